@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QChar>
+
+#include <bitset>
+
+// Character codes of the 8-bit Windows-1252 text the game works in.
+// Returns -1 for a character that the code page cannot hold.
+int cp1252Code(QChar c);
+QChar fromCp1252(unsigned char code);
+
+// Single-character upper case: ß and the characters without an upper-case
+// form of their own stay as they are.
+QChar upperCaseOf(QChar c);
+
+// A set of the 256 Windows-1252 character codes.
+class CharSet
+{
+public:
+    bool contains(QChar c) const;
+    void insert(QChar c);
+    void insertCode(unsigned char code) { m_codes.set(code); }
+    bool containsCode(unsigned char code) const { return m_codes.test(code); }
+    void clear() { m_codes.reset(); }
+    bool isEmpty() const { return m_codes.none(); }
+    int size() const { return int(m_codes.count()); }
+
+    bool operator==(const CharSet &other) const { return m_codes == other.m_codes; }
+
+private:
+    std::bitset<256> m_codes;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The game's sound output: the program's recorded sounds played by name,
+// and the desktop's beeps. Tests put a recording stand-in in its place.
+class SoundService
+{
+public:
+    virtual ~SoundService() = default;
+
+    // Starts the named recording without waiting; a sound still playing is
+    // replaced. False when it cannot be started.
+    virtual bool playResource(const QString &name) = 0;
+    // The default beep for a key that is not accepted.
+    virtual void beep() = 0;
+    // The exclamation beep before a warning.
+    virtual void exclamationBeep() = 0;
+};

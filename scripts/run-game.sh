@@ -1,0 +1,8 @@
+#!/bin/sh
+# Installs what is missing, builds the game and starts it.
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+cmake --build build -j"$(nproc)" --target lettrisko
+exec ./build/lettrisko "$@"

@@ -1,0 +1,10 @@
+#include "update/TKxUpdateFile.h"
+
+TKxUpdateFile::TKxUpdateFile(QObject *owner)
+    : QObject(owner)
+{
+}
+
+void TKxUpdateFile::AutomaticUpdate(const QString &, bool, double)
+{
+}
