@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QTimer>
@@ -159,6 +160,8 @@ void TForm1::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous() && !m_shownOnce) {
         m_shownOnce = true;
+        if (QScreen *desktop = screen())
+            move(desktop->availableGeometry().center() - rect().center());
         FormShow();
     }
 }

@@ -180,7 +180,7 @@ void TForm1::createControls()
 
 QWidget *TForm1::createStartPage()
 {
-    auto *page = named(new QWidget, "Start");
+    auto *page = named(new QWidget(this), "Start");
 
     PLogo = named(new TImage(page), "PLogo");
     PLogo->setGeometry(264, 96, 516, 466);
@@ -202,7 +202,7 @@ QWidget *TForm1::createStartPage()
 
 QWidget *TForm1::createSettingsPage()
 {
-    auto *page = named(new QWidget, "Einstellungen");
+    auto *page = named(new QWidget(this), "Einstellungen");
     Panel1 = banner(page, "Panel1", QStringLiteral("Einstellungen"));
     Logo1 = decoration(page, "Logo1", 536);
     Logo1->setPicture(glyph("decoration.png"));
@@ -260,7 +260,7 @@ QWidget *TForm1::createSettingsPage()
 
 QWidget *TForm1::createPlayersPage()
 {
-    auto *page = named(new QWidget, "Spieler");
+    auto *page = named(new QWidget(this), "Spieler");
     Panel2 = banner(page, "Panel2", QStringLiteral("Spielernamen"));
     Logo2 = decoration(page, "Logo2", 534);
 
@@ -285,7 +285,7 @@ QWidget *TForm1::createPlayersPage()
 
 QWidget *TForm1::createWordPage()
 {
-    auto *page = named(new QWidget, "Wort");
+    auto *page = named(new QWidget(this), "Wort");
     WordInfo = banner(page, "WordInfo", QStringLiteral("Wortangabe"));
     Logo3 = decoration(page, "Logo3", 534);
 
@@ -308,7 +308,7 @@ QWidget *TForm1::createWordPage()
 
 QWidget *TForm1::createGamePage()
 {
-    auto *page = named(new QWidget, "Spiel");
+    auto *page = named(new QWidget(this), "Spiel");
     WordGuessingInfo = banner(page, "WordGuessingInfo", QStringLiteral("Zeichenjagd"));
 
     GameStartGame = button(page, "GameStartGame", QStringLiteral("Beginnen!"), {40, 48, 713, 65});
@@ -369,7 +369,7 @@ QWidget *TForm1::createGamePage()
 
 QWidget *TForm1::createStatisticsPage()
 {
-    auto *page = named(new QWidget, "Statistik");
+    auto *page = named(new QWidget(this), "Statistik");
     Panel4 = banner(page, "Panel4", QStringLiteral("Statistik"));
     Logo4 = decoration(page, "Logo4", 534);
 
@@ -401,7 +401,7 @@ QWidget *TForm1::createStatisticsPage()
 
 QWidget *TForm1::createNetworkPage()
 {
-    auto *page = named(new QWidget, "TCPIP");
+    auto *page = named(new QWidget(this), "TCPIP");
     Panel5 = banner(page, "Panel5", QStringLiteral("TCP/IP-Einstellungen"));
     Logo5 = decoration(page, "Logo5", 534);
 
