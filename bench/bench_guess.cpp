@@ -1,0 +1,117 @@
+// One guess on a 60-character word: the key handled and the word painted
+// again into an off-screen image, as the screen would show it.
+#include "controls/TKxDigit.h"
+#include "controls/TPaintBox.h"
+#include "game/TForm1.h"
+#include "game/WordRules.h"
+#include "platform/SoundService.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QImage>
+#include <QListWidget>
+#include <QPainter>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+class SilentSound : public SoundService
+{
+public:
+    bool playResource(const QString &) override { return true; }
+    void beep() override {}
+    void exclamationBeep() override {}
+};
+
+struct GuessingWindow
+{
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+    QImage image;
+    CharSet startingGuesses;
+
+    GuessingWindow()
+    {
+        FormEnvironment environment;
+        environment.settingsDirectory = dir.path();
+        environment.sound = std::make_shared<SilentSound>();
+        environment.automaticUpdate = false;
+        form = std::make_unique<TForm1>(environment);
+
+        // A maximum of 0 keeps the turn running however many wrong guesses.
+        form->Mistakes->setValue(0);
+        form->MaxMistakes->setValue(0);
+        form->SetFirstLetter->setChecked(true);
+        form->RoundState.SecretWord = QStringLiteral("DIE SCHNELLE BRAUNE KATZE SPRINGT UEBER DEN FAULEN HUND AM FLUSS");
+        form->RoundState.SecretWord.truncate(60);
+        WordRules::CharacterOptions options;
+        options.acceptSentences = true;
+        form->RoundState.AllowedChars = WordRules::allowedChars(options);
+        form->showPage(TForm1::GamePage);
+        form->GameStartGameClick();
+        startingGuesses = form->RoundState.GuessedChars;
+        image = QImage(form->WordPaintBox->size(), QImage::Format_ARGB32_Premultiplied);
+    }
+
+    void guess(QChar key)
+    {
+        form->RoundState.GuessedChars = startingGuesses;
+        form->FormKeyPress(form.get(), key);
+        form->WordPaintBox->render(&image);
+    }
+};
+
+// Made in main, so that it goes before the application does.
+GuessingWindow *theWindow = nullptr;
+
+GuessingWindow &window()
+{
+    return *theWindow;
+}
+
+void BM_RightGuess(benchmark::State &state)
+{
+    GuessingWindow &w = window();
+    for (auto _ : state) {
+        w.guess(QLatin1Char('e'));
+        benchmark::DoNotOptimize(w.image.constBits());
+    }
+}
+
+void BM_WrongGuess(benchmark::State &state)
+{
+    GuessingWindow &w = window();
+    for (auto _ : state) {
+        w.guess(QLatin1Char('x'));
+        benchmark::DoNotOptimize(w.image.constBits());
+        // Every iteration is the first wrong guess of the turn again.
+        w.form->CharList->clear();
+        w.form->curMistakes->setValue(0);
+    }
+}
+
+BENCHMARK(BM_RightGuess)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WrongGuess)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    {
+        GuessingWindow guessing;
+        theWindow = &guessing;
+        benchmark::RunSpecifiedBenchmarks();
+        theWindow = nullptr;
+    }
+    benchmark::Shutdown();
+    return 0;
+}

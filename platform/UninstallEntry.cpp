@@ -1,0 +1,168 @@
+#include "platform/UninstallEntry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+const int iconSize = 64;
+
+// The key name becomes a file name; it must stay one file in the folder.
+bool isUsableKeyName(const QString &keyName)
+{
+    return !keyName.isEmpty() && keyName != QLatin1String(".") && keyName != QLatin1String("..")
+        && !keyName.contains(QLatin1Char('/')) && !keyName.contains(QChar(0));
+}
+
+bool needsQuotes(const QString &argument)
+{
+    if (argument.isEmpty())
+        return true;
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    for (const QChar c : argument)
+        if (reserved.contains(c))
+            return true;
+    return false;
+}
+
+// The program's icon as a 64 x 64 picture: the icon built into the program,
+// else whatever the application shows as its window icon.
+QImage applicationIconImage()
+{
+    QImage image(QStringLiteral(":/images/lettrisko.png"));
+    if (image.isNull() && qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        image = QGuiApplication::windowIcon().pixmap(iconSize, iconSize).toImage();
+    if (!image.isNull() && image.size() != QSize(iconSize, iconSize))
+        image = image.scaled(iconSize, iconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
+bool installIcon(const QString &path)
+{
+    const QImage image = applicationIconImage();
+    if (image.isNull())
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+}
+
+bool removeFile(const QString &path)
+{
+    return !QFile::exists(path) || QFile::remove(path);
+}
+
+} // namespace
+
+QString desktopExecCommand(const QStringList &arguments)
+{
+    QStringList quoted;
+    for (const QString &argument : arguments) {
+        QString text;
+        for (const QChar c : argument) {
+            if (c == QLatin1Char('%'))
+                text += QLatin1String("%%");
+            else if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$')
+                     || c == QLatin1Char('\\'))
+                text += QLatin1Char('\\') + c;
+            else
+                text += c;
+        }
+        quoted << (needsQuotes(argument) ? QLatin1Char('"') + text + QLatin1Char('"') : text);
+    }
+    return quoted.join(QLatin1Char(' '));
+}
+
+QString desktopStringValue(const QString &text)
+{
+    QString value;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\'))
+            value += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            value += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            value += QLatin1String("\\r");
+        else if (c == QLatin1Char('\t'))
+            value += QLatin1String("\\t");
+        else if (c == QLatin1Char(' ') && i == 0)
+            value += QLatin1String("\\s");
+        else
+            value += c;
+    }
+    return value;
+}
+
+QString uninstallEntryFilePath(const QString &keyName)
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation))
+        .filePath(keyName + QLatin1String(".desktop"));
+}
+
+QString uninstallEntryIconPath(const QString &keyName)
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("icons/hicolor/%1x%1/apps/").arg(iconSize) + keyName + QLatin1String(".png"));
+}
+
+bool RegisterUninstallEntry(const QString &displayName, const QString &uninstallCommand,
+                            const QString &modifyCommand, bool remove, const QString &keyName)
+{
+    const QString name = keyName.isEmpty() ? displayName : keyName;
+    if (!isUsableKeyName(name))
+        return false;
+    const QString entryPath = uninstallEntryFilePath(name);
+    const QString iconPath = uninstallEntryIconPath(name);
+
+    if (remove) {
+        const bool entryGone = removeFile(entryPath);
+        const bool iconGone = removeFile(iconPath);
+        return entryGone && iconGone;
+    }
+
+    const QStringList uninstallArguments = QProcess::splitCommand(uninstallCommand);
+    const QString program = uninstallArguments.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                         : uninstallArguments.first();
+    const bool hasIcon = installIcon(iconPath);
+
+    QString text;
+    const auto line = [&text](const QString &key, const QString &value) {
+        text += key + QLatin1Char('=') + desktopStringValue(value) + QLatin1Char('\n');
+    };
+    text += QLatin1String("[Desktop Entry]\n");
+    line(QStringLiteral("Type"), QStringLiteral("Application"));
+    line(QStringLiteral("Name"), displayName);
+    line(QStringLiteral("Exec"), desktopExecCommand({program}));
+    if (hasIcon)
+        line(QStringLiteral("Icon"), iconPath);
+    line(QStringLiteral("Terminal"), QStringLiteral("false"));
+    line(QStringLiteral("Categories"), QStringLiteral("Game;"));
+    if (!uninstallArguments.isEmpty())
+        line(QStringLiteral("Actions"), QStringLiteral("Uninstall;"));
+    line(QStringLiteral("X-Kx-DisplayName"), displayName);
+    line(QStringLiteral("X-Kx-UninstallString"), uninstallCommand);
+    if (!modifyCommand.isEmpty())
+        line(QStringLiteral("X-Kx-ModifyPath"), modifyCommand);
+    if (!uninstallArguments.isEmpty()) {
+        text += QLatin1String("\n[Desktop Action Uninstall]\n");
+        line(QStringLiteral("Name"), QStringLiteral("Deinstallieren"));
+        line(QStringLiteral("Exec"), desktopExecCommand(uninstallArguments));
+    }
+
+    QDir().mkpath(QFileInfo(entryPath).absolutePath());
+    QSaveFile file(entryPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(text.toUtf8());
+    return file.commit();
+}

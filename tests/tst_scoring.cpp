@@ -1,0 +1,128 @@
+#include "game/Scoring.h"
+
+#include <QTest>
+
+using Scoring::Leader;
+using Scoring::RoundCells;
+using Scoring::WinnerRule;
+
+Q_DECLARE_METATYPE(Scoring::WinnerRule)
+Q_DECLARE_METATYPE(Scoring::Leader)
+
+class TestScoring : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void standings_data();
+    void standings();
+    void mistakesInCell_data();
+    void mistakesInCell();
+    void texts_data();
+    void texts();
+};
+
+// Rows are written as "player 2's mistakes/player 1's mistakes" per round,
+// rounds separated by blanks; a missing side is an empty cell.
+static QList<RoundCells> rounds(const QString &description)
+{
+    QList<RoundCells> result;
+    for (const QString &round : description.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList cells = round.split(QLatin1Char('/'));
+        result.append({cells.value(0), cells.value(1)});
+    }
+    return result;
+}
+
+void TestScoring::standings_data()
+{
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<WinnerRule>("rule");
+    QTest::addColumn<qlonglong>("player1");
+    QTest::addColumn<qlonglong>("player2");
+    QTest::addColumn<Leader>("leader");
+
+    const WinnerRule won = WinnerRule::MostRoundsWon;
+    const WinnerRule few = WinnerRule::FewestMistakes;
+
+    QTest::newRow("rounds: no round played") << "/ / /" << won << 0LL << 0LL << Leader::Nobody;
+    QTest::newRow("rounds: equal mistakes tie the round") << "2/2" << won << 0LL << 0LL << Leader::Nobody;
+    QTest::newRow("rounds: first turn only, player 1's empty cell counts 0")
+        << "3/" << won << 1LL << 0LL << Leader::Player1;
+    QTest::newRow("rounds: first turn without mistakes wins nobody the round") << "0/" << won << 0LL << 0LL << Leader::Nobody;
+    QTest::newRow("rounds: fewer mistakes win the round") << "5/1 0/4 2/3" << won << 1LL << 2LL << Leader::Player2;
+    QTest::newRow("rounds: more wins lead, not fewer mistakes")
+        << "1/0 1/0 0/9" << won << 2LL << 1LL << Leader::Player1;
+    QTest::newRow("rounds: equal wins") << "1/0 0/1 4/4" << won << 1LL << 1LL << Leader::Nobody;
+    QTest::newRow("rounds: lost turns both at the maximum tie") << "9/9" << won << 0LL << 0LL << Leader::Nobody;
+    QTest::newRow("rounds: two-digit counts compare as numbers") << "10/9" << won << 1LL << 0LL << Leader::Player1;
+
+    QTest::newRow("mistakes: totals 7 and 5") << "3/4 2/3" << few << 7LL << 5LL << Leader::Player2;
+    QTest::newRow("mistakes: player 1 fewer") << "6/1 1/2" << few << 3LL << 7LL << Leader::Player1;
+    QTest::newRow("mistakes: equal totals") << "4/1 0/3" << few << 4LL << 4LL << Leader::Nobody;
+    QTest::newRow("mistakes: empty cells count 0") << "2/ / /" << few << 0LL << 2LL << Leader::Player1;
+    QTest::newRow("mistakes: nothing played") << "/" << few << 0LL << 0LL << Leader::Nobody;
+    QTest::newRow("mistakes: a round's winner does not matter") << "0/1 0/1 9/0" << few << 2LL << 9LL << Leader::Player1;
+}
+
+void TestScoring::standings()
+{
+    QFETCH(QString, grid);
+    QFETCH(WinnerRule, rule);
+    QFETCH(qlonglong, player1);
+    QFETCH(qlonglong, player2);
+    QFETCH(Leader, leader);
+
+    const Scoring::Standings standings = Scoring::standingsOf(rounds(grid), rule);
+    QCOMPARE(standings.player1, player1);
+    QCOMPARE(standings.player2, player2);
+    QCOMPARE(standings.leader, leader);
+}
+
+void TestScoring::mistakesInCell_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<qlonglong>("value");
+
+    QTest::newRow("empty") << "" << 0LL;
+    QTest::newRow("zero") << "0" << 0LL;
+    QTest::newRow("number") << "7" << 7LL;
+    QTest::newRow("two digits") << "25" << 25LL;
+    QTest::newRow("not a number") << "HAUS" << 0LL;
+}
+
+void TestScoring::mistakesInCell()
+{
+    QFETCH(QString, cell);
+    QFETCH(qlonglong, value);
+    QCOMPARE(Scoring::mistakesInCell(cell), value);
+}
+
+void TestScoring::texts_data()
+{
+    QTest::addColumn<QString>("actual");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("rounds line") << Scoring::standingsLine(WinnerRule::MostRoundsWon, QStringLiteral("Anna"), 2)
+                                 << QStringLiteral("Gewonnene Runden Anna: 2");
+    QTest::newRow("mistakes line") << Scoring::standingsLine(WinnerRule::FewestMistakes, QStringLiteral("Jörg"), 17)
+                                   << QStringLiteral("Fehleranzahl Jörg: 17");
+    QTest::newRow("player 1 wins")
+        << Scoring::matchResultText(Leader::Player1, QStringLiteral("Anna"), QStringLiteral("Bert"))
+        << QStringLiteral("Herzlichen Glückwunsch, Anna! Du hast das Spiel gewonnen!");
+    QTest::newRow("player 2 wins")
+        << Scoring::matchResultText(Leader::Player2, QStringLiteral("Anna"), QStringLiteral("Bert"))
+        << QStringLiteral("Herzlichen Glückwunsch, Bert! Du hast das Spiel gewonnen!");
+    QTest::newRow("draw") << Scoring::matchResultText(Leader::Nobody, QStringLiteral("Anna"), QStringLiteral("Bert"))
+                          << QStringLiteral("Unentschieden! Beide Spieler haben ihr Bestes gegeben!");
+}
+
+void TestScoring::texts()
+{
+    QFETCH(QString, actual);
+    QFETCH(QString, expected);
+    QCOMPARE(actual, expected);
+}
+
+QTEST_APPLESS_MAIN(TestScoring)
+#include "tst_scoring.moc"

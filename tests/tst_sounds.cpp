@@ -1,0 +1,113 @@
+// The recorded sounds in the program's resources and the sound output that
+// plays them.
+#include "platform/QtSoundService.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSoundEffect>
+#include <QTest>
+#include <QtEndian>
+
+class TestSounds : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void recordings_data();
+    void recordings();
+    void unknownNameIsNotPlayed();
+    void playingNeverWaits();
+};
+
+namespace {
+
+struct WaveFormat
+{
+    quint16 encoding = 0;
+    quint16 channels = 0;
+    quint32 sampleRate = 0;
+    quint16 bitsPerSample = 0;
+    quint32 dataBytes = 0;
+};
+
+bool readWave(const QByteArray &bytes, WaveFormat &format)
+{
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return false;
+    bool haveFormat = false;
+    for (qsizetype at = 12; at + 8 <= bytes.size();) {
+        const QByteArray id = bytes.mid(at, 4);
+        const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        const char *body = bytes.constData() + at + 8;
+        if (id == "fmt " && size >= 16) {
+            format.encoding = qFromLittleEndian<quint16>(body);
+            format.channels = qFromLittleEndian<quint16>(body + 2);
+            format.sampleRate = qFromLittleEndian<quint32>(body + 4);
+            format.bitsPerSample = qFromLittleEndian<quint16>(body + 14);
+            haveFormat = true;
+        } else if (id == "data") {
+            format.dataBytes = size;
+            return haveFormat && at + 8 + qsizetype(size) <= bytes.size();
+        }
+        at += 8 + size + (size & 1);
+    }
+    return false;
+}
+
+} // namespace
+
+void TestSounds::recordings_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"RICHTIG", "FALSCH", "VERLOREN", "GEWONNEN", "ZEIT"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestSounds::recordings()
+{
+    QFETCH(QString, name);
+
+    QFile file(QtSoundService::resourcePath(name));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    WaveFormat format;
+    QVERIFY(readWave(file.readAll(), format));
+
+    // Plain 16-bit PCM, which every sound output can play without a codec.
+    QCOMPARE(format.encoding, quint16(1));
+    QCOMPARE(format.bitsPerSample, quint16(16));
+    QVERIFY(format.channels == 1 || format.channels == 2);
+    QVERIFY(format.sampleRate >= 8000);
+    const double seconds = double(format.dataBytes) / (format.channels * 2 * format.sampleRate);
+    QVERIFY2(seconds >= 0.2 && seconds <= 1.8, qPrintable(QString::number(seconds)));
+
+    QSoundEffect effect;
+    effect.setSource(QUrl(QStringLiteral("qrc") + file.fileName()));
+    QTRY_VERIFY(effect.status() == QSoundEffect::Ready || effect.status() == QSoundEffect::Error);
+    QCOMPARE(effect.status(), QSoundEffect::Ready);
+}
+
+void TestSounds::unknownNameIsNotPlayed()
+{
+    QtSoundService sound;
+    QVERIFY(!sound.playResource(QStringLiteral("GIBTESNICHT")));
+    QVERIFY(!sound.playResource(QString()));
+}
+
+void TestSounds::playingNeverWaits()
+{
+    // With or without an audio device: each call returns at once, a new
+    // sound replacing the one before, and the beeps are harmless.
+    QtSoundService sound;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 20; ++i) {
+        sound.playResource(QStringLiteral("ZEIT"));
+        sound.playResource(QStringLiteral("GEWONNEN"));
+    }
+    sound.beep();
+    sound.exclamationBeep();
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+}
+
+QTEST_MAIN(TestSounds)
+#include "tst_sounds.moc"
