@@ -1,5 +1,6 @@
 #include "game/TForm1.h"
 
+#include "about/TInfo.h"
 #include "controls/TImage.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
@@ -93,6 +94,8 @@ void TForm1::copyDecorativePictures()
 
 void TForm1::FormShow()
 {
+    if (Info)
+        Firm->setPicture(Info->logoPicture());
 }
 
 void TForm1::FormClose()
@@ -110,10 +113,11 @@ void TForm1::FormDestroy()
     SaveSettings();
 }
 
+// The entry ends the message loop on this signal; the window is destroyed
+// (and the settings saved) after that, without a close.
 void TForm1::Beenden1Click()
 {
     Q_EMIT terminateRequested();
-    QCoreApplication::exit(0);
 }
 
 void TForm1::PropertiesClick()
@@ -128,6 +132,7 @@ void TForm1::StartGameClick()
 
 void TForm1::FirmClick()
 {
+    ShowInfo(QStringLiteral("Lettrisko v2.0"), QStringLiteral("2001-2003"), QApplication::windowIcon());
 }
 
 void TForm1::BitBtnMouseEnter(QObject *sender)

@@ -121,7 +121,7 @@ public:
     void sendToPeer(const QString &text);
 
 Q_SIGNALS:
-    // "Beenden" asked the application to end.
+    // "Beenden" asks the application to end its message loop.
     void terminateRequested();
 
 public:

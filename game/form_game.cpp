@@ -210,28 +210,34 @@ void TForm1::FormPaint(QPainter &painter)
         painter.drawText(patch.left(), top + metrics.ascent(), text);
     };
 
-    // Characters first, then their numbers: the two kinds never overlap, and
-    // one change of font per kind keeps repainting a long word cheap.
+    // Line by line, the characters and then their numbers: within a line
+    // the two never overlap, and changing the font only twice per line keeps
+    // repainting a long word cheap.
     painter.save();
     const QString &word = RoundState.SecretWord;
-    painter.setFont(characterFont);
-    for (int i = 0; i < word.size(); ++i) {
-        const QPoint cell = WordLayout::cellOrigin(i + 1);
-        QChar c = word.at(i);
-        if (!isRevealed(RoundState, c) && !RoundState.RoundOver)
-            c = QLatin1Char('_');
-        painter.setPen(colourAt(i));
-        drawCentred(characterMetrics, cell.x() + WordLayout::kCellCentre, cell.y(),
-                    QLatin1Char(' ') + c + QLatin1Char(' '));
-    }
+    const int perLine = WordLayout::cellsPerLine();
+    for (int lineStart = 0; lineStart < word.size(); lineStart += perLine) {
+        const int lineEnd = qMin(lineStart + perLine, int(word.size()));
 
-    // Each number sits right under its character's own height.
-    painter.setFont(numberFont);
-    for (int i = 0; i < word.size(); ++i) {
-        const QPoint cell = WordLayout::cellOrigin(i + 1);
-        painter.setPen(colourAt(i));
-        drawCentred(numberMetrics, cell.x() + WordLayout::kCellCentre, cell.y() + characterMetrics.height(),
-                    QString::number(i + 1));
+        painter.setFont(characterFont);
+        for (int i = lineStart; i < lineEnd; ++i) {
+            const QPoint cell = WordLayout::cellOrigin(i + 1);
+            QChar c = word.at(i);
+            if (!isRevealed(RoundState, c) && !RoundState.RoundOver)
+                c = QLatin1Char('_');
+            painter.setPen(colourAt(i));
+            drawCentred(characterMetrics, cell.x() + WordLayout::kCellCentre, cell.y(),
+                        QLatin1Char(' ') + c + QLatin1Char(' '));
+        }
+
+        // Each number sits right under its character's own height.
+        painter.setFont(numberFont);
+        for (int i = lineStart; i < lineEnd; ++i) {
+            const QPoint cell = WordLayout::cellOrigin(i + 1);
+            painter.setPen(colourAt(i));
+            drawCentred(numberMetrics, cell.x() + WordLayout::kCellCentre, cell.y() + characterMetrics.height(),
+                        QString::number(i + 1));
+        }
     }
     painter.restore();
 }

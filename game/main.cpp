@@ -1,5 +1,8 @@
 // The program entry: the self-uninstall, or the game's one window.
+#include "about/TInfo.h"
 #include "game/TForm1.h"
+#include "game/Uninstall.h"
+#include "platform/QtSoundService.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -21,17 +24,30 @@ void loadGermanStockTexts(QApplication &app)
 
 int main(int argc, char *argv[])
 {
+    // QApplication takes the options it knows out of argv; the switch is
+    // looked for in the command line as it was given.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
     QApplication app(argc, argv);
+    // The settings and registry folders are named after these.
     QApplication::setApplicationName(QStringLiteral("Lettrisko"));
     QApplication::setOrganizationName(QStringLiteral("Kx"));
     QApplication::setApplicationVersion(QStringLiteral(LETTRISKO_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lettrisko.png")));
     loadGermanStockTexts(app);
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Lettrisko"));
+    if (isUninstallRequest(arguments)) {
+        QtSoundService sound;
+        return runSelfUninstall(sound);
+    }
+
+    registerAtNormalStart();
 
     TForm1 form;
     QObject::connect(&form, &TForm1::terminateRequested, &app, [] { QCoreApplication::exit(0); });
+    Info = new TInfo(&form);
     form.show();
     return app.exec();
 }

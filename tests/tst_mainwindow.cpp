@@ -1,6 +1,7 @@
 // The main window's frame: pages and their moves, hover buttons, the
 // decorative pictures, minimising during a turn, the key preview, and the
 // visual-style component's placement checks.
+#include "about/TInfo.h"
 #include "controls/TImage.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TWinXP.h"
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void enterAndEscPressPageButtons();
     void typedCharactersStillReachTheControl();
     void terminateAsksTheApplicationToEnd();
+    void makersLogoOpensTheAboutDialog();
     void winXPPlacement_data();
     void winXPPlacement();
 
@@ -258,6 +260,39 @@ void TestMainWindow::terminateAsksTheApplicationToEnd()
     QSignalSpy spy(m_form.get(), &TForm1::terminateRequested);
     QTest::mouseClick(button("Terminate"), Qt::LeftButton);
     QCOMPARE(spy.count(), 1);
+}
+
+void TestMainWindow::makersLogoOpensTheAboutDialog()
+{
+    // The about dialog exists before the window is first shown.
+    m_form.reset();
+    FormEnvironment environment;
+    environment.settingsDirectory = m_dir->path();
+    environment.sound = m_sound;
+    environment.automaticUpdate = false;
+    m_form = std::make_unique<TForm1>(environment);
+    Info = new TInfo(m_form.get());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+
+    QVERIFY(!m_form->Firm->picture().isNull());
+    QCOMPARE(m_form->Firm->picture().size(), Info->logoPicture().size());
+    QCOMPARE(m_form->Firm->cursor().shape(), Qt::PointingHandCursor);
+
+    // The dialog runs its own loop; it is answered from a timer.
+    QString caption;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&caption] {
+        if (QApplication::activeModalWidget() != Info || !Info->isVisible())
+            return;
+        caption = Info->windowTitle();
+        QTest::keyClick(Info, Qt::Key_Escape);
+    });
+    answer.start(5);
+    QTest::mouseClick(m_form->Firm, Qt::LeftButton);
+    answer.stop();
+    QCOMPARE(caption, QStringLiteral("Info über Lettrisko v2.0"));
+    QVERIFY(!Info->isVisible());
 }
 
 void TestMainWindow::winXPPlacement_data()
