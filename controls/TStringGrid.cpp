@@ -14,6 +14,9 @@ TStringGrid::TStringGrid(int columns, int rows, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFrameShape(QFrame::Box);
+    // Text too long for its cell is cut off at the cell edge.
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
     setRowCount(rows);
 }
 

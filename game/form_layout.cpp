@@ -354,6 +354,8 @@ QWidget *TForm1::createGamePage()
     CharList->setWrapping(true);
     CharList->setGridSize(QSize(553 / 29, 26));
     CharList->setSortingEnabled(true);
+    // A record of the wrong guesses, nothing to pick from.
+    CharList->setSelectionMode(QAbstractItemView::NoSelection);
     CharList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     CharList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
