@@ -77,7 +77,9 @@ QString desktopExecCommand(const QStringList &arguments)
             else
                 text += c;
         }
-        quoted << (needsQuotes(argument) ? QLatin1Char('"') + text + QLatin1Char('"') : text);
+        // The program path is always quoted, as in the uninstall command.
+        const bool isProgram = quoted.isEmpty();
+        quoted << (isProgram || needsQuotes(argument) ? QLatin1Char('"') + text + QLatin1Char('"') : text);
     }
     return quoted.join(QLatin1Char(' '));
 }

@@ -158,6 +158,8 @@ void TestUninstallEntry::entryStartsTheExecutable()
     QCOMPARE(entry.value(QStringLiteral("Name")), QStringLiteral("Lettrisko"));
     QCOMPARE(entry.value(QStringLiteral("Categories")), QStringLiteral("Game;"));
     QCOMPARE(execArguments(entry.value(QStringLiteral("Exec"))), QStringList{executable});
+    // The program is quoted, with or without spaces in its path.
+    QVERIFY(entry.value(QStringLiteral("Exec")).startsWith(QLatin1Char('"')));
     QCOMPARE(entry.value(QStringLiteral("X-Kx-DisplayName")), QStringLiteral("Lettrisko"));
     QCOMPARE(entry.value(QStringLiteral("X-Kx-UninstallString")), command);
     QVERIFY(!entry.contains(QStringLiteral("X-Kx-ModifyPath")));
