@@ -5,7 +5,7 @@
 #include "controls/TPaintBox.h"
 #include "game/TForm1.h"
 #include "game/WordRules.h"
-#include "support/RecordingSound.h"
+#include "support/FormFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -63,35 +62,27 @@ private Q_SLOTS:
     void paintBoxEmptyBeforeStart();
 
 private:
-    TKxBitBtn *button(const char *name) const { return m_form->findChild<TKxBitBtn *>(QLatin1String(name)); }
+    TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
     // What word acceptance leaves behind, set directly so that the game
     // page is tested on its own.
     void prepare(const Turn &turn);
     void begin();
     void typeKeys(const QString &keys);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::shared_ptr<RecordingSound> m_sound;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
 };
 
 void TestGamePage::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_sound = std::make_shared<RecordingSound>();
-    FormEnvironment environment;
-    environment.settingsDirectory = m_dir->path();
-    environment.sound = m_sound;
-    environment.automaticUpdate = false;
-    m_form = std::make_unique<TForm1>(environment);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_fixture = std::make_unique<FormFixture>();
+    m_form = &m_fixture->createShown();
 }
 
 void TestGamePage::cleanup()
 {
-    m_form.reset();
-    m_dir.reset();
+    m_fixture.reset();
+    m_form = nullptr;
 }
 
 void TestGamePage::prepare(const Turn &turn)
@@ -129,7 +120,7 @@ void TestGamePage::typeKeys(const QString &keys)
 {
     // Real key events on whatever has the focus; the window previews them.
     for (const QChar key : keys) {
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form.get();
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
         if (key.unicode() < 0x80)
             QTest::keyClick(target, char(key.unicode()));
         else
@@ -164,7 +155,7 @@ void TestGamePage::startOfGuessing()
         turn.characters.capitalLetters = capitalsOnly;
         prepare(turn);
         m_form->PlaySounds->setChecked(soundsOn);
-        m_sound->clear();
+        m_fixture->sound().clear();
 
         begin();
 
@@ -179,8 +170,8 @@ void TestGamePage::startOfGuessing()
         QCOMPARE(m_form->curMistakes->Value(), 0.0L);
         QCOMPARE(m_form->CharList->count(), 0);
         // The given letter makes no sound, and the sound setting survives it.
-        QCOMPARE(m_sound->played, QStringList());
-        QCOMPARE(m_sound->beeps, 0);
+        QCOMPARE(m_fixture->sound().played, QStringList());
+        QCOMPARE(m_fixture->sound().beeps, 0);
         QCOMPARE(m_form->PlaySounds->isChecked(), soundsOn);
         m_form->RoundState.RoundRunning = false;
     }
@@ -246,12 +237,12 @@ void TestGamePage::typedGuesses()
     turn.characters.noSpecialChars = !umlauts;
     prepare(turn);
     begin();
-    m_sound->clear();
+    m_fixture->sound().clear();
 
     typeKeys(keys);
 
-    QCOMPARE(m_sound->played, sounds);
-    QCOMPARE(m_sound->beeps, beeps);
+    QCOMPARE(m_fixture->sound().played, sounds);
+    QCOMPARE(m_fixture->sound().beeps, beeps);
     QCOMPARE(int(m_form->curMistakes->Value()), mistakes);
     QStringList listed;
     for (int i = 0; i < m_form->CharList->count(); ++i)
@@ -273,17 +264,17 @@ void TestGamePage::setterCannotGuessOnOwnKeyboard()
     m_form->RoundState.IsHost = true;
     m_form->RoundState.GuessingPlayer = 1;
     QVERIFY(m_form->LocalSetsWord());
-    m_sound->clear();
+    m_fixture->sound().clear();
 
-    QTest::keyClick(m_form.get(), Qt::Key_A);
-    m_form->FormKeyPress(m_form.get(), QLatin1Char('x'));
-    QCOMPARE(m_sound->played, QStringList());
-    QCOMPARE(m_sound->beeps, 0);
+    QTest::keyClick(m_form, Qt::Key_A);
+    m_form->FormKeyPress(m_form, QLatin1Char('x'));
+    QCOMPARE(m_fixture->sound().played, QStringList());
+    QCOMPARE(m_fixture->sound().beeps, 0);
     QVERIFY(!m_form->RoundState.GuessedChars.contains(QLatin1Char('A')));
 
     m_form->FormKeyPress(nullptr, QLatin1Char('a'));
     m_form->FormKeyPress(nullptr, QLatin1Char('x'));
-    QCOMPARE(m_sound->played, (QStringList{QStringLiteral("RICHTIG"), QStringLiteral("FALSCH")}));
+    QCOMPARE(m_fixture->sound().played, (QStringList{QStringLiteral("RICHTIG"), QStringLiteral("FALSCH")}));
     QCOMPARE(m_form->curMistakes->Value(), 1.0L);
     m_form->RoundState.NetworkGame = false;
 }
@@ -292,11 +283,11 @@ void TestGamePage::soundsOffPlaysNothing()
 {
     m_form->PlaySounds->setChecked(false);
     QVERIFY(!m_form->PlaySoundResource(QStringLiteral("RICHTIG")));
-    QCOMPARE(m_sound->played, QStringList());
+    QCOMPARE(m_fixture->sound().played, QStringList());
 
     m_form->PlaySounds->setChecked(true);
     QVERIFY(m_form->PlaySoundResource(QStringLiteral("RICHTIG")));
-    QCOMPARE(m_sound->played, QStringList{QStringLiteral("RICHTIG")});
+    QCOMPARE(m_fixture->sound().played, QStringList{QStringLiteral("RICHTIG")});
 
     // A whole turn without sounds still beeps at refused keys.
     Turn turn;
@@ -304,10 +295,10 @@ void TestGamePage::soundsOffPlaysNothing()
     prepare(turn);
     m_form->PlaySounds->setChecked(false);
     begin();
-    m_sound->clear();
+    m_fixture->sound().clear();
     typeKeys(QStringLiteral("1n"));
-    QCOMPARE(m_sound->played, QStringList());
-    QCOMPARE(m_sound->beeps, 1);
+    QCOMPARE(m_fixture->sound().played, QStringList());
+    QCOMPARE(m_fixture->sound().beeps, 1);
     QVERIFY(m_form->RoundState.RoundOver);
 }
 
@@ -391,9 +382,9 @@ void TestGamePage::countdownLosesTheTurn()
     turn.maxMistakes = maxMistakes;
     prepare(turn);
     begin();
-    QTest::keyClick(m_form.get(), 'x');
+    QTest::keyClick(m_form, 'x');
     QVERIFY(m_form->Timer->isActive());
-    m_sound->clear();
+    m_fixture->sound().clear();
 
     const QString zeit = QStringLiteral("ZEIT");
     for (const int expected : {4, 3, 2, 1}) {
@@ -401,11 +392,11 @@ void TestGamePage::countdownLosesTheTurn()
         QCOMPARE(int(m_form->Time->Value()), expected);
         QVERIFY(m_form->RoundState.RoundRunning);
     }
-    QCOMPARE(m_sound->played, QStringList(4, zeit));
+    QCOMPARE(m_fixture->sound().played, QStringList(4, zeit));
 
     m_form->TimerTimer();
     QCOMPARE(int(m_form->Time->Value()), 0);
-    QCOMPARE(m_sound->played, (QStringList{zeit, zeit, zeit, zeit, zeit, QStringLiteral("VERLOREN")}));
+    QCOMPARE(m_fixture->sound().played, (QStringList{zeit, zeit, zeit, zeit, zeit, QStringLiteral("VERLOREN")}));
     QCOMPARE(int(m_form->curMistakes->Value()), maxMistakes);
     QVERIFY(!m_form->RoundState.RoundRunning);
     QVERIFY(m_form->RoundState.RoundOver);
@@ -413,12 +404,12 @@ void TestGamePage::countdownLosesTheTurn()
     QVERIFY(m_form->GameOK->isVisible());
 
     // Nothing moves once the turn is over.
-    m_sound->clear();
+    m_fixture->sound().clear();
     m_form->TimerTimer();
-    QTest::keyClick(m_form.get(), 'a');
+    QTest::keyClick(m_form, 'a');
     QCOMPARE(int(m_form->Time->Value()), 0);
-    QCOMPARE(m_sound->played, QStringList());
-    QCOMPARE(m_sound->beeps, 0);
+    QCOMPARE(m_fixture->sound().played, QStringList());
+    QCOMPARE(m_fixture->sound().beeps, 0);
 }
 
 void TestGamePage::timerTicksReachTheCountdown()
@@ -432,7 +423,7 @@ void TestGamePage::timerTicksReachTheCountdown()
     begin();
     QTRY_VERIFY(m_form->RoundState.RoundOver);
     QCOMPARE(int(m_form->Time->Value()), 0);
-    QCOMPARE(m_sound->played.count(QStringLiteral("ZEIT")), 5);
+    QCOMPARE(m_fixture->sound().played.count(QStringLiteral("ZEIT")), 5);
 }
 
 void TestGamePage::minimiseStopsTheCountdown()

@@ -6,7 +6,7 @@
 #include "controls/TKxBitBtn.h"
 #include "controls/TWinXP.h"
 #include "game/TForm1.h"
-#include "support/RecordingSound.h"
+#include "support/FormFixture.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -46,30 +45,22 @@ private Q_SLOTS:
     void winXPPlacement();
 
 private:
-    TKxBitBtn *button(const char *name) const { return m_form->findChild<TKxBitBtn *>(QLatin1String(name)); }
+    TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::shared_ptr<RecordingSound> m_sound;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
 };
 
 void TestMainWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_sound = std::make_shared<RecordingSound>();
-    FormEnvironment environment;
-    environment.settingsDirectory = m_dir->path();
-    environment.sound = m_sound;
-    environment.automaticUpdate = false;
-    m_form = std::make_unique<TForm1>(environment);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_fixture = std::make_unique<FormFixture>();
+    m_form = &m_fixture->createShown();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_form.reset();
-    m_dir.reset();
+    m_fixture.reset();
+    m_form = nullptr;
 }
 
 void TestMainWindow::windowFrame()
@@ -235,7 +226,7 @@ void TestMainWindow::enterAndEscPressPageButtons()
 
     m_form->showPage(TForm1::Page(page));
     m_form->activateWindow();
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form.get();
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
     QTest::keyClick(target, Qt::Key(key));
     QCOMPARE(m_form->currentPage(), pageAfter);
 }
@@ -251,13 +242,13 @@ void TestMainWindow::typedCharactersStillReachTheControl()
     // Alt+W is the label's accelerator, not a character.
     m_form->Player1->setFocus();
     m_form->showPage(TForm1::WordPage);
-    QTest::keyClick(m_form.get(), Qt::Key_W, Qt::AltModifier);
+    QTest::keyClick(m_form, Qt::Key_W, Qt::AltModifier);
     QCOMPARE(m_form->Word->text(), QStringLiteral("Haus"));
 }
 
 void TestMainWindow::terminateAsksTheApplicationToEnd()
 {
-    QSignalSpy spy(m_form.get(), &TForm1::terminateRequested);
+    QSignalSpy spy(m_form, &TForm1::terminateRequested);
     QTest::mouseClick(button("Terminate"), Qt::LeftButton);
     QCOMPARE(spy.count(), 1);
 }
@@ -265,15 +256,10 @@ void TestMainWindow::terminateAsksTheApplicationToEnd()
 void TestMainWindow::makersLogoOpensTheAboutDialog()
 {
     // The about dialog exists before the window is first shown.
-    m_form.reset();
-    FormEnvironment environment;
-    environment.settingsDirectory = m_dir->path();
-    environment.sound = m_sound;
-    environment.automaticUpdate = false;
-    m_form = std::make_unique<TForm1>(environment);
-    Info = new TInfo(m_form.get());
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_fixture->destroy();
+    m_form = &m_fixture->create();
+    Info = new TInfo(m_form);
+    m_fixture->show();
 
     QVERIFY(!m_form->Firm->picture().isNull());
     QCOMPARE(m_form->Firm->picture().size(), Info->logoPicture().size());
@@ -314,7 +300,7 @@ void TestMainWindow::winXPPlacement()
     QObject component;
     QObject *target = nullptr;
     if (owner == QLatin1String("form"))
-        target = m_form.get();
+        target = m_form;
     else if (owner == QLatin1String("control"))
         target = m_form->Word;
     else if (owner == QLatin1String("component"))

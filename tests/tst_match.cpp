@@ -5,8 +5,8 @@
 #include "controls/TKxDigit.h"
 #include "controls/TStringGrid.h"
 #include "game/TForm1.h"
+#include "support/FormFixture.h"
 #include "support/ModalBoxAnswerer.h"
-#include "support/RecordingSound.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -32,7 +31,7 @@ private Q_SLOTS:
     void twoRoundMatch();
 
 private:
-    TKxBitBtn *button(const char *name) const { return m_form->findChild<TKxBitBtn *>(QLatin1String(name)); }
+    TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
     void click(const char *name);
     void typeInto(QSpinBox *box, int value);
     // Types the characters on the widget that has the focus, as a user would.
@@ -41,30 +40,23 @@ private:
     // "line 1|line 2|bold" with bold 1, 2 or - for neither.
     QString standings() const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::shared_ptr<RecordingSound> m_sound;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
 };
 
 void TestMatch::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_sound = std::make_shared<RecordingSound>();
-    FormEnvironment environment;
-    environment.settingsDirectory = m_dir->path();
-    environment.sound = m_sound;
-    environment.automaticUpdate = false;
-    m_form = std::make_unique<TForm1>(environment);
+    m_fixture = std::make_unique<FormFixture>();
+    m_form = &m_fixture->create();
     // The countdown is driven tick by tick below; the clock never interferes.
     m_form->Timer->setInterval(24 * 3600 * 1000);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_fixture->show();
 }
 
 void TestMatch::cleanup()
 {
-    m_form.reset();
-    m_dir.reset();
+    m_fixture.reset();
+    m_form = nullptr;
 }
 
 void TestMatch::click(const char *name)
@@ -85,7 +77,7 @@ void TestMatch::typeInto(QSpinBox *box, int value)
 void TestMatch::typeOnFocus(const QString &keys)
 {
     for (const QChar key : keys) {
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form.get();
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
         QTest::keyClick(target, char(key.unicode()));
     }
 }
@@ -197,9 +189,9 @@ void TestMatch::twoRoundMatch()
     QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Bert, errate dieses Wort:"));
     click("GameStartGame");
     m_form->CharList->setFocus();
-    m_sound->clear();
+    m_fixture->sound().clear();
     typeOnFocus(QStringLiteral("aus"));
-    QCOMPARE(m_sound->played.last(), QStringLiteral("GEWONNEN"));
+    QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("GEWONNEN"));
     QVERIFY(m_form->RoundState.RoundOver);
     click("GameOK");
     QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
@@ -214,17 +206,17 @@ void TestMatch::twoRoundMatch()
     QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Anna, errate dieses Wort:"));
     click("GameStartGame");
     m_form->setFocus();
-    m_sound->clear();
+    m_fixture->sound().clear();
     typeOnFocus(QStringLiteral("qwy"));
-    QCOMPARE(m_sound->played.last(), QStringLiteral("VERLOREN"));
+    QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
     QCOMPARE(int(m_form->curMistakes->Value()), 3);
     QCOMPARE(m_form->CharList->count(), 3);
     // Enter takes the finished turn to the statistics.
-    QTest::keyClick(m_form.get(), Qt::Key_Return);
+    QTest::keyClick(m_form, Qt::Key_Return);
     QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
     QCOMPARE(standings(), standingsAfterEachTurn.at(1));
     QVERIFY(m_form->WinnerLabel->text().isEmpty());
-    QTest::keyClick(m_form.get(), Qt::Key_Return);
+    QTest::keyClick(m_form, Qt::Key_Return);
     QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
     QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Anna!"));
 
@@ -232,17 +224,17 @@ void TestMatch::twoRoundMatch()
     // are no guesses; then Bert runs out of time.
     enterWord(QStringLiteral("Maus"), true);
     m_form->GameStartGame->setFocus();
-    m_sound->clear();
+    m_fixture->sound().clear();
     typeOnFocus(QStringLiteral("ma"));
-    QCOMPARE(m_sound->beeps, 0);
+    QCOMPARE(m_fixture->sound().beeps, 0);
     QVERIFY(!m_form->RoundState.RoundRunning);
     click("GameStartGame");
     typeOnFocus(QStringLiteral("a"));
-    QCOMPARE(m_sound->played, QStringList{QStringLiteral("RICHTIG")});
+    QCOMPARE(m_fixture->sound().played, QStringList{QStringLiteral("RICHTIG")});
     for (int tick = 0; tick < 5; ++tick)
         m_form->TimerTimer();
-    QCOMPARE(m_sound->played.count(QStringLiteral("ZEIT")), 5);
-    QCOMPARE(m_sound->played.last(), QStringLiteral("VERLOREN"));
+    QCOMPARE(m_fixture->sound().played.count(QStringLiteral("ZEIT")), 5);
+    QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
     QCOMPARE(int(m_form->curMistakes->Value()), 3);
     QVERIFY(!m_form->Timer->isActive());
     click("GameOK");
@@ -277,10 +269,10 @@ void TestMatch::twoRoundMatch()
     QCOMPARE(noBoxExpected.count(), 0);
 
     // Keys typed after the match are ignored.
-    m_sound->clear();
+    m_fixture->sound().clear();
     typeOnFocus(QStringLiteral("a1"));
-    QCOMPARE(m_sound->beeps, 0);
-    QCOMPARE(m_sound->played, QStringList());
+    QCOMPARE(m_fixture->sound().beeps, 0);
+    QCOMPARE(m_fixture->sound().played, QStringList());
 }
 
 QTEST_MAIN(TestMatch)

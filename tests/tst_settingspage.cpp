@@ -4,19 +4,17 @@
 #include "controls/TKxBitBtn.h"
 #include "controls/TStringGrid.h"
 #include "game/TForm1.h"
+#include "support/FormFixture.h"
 #include "support/ModalBoxAnswerer.h"
-#include "support/RecordingSound.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -63,70 +61,42 @@ private Q_SLOTS:
     void nameEditsRefuseWhatTheFileCannotHold();
 
 private:
-    void createForm();
-    void destroyForm() { m_form.reset(); }
-    QByteArray settingsFile() const;
-    void writeSettingsFile(const QByteArray &bytes) const;
+    void createForm() { m_form = &m_fixture->createActive(); }
+    void destroyForm()
+    {
+        m_fixture->destroy();
+        m_form = nullptr;
+    }
     template<typename T>
     T *control(const char *name) const
     {
-        T *found = m_form->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return m_fixture->control<T>(name);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::shared_ptr<RecordingSound> m_sound;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
 };
 
 void TestSettingsPage::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_sound = std::make_shared<RecordingSound>();
+    m_fixture = std::make_unique<FormFixture>();
 }
 
 void TestSettingsPage::cleanup()
 {
-    m_form.reset();
-    m_dir.reset();
-}
-
-void TestSettingsPage::createForm()
-{
-    FormEnvironment environment;
-    environment.settingsDirectory = m_dir->path();
-    environment.sound = m_sound;
-    environment.automaticUpdate = false;
-    m_form = std::make_unique<TForm1>(environment);
-    m_form->show();
-    QApplication::setActiveWindow(m_form.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-}
-
-QByteArray TestSettingsPage::settingsFile() const
-{
-    QFile file(m_dir->filePath(QStringLiteral("Properties.ini")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void TestSettingsPage::writeSettingsFile(const QByteArray &bytes) const
-{
-    QFile file(m_dir->filePath(QStringLiteral("Properties.ini")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    m_fixture.reset();
+    m_form = nullptr;
 }
 
 void TestSettingsPage::firstStartWritesTheDefaultFile()
 {
     createForm();
-    QCOMPARE(m_form->settingsFilePath(), m_dir->filePath(QStringLiteral("Properties.ini")));
+    QCOMPARE(m_form->settingsFilePath(), m_fixture->settingsFilePath());
     QCOMPARE(control<QSpinBox>("Rounds")->value(), 5);
     QVERIFY(control<QRadioButton>("NoLimit")->isChecked());
     QVERIFY(!control<QSpinBox>("TimeLimit")->isEnabled());
     destroyForm();
-    QCOMPARE(settingsFile(), kDefaultFile);
+    QCOMPARE(m_fixture->settingsFile(), kDefaultFile);
 }
 
 void TestSettingsPage::loadIntoControls_data()
@@ -161,7 +131,7 @@ void TestSettingsPage::loadIntoControls()
     QFETCH(bool, wonRounds);
 
     if (!file.isEmpty())
-        writeSettingsFile(file);
+        m_fixture->writeSettingsFile(file);
     createForm();
     QCOMPARE(control<QSpinBox>("Rounds")->value(), rounds);
     QCOMPARE(control<QSpinBox>("Mistakes")->value(), mistakes);
@@ -193,7 +163,7 @@ void TestSettingsPage::everythingSurvivesARestart()
     for (const char *box : {"NoSpecialChars", "SetFirstLetter", "CapitalLetters", "AcceptSentences", "AcceptNumbers", "PlaySounds"})
         control<QCheckBox>(box)->click();
     control<QRadioButton>("FewMistakes")->click();
-    QTest::keyClick(m_form.get(), Qt::Key_Return);
+    QTest::keyClick(m_form, Qt::Key_Return);
     QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
 
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
@@ -219,10 +189,11 @@ void TestSettingsPage::everythingSurvivesARestart()
     QCOMPARE(control<QLineEdit>("Player2")->text(), QStringLiteral(" "));
     destroyForm();
 
-    QCOMPARE(settingsFile(), QByteArray("[Properties]\r\nRounds=17\r\nMistakes=0\r\nTimeLimit=2\r\nTimeLimitValue=600\r\n"
-                                        "NoSpecialChars=0\r\nCapitalLetters=0\r\nAcceptSentences=1\r\nAcceptNumbers=1\r\n"
-                                        "SetFirstLetter=0\r\nWonRounds=0\r\nPlaySounds=0\r\n[Names]\r\n"
-                                        "Player1=J\xfcrgen \x80\r\nPlayer2=\" \"\r\n"));
+    QCOMPARE(m_fixture->settingsFile(),
+             QByteArray("[Properties]\r\nRounds=17\r\nMistakes=0\r\nTimeLimit=2\r\nTimeLimitValue=600\r\n"
+                        "NoSpecialChars=0\r\nCapitalLetters=0\r\nAcceptSentences=1\r\nAcceptNumbers=1\r\n"
+                        "SetFirstLetter=0\r\nWonRounds=0\r\nPlaySounds=0\r\n[Names]\r\n"
+                        "Player1=J\xfcrgen \x80\r\nPlayer2=\" \"\r\n"));
 }
 
 void TestSettingsPage::timeModesEnableTheLimit_data()
@@ -252,18 +223,18 @@ void TestSettingsPage::acceleratorsReachTheirControls()
 {
     createForm();
     m_form->showPage(TForm1::SettingsPage);
-    QTest::keyClick(m_form.get(), Qt::Key_R, Qt::AltModifier);
+    QTest::keyClick(m_form, Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(QApplication::focusWidget(), control<QSpinBox>("Rounds"));
-    QTest::keyClick(m_form.get(), Qt::Key_A, Qt::AltModifier);
+    QTest::keyClick(m_form, Qt::Key_A, Qt::AltModifier);
     QTRY_COMPARE(QApplication::focusWidget(), control<QSpinBox>("Mistakes"));
-    QTest::keyClick(m_form.get(), Qt::Key_E, Qt::AltModifier);
+    QTest::keyClick(m_form, Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(control<QRadioButton>("perLetter")->isChecked());
     QTRY_VERIFY(control<QSpinBox>("TimeLimit")->isEnabled());
 
     m_form->showPage(TForm1::PlayersPage);
-    QTest::keyClick(m_form.get(), Qt::Key_2, Qt::AltModifier);
+    QTest::keyClick(m_form, Qt::Key_2, Qt::AltModifier);
     QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>("Player2"));
-    QTest::keyClick(m_form.get(), Qt::Key_1, Qt::AltModifier);
+    QTest::keyClick(m_form, Qt::Key_1, Qt::AltModifier);
     QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>("Player1"));
 }
 
@@ -299,7 +270,7 @@ void TestSettingsPage::settingsOkBranches()
     QFETCH(int, netPhase);
     QFETCH(int, page);
 
-    writeSettingsFile("[Properties]\nRounds=3\n[Names]\nPlayer1=Host\nPlayer2=Guest\n");
+    m_fixture->writeSettingsFile("[Properties]\nRounds=3\n[Names]\nPlayer1=Host\nPlayer2=Guest\n");
     createForm();
     m_form->showPage(TForm1::SettingsPage);
     m_form->RoundState.NetworkGame = networkGame;
@@ -365,7 +336,7 @@ void TestSettingsPage::nameChecks()
 
 void TestSettingsPage::validNamesStartTheMatch()
 {
-    writeSettingsFile("[Properties]\nRounds=2\n[Names]\nPlayer1=Anna\nPlayer2=Berta\n");
+    m_fixture->writeSettingsFile("[Properties]\nRounds=2\n[Names]\nPlayer1=Anna\nPlayer2=Berta\n");
     createForm();
 
     // Leftovers of an earlier match.
@@ -415,7 +386,7 @@ void TestSettingsPage::cancelSkipsTheNameChecks()
     QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
     QCOMPARE(answerer.count(), 0);
     destroyForm();
-    QVERIFY(settingsFile().endsWith("[Names]\r\nPlayer1=Anna\r\nPlayer2=\r\n"));
+    QVERIFY(m_fixture->settingsFile().endsWith("[Names]\r\nPlayer1=Anna\r\nPlayer2=\r\n"));
 }
 
 void TestSettingsPage::nameEditsRefuseWhatTheFileCannotHold_data()
@@ -453,12 +424,12 @@ void TestSettingsPage::nameEditsRefuseWhatTheFileCannotHold()
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, typed, Qt::NoModifier);
     }
     QCOMPARE(edit->text(), kept);
-    QCOMPARE(m_sound->beeps, beeps);
+    QCOMPARE(m_fixture->sound().beeps, beeps);
 
     destroyForm();
     QStringEncoder cp1252("windows-1252");
     const QByteArray line = "Player1=" + QByteArray(cp1252(kept)) + "\r\n";
-    QVERIFY(settingsFile().contains(line));
+    QVERIFY(m_fixture->settingsFile().contains(line));
 }
 
 QTEST_MAIN(TestSettingsPage)

@@ -3,18 +3,16 @@
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
 #include "game/TForm1.h"
+#include "support/FormFixture.h"
 #include "support/ModalBoxAnswerer.h"
-#include "support/RecordingSound.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -60,44 +58,28 @@ private:
     template<typename T>
     T *control(const char *name) const
     {
-        T *found = m_form->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return m_fixture->control<T>(name);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::shared_ptr<RecordingSound> m_sound;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
 };
 
 void TestWordPage::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_sound = std::make_shared<RecordingSound>();
+    m_fixture = std::make_unique<FormFixture>();
 }
 
 void TestWordPage::cleanup()
 {
-    m_form.reset();
-    m_dir.reset();
+    m_fixture.reset();
+    m_form = nullptr;
 }
 
 void TestWordPage::startMatch(const QByteArray &properties)
 {
-    QFile file(m_dir->filePath(QStringLiteral("Properties.ini")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Properties]\r\n" + properties + "[Names]\r\nPlayer1=Anna\r\nPlayer2=Berta\r\n");
-    file.close();
-
-    FormEnvironment environment;
-    environment.settingsDirectory = m_dir->path();
-    environment.sound = m_sound;
-    environment.automaticUpdate = false;
-    m_form = std::make_unique<TForm1>(environment);
-    m_form->show();
-    QApplication::setActiveWindow(m_form.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_fixture->writeSettingsFile("[Properties]\r\n" + properties + "[Names]\r\nPlayer1=Anna\r\nPlayer2=Berta\r\n");
+    m_form = &m_fixture->createActive();
 
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
     QTest::mouseClick(control<TKxBitBtn>("PlayersOK"), Qt::LeftButton);
@@ -253,7 +235,7 @@ void TestWordPage::acceleratorFocusesTheWord()
     startMatch(QByteArray());
     control<TKxBitBtn>("WordCancel")->setFocus();
     QTRY_VERIFY(QApplication::focusWidget() != control<QLineEdit>("Word"));
-    QTest::keyClick(m_form.get(), Qt::Key_W, Qt::AltModifier);
+    QTest::keyClick(m_form, Qt::Key_W, Qt::AltModifier);
     QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>("Word"));
 }
 

@@ -1,0 +1,63 @@
+#include "support/FormFixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+TForm1 &FormFixture::create()
+{
+    FormEnvironment environment;
+    environment.settingsDirectory = m_dir.path();
+    environment.sound = m_sound;
+    environment.automaticUpdate = false;
+    m_form = std::make_unique<TForm1>(environment);
+    return *m_form;
+}
+
+TForm1 &FormFixture::show()
+{
+    m_form->show();
+    // A failure here counts against the running test; in init() it skips it.
+    QTest::qVerify(QTest::qWaitForWindowExposed(m_form.get()), "QTest::qWaitForWindowExposed(form)", "", __FILE__,
+                   __LINE__);
+    return *m_form;
+}
+
+TForm1 &FormFixture::createShown()
+{
+    create();
+    return show();
+}
+
+TForm1 &FormFixture::createActive()
+{
+    create();
+    m_form->show();
+    QApplication::setActiveWindow(m_form.get());
+    QTest::qVerify(QTest::qWaitForWindowActive(m_form.get()), "QTest::qWaitForWindowActive(form)", "", __FILE__,
+                   __LINE__);
+    return *m_form;
+}
+
+void FormFixture::destroy()
+{
+    m_form.reset();
+}
+
+QString FormFixture::settingsFilePath() const
+{
+    return m_dir.filePath(QStringLiteral("Properties.ini"));
+}
+
+QByteArray FormFixture::settingsFile() const
+{
+    QFile file(settingsFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void FormFixture::writeSettingsFile(const QByteArray &bytes) const
+{
+    QFile file(settingsFilePath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}

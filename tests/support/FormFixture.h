@@ -1,0 +1,55 @@
+#pragma once
+
+#include "game/TForm1.h"
+#include "support/RecordingSound.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The game's main window against a settings folder of its own, with a
+// sound service that records instead of playing. The window is made on
+// request, so that a test can first write the Properties.ini it wants.
+// One fixture serves one test function: make it in init(), drop it in
+// cleanup().
+class FormFixture
+{
+public:
+    // Makes the window, reading the settings folder as it is now.
+    TForm1 &create();
+    // Shows the window made by create() and waits until it is exposed.
+    TForm1 &show();
+    // create() and show() in one.
+    TForm1 &createShown();
+    // Makes the window and shows it as the active one, for tests of the
+    // keyboard focus and accelerators.
+    TForm1 &createActive();
+    // Closes the window; it writes its settings file as it goes.
+    void destroy();
+
+    RecordingSound &sound() const { return *m_sound; }
+
+    QString settingsFilePath() const;
+    // The settings file's bytes; empty when there is none.
+    QByteArray settingsFile() const;
+    void writeSettingsFile(const QByteArray &bytes) const;
+
+    // A child of the window by object name; a missing one ends the run,
+    // as every test that asks for it would fail.
+    template<typename T>
+    T *control(const char *name) const
+    {
+        T *found = m_form ? m_form->findChild<T *>(QLatin1String(name)) : nullptr;
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+private:
+    // In this order, so that the window is gone before its folder.
+    QTemporaryDir m_dir;
+    std::shared_ptr<RecordingSound> m_sound = std::make_shared<RecordingSound>();
+    std::unique_ptr<TForm1> m_form;
+};
