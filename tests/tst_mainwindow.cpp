@@ -7,6 +7,10 @@
 #include "controls/TWinXP.h"
 #include "game/TForm1.h"
 #include "support/FormFixture.h"
+#include "support/RecordingSound.h"
+
+#include "controls/TKxDigit.h"
+#include "controls/TPaintBox.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -39,6 +43,8 @@ private Q_SLOTS:
     void enterAndEscPressPageButtons_data();
     void enterAndEscPressPageButtons();
     void typedCharactersStillReachTheControl();
+    void eachTypedCharacterIsPreviewedOnce_data();
+    void eachTypedCharacterIsPreviewedOnce();
     void terminateAsksTheApplicationToEnd();
     void makersLogoOpensTheAboutDialog();
     void winXPPlacement_data();
@@ -244,6 +250,49 @@ void TestMainWindow::typedCharactersStillReachTheControl()
     m_form->showPage(TForm1::WordPage);
     QTest::keyClick(m_form, Qt::Key_W, Qt::AltModifier);
     QCOMPARE(m_form->Word->text(), QStringLiteral("Haus"));
+}
+
+void TestMainWindow::eachTypedCharacterIsPreviewedOnce_data()
+{
+    QTest::addColumn<QString>("receiver");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<int>("mistakes");
+
+    // A control that ignores a key passes it on to its parents.
+    QTest::newRow("wrong letter, paint box") << "WordPaintBox" << "x" << 0 << 1;
+    QTest::newRow("wrong letter, window") << "Form1" << "x" << 0 << 1;
+    QTest::newRow("wrong letter, list") << "CharList" << "q" << 0 << 1;
+    QTest::newRow("digit, paint box") << "WordPaintBox" << "1" << 1 << 0;
+    QTest::newRow("two keys, paint box") << "WordPaintBox" << "12" << 2 << 0;
+    QTest::newRow("emoji, paint box") << "WordPaintBox" << QString::fromUtf8("\xF0\x9F\x98\x80") << 1 << 0;
+}
+
+void TestMainWindow::eachTypedCharacterIsPreviewedOnce()
+{
+    QFETCH(QString, receiver);
+    QFETCH(QString, typed);
+    QFETCH(int, beeps);
+    QFETCH(int, mistakes);
+
+    m_form->RoundState.SecretWord = QStringLiteral("HAUS");
+    for (char c = 'A'; c <= 'Z'; ++c)
+        m_form->RoundState.AllowedChars.insert(QLatin1Char(c));
+    m_form->RoundState.RoundRunning = true;
+    m_form->MaxMistakes->setValue(9);
+    m_form->showPage(TForm1::GamePage);
+
+    QWidget *target = receiver == QLatin1String("Form1") ? m_form : m_fixture->control<QWidget>(receiver.toLatin1());
+    m_fixture->sound().clear();
+    if (QChar::isHighSurrogate(typed.at(0).unicode())) {
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, typed, Qt::NoModifier);
+    } else {
+        for (const QChar c : typed)
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    QCOMPARE(m_fixture->sound().beeps, beeps);
+    QCOMPARE(int(m_form->curMistakes->Value()), mistakes);
 }
 
 void TestMainWindow::terminateAsksTheApplicationToEnd()
