@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTest>
 
 TForm1 &FormFixture::create()
 {
+    // Nothing the window reaches on its own may land in the user's folders.
+    QStandardPaths::setTestModeEnabled(true);
     FormEnvironment environment;
     environment.settingsDirectory = m_dir.path();
     environment.sound = m_sound;
