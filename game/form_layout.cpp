@@ -8,6 +8,8 @@
 #include "controls/TRadioGroup.h"
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
+#include "game/CodePageValidator.h"
+#include "platform/SoundService.h"
 #include "update/TKxUpdateFile.h"
 
 #include <QApplication>
@@ -267,6 +269,12 @@ QWidget *TForm1::createPlayersPage()
     Player1 = edit(page, "Player1", {240, 52, 201, 34});
     labelEndingAt(page, QStringLiteral("Spieler &1:"), 222, 56, Player1)->setObjectName(QStringLiteral("Label_Player1"));
     Player2 = edit(page, "Player2", {240, 100, 201, 34});
+    // The names are written to an 8-bit file; the edits refuse, with the
+    // default beep, anything that would not come back from it.
+    for (QLineEdit *name : {Player1, Player2}) {
+        name->setValidator(new CodePageValidator(name));
+        connect(name, &QLineEdit::inputRejected, this, [this] { sound().beep(); });
+    }
     labelEndingAt(page, QStringLiteral("Spieler &2:"), 222, 104, Player2)->setObjectName(QStringLiteral("Label_Player2"));
 
     auto *hint = label(page, QStringLiteral("Spieler 1 beginnt"), 369, 464);

@@ -3,10 +3,8 @@
 
 #include "controls/TKxBitBtn.h"
 #include "controls/TStringGrid.h"
-#include "game/CodePageValidator.h"
 #include "game/GameSettings.h"
 #include "game/IniFile.h"
-#include "platform/SoundService.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,20 +12,6 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
-
-namespace {
-
-// The names are written to an 8-bit file; an edit refuses, with the
-// default beep, anything that would not come back from it.
-void keepToCodePage(QLineEdit *edit, SoundService &sound)
-{
-    if (qobject_cast<const CodePageValidator *>(edit->validator()))
-        return;
-    edit->setValidator(new CodePageValidator(edit));
-    QObject::connect(edit, &QLineEdit::inputRejected, edit, [&sound] { sound.beep(); });
-}
-
-} // namespace
 
 GameSettings TForm1::currentSettings() const
 {
@@ -83,9 +67,6 @@ void TForm1::applySettings(const GameSettings &settings)
 
 void TForm1::LoadSettings()
 {
-    keepToCodePage(Player1, sound());
-    keepToCodePage(Player2, sound());
-
     const IniFile ini = IniFile::load(m_settingsFile);
     applySettings(GameSettings::read(ini));
     const PlayerNames names = PlayerNames::read(ini);
