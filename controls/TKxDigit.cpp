@@ -248,36 +248,34 @@ void TKxDigit::setDistanceMultiplicator(long double multiplicator)
     applyAutosize();
 }
 
+// A property whose change alters the picture and nothing else.
+template<typename T>
+void TKxDigit::assignAndRepaint(T &field, const T &value)
+{
+    if (value == field)
+        return;
+    field = value;
+    repaintNow();
+}
+
 void TKxDigit::setActive(bool active)
 {
-    if (active == m_active)
-        return;
-    m_active = active;
-    repaintNow();
+    assignAndRepaint(m_active, active);
 }
 
 void TKxDigit::setBgColor(const QColor &color)
 {
-    if (color == m_bgColor)
-        return;
-    m_bgColor = color;
-    repaintNow();
+    assignAndRepaint(m_bgColor, color);
 }
 
 void TKxDigit::setActiveColor(const QColor &color)
 {
-    if (color == m_activeColor)
-        return;
-    m_activeColor = color;
-    repaintNow();
+    assignAndRepaint(m_activeColor, color);
 }
 
 void TKxDigit::setInActiveColor(const QColor &color)
 {
-    if (color == m_inActiveColor)
-        return;
-    m_inActiveColor = color;
-    repaintNow();
+    assignAndRepaint(m_inActiveColor, color);
 }
 
 void TKxDigit::setFixedDigits(int fixedDigits)

@@ -102,6 +102,8 @@ private:
     void setDistanceMultiplicatorFromDouble(double value) { setDistanceMultiplicator(value); }
 
     void repaintNow();
+    template<typename T>
+    void assignAndRepaint(T &field, const T &value);
     void applyAutosize();
     void renderPictureIfNeeded();
     void renderPicture();
