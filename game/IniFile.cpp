@@ -39,14 +39,8 @@ bool hasEnclosingQuotes(const QString &text)
     return text.size() >= 2 && isQuote(text.front()) && text.back() == text.front();
 }
 
-QString decodeFile(const QByteArray &bytes)
+QString decodeCp1252(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
-    if (bytes.startsWith("\xFF\xFE")) {
-        QStringDecoder utf16(QStringDecoder::Utf16LE);
-        return utf16(bytes.mid(2));
-    }
     QStringDecoder cp1252("windows-1252");
     if (cp1252.isValid())
         return cp1252(bytes);
@@ -56,6 +50,31 @@ QString decodeFile(const QByteArray &bytes)
     for (char byte : bytes)
         text += fromCp1252(static_cast<unsigned char>(byte));
     return text;
+}
+
+// The file cut into lines, each without its line end (LF, CR LF, or a CR
+// at the very end), in units of one byte or, for UTF-16, of two.
+QList<QByteArray> splitLines(const QByteArray &body, int unit)
+{
+    const auto codeAt = [&](qsizetype i) {
+        return unit == 1 ? uchar(body.at(i)) : uchar(body.at(i)) | uchar(body.at(i + 1)) << 8;
+    };
+    const auto withoutCr = [&](qsizetype begin, qsizetype end) {
+        if (end - begin >= unit && codeAt(end - unit) == '\r')
+            end -= unit;
+        return body.mid(begin, end - begin);
+    };
+    QList<QByteArray> lines;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i + unit <= body.size(); i += unit) {
+        if (codeAt(i) == '\n') {
+            lines.append(withoutCr(begin, i));
+            begin = i + unit;
+        }
+    }
+    if (begin < body.size())
+        lines.append((body.size() - begin) % unit == 0 ? withoutCr(begin, body.size()) : body.mid(begin));
+    return lines;
 }
 
 // Characters the code page cannot hold become "?", one per character as
@@ -99,54 +118,95 @@ QString valueForFile(QString value)
 IniFile IniFile::parse(const QByteArray &bytes)
 {
     IniFile ini;
-    int current = -1;
-    const QStringList lines = decodeFile(bytes).split(QLatin1Char('\n'));
-    for (const QString &rawLine : lines) {
-        QString line = rawLine;
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        line = trimBlanks(line);
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
+    QByteArray body = bytes;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        ini.m_encoding = Encoding::Utf8;
+        body = bytes.mid(3);
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        ini.m_encoding = Encoding::Utf16LE;
+        body = bytes.mid(2);
+    }
 
-        if (line.startsWith(QLatin1Char('['))) {
-            const int close = line.indexOf(QLatin1Char(']'));
-            const QString name = trimBlanks(line.mid(1, close < 0 ? -1 : close - 1));
-            ini.m_sections.append(Section{name, {}});
-            current = ini.m_sections.size() - 1;
-            continue;
+    bool inSection = false;
+    for (const QByteArray &lineBytes : splitLines(body, ini.m_encoding == Encoding::Utf16LE ? 2 : 1)) {
+        Line line;
+        line.bytes = lineBytes;
+        const QString text = ini.decode(lineBytes);
+        const QString trimmed = trimBlanks(text);
+        line.blank = trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';'));
+        if (!line.blank && trimmed.startsWith(QLatin1Char('['))) {
+            const int close = trimmed.indexOf(QLatin1Char(']'));
+            line.kind = LineKind::Section;
+            line.name = trimBlanks(trimmed.mid(1, close < 0 ? -1 : close - 1));
+            inSection = true;
+        } else if (!line.blank && inSection) {
+            const int equals = trimmed.indexOf(QLatin1Char('='));
+            const QString key = equals > 0 ? trimBlanks(trimmed.left(equals)) : QString();
+            if (!key.isEmpty()) {
+                line.kind = LineKind::Key;
+                line.name = key;
+                QString value = trimBlanks(trimmed.mid(equals + 1));
+                if (hasEnclosingQuotes(value))
+                    value = value.mid(1, value.size() - 2);
+                line.value = value;
+                // The untrimmed line, so that its indentation stays too.
+                int valueStart = text.indexOf(QLatin1Char('=')) + 1;
+                while (valueStart < text.size() && isBlank(text.at(valueStart)))
+                    ++valueStart;
+                line.prefix = text.left(valueStart);
+            }
         }
-
-        const int equals = line.indexOf(QLatin1Char('='));
-        if (current < 0 || equals <= 0)
-            continue;
-        const QString key = trimBlanks(line.left(equals));
-        QString value = trimBlanks(line.mid(equals + 1));
-        if (hasEnclosingQuotes(value))
-            value = value.mid(1, value.size() - 2);
-        if (!key.isEmpty())
-            ini.m_sections[current].entries.append(Entry{key, value});
+        ini.m_lines.append(line);
     }
     return ini;
 }
 
-IniFile IniFile::load(const QString &path)
+IniFile IniFile::load(const QString &path, bool *readable)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return IniFile();
-    return parse(file.readAll());
+    const bool opened = file.open(QIODevice::ReadOnly);
+    if (readable)
+        *readable = opened || !file.exists();
+    return opened ? parse(file.readAll()) : IniFile();
+}
+
+QString IniFile::decode(const QByteArray &bytes) const
+{
+    switch (m_encoding) {
+    case Encoding::Utf8:
+        return QString::fromUtf8(bytes);
+    case Encoding::Utf16LE:
+        return QStringDecoder(QStringDecoder::Utf16LE)(bytes);
+    case Encoding::Windows1252:
+        break;
+    }
+    return decodeCp1252(bytes);
+}
+
+QByteArray IniFile::encode(const QString &text) const
+{
+    switch (m_encoding) {
+    case Encoding::Utf8:
+        return text.toUtf8();
+    case Encoding::Utf16LE:
+        return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    case Encoding::Windows1252:
+        break;
+    }
+    return encodeCp1252(text);
 }
 
 QByteArray IniFile::serialize() const
 {
-    QString text;
-    for (const Section &section : m_sections) {
-        text += QLatin1Char('[') + section.name + QLatin1String("]\r\n");
-        for (const Entry &entry : section.entries)
-            text += entry.key + QLatin1Char('=') + valueForFile(entry.value) + QLatin1String("\r\n");
-    }
-    return encodeCp1252(text);
+    QByteArray bytes;
+    if (m_encoding == Encoding::Utf8)
+        bytes = "\xEF\xBB\xBF";
+    else if (m_encoding == Encoding::Utf16LE)
+        bytes = "\xFF\xFE";
+    const QByteArray lineEnd = encode(QStringLiteral("\r\n"));
+    for (const Line &line : m_lines)
+        bytes += line.bytes + lineEnd;
+    return bytes;
 }
 
 bool IniFile::save(const QString &path) const
@@ -165,36 +225,47 @@ bool IniFile::save(const QString &path) const
     return file.commit();
 }
 
-int IniFile::sectionIndex(const QString &name) const
+int IniFile::sectionHeader(const QString &name) const
 {
-    for (int i = 0; i < m_sections.size(); ++i) {
-        if (m_sections.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const Line &line = m_lines.at(i);
+        if (line.kind == LineKind::Section && line.name.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
 }
 
-const IniFile::Section *IniFile::findSection(const QString &name) const
+int IniFile::sectionEnd(int header) const
 {
-    const int index = sectionIndex(name);
-    return index < 0 ? nullptr : &m_sections.at(index);
+    int end = header + 1;
+    while (end < m_lines.size() && m_lines.at(end).kind != LineKind::Section)
+        ++end;
+    return end;
 }
 
-const IniFile::Entry *IniFile::findEntry(const QString &section, const QString &key) const
+int IniFile::entryIndex(const QString &section, const QString &key) const
 {
-    const Section *found = findSection(section);
-    if (!found)
-        return nullptr;
-    for (const Entry &entry : found->entries) {
-        if (entry.key.compare(key, Qt::CaseInsensitive) == 0)
-            return &entry;
+    const int header = sectionHeader(section);
+    if (header < 0)
+        return -1;
+    const int end = sectionEnd(header);
+    for (int i = header + 1; i < end; ++i) {
+        const Line &line = m_lines.at(i);
+        if (line.kind == LineKind::Key && line.name.compare(key, Qt::CaseInsensitive) == 0)
+            return i;
     }
-    return nullptr;
+    return -1;
+}
+
+const IniFile::Line *IniFile::findEntry(const QString &section, const QString &key) const
+{
+    const int index = entryIndex(section, key);
+    return index < 0 ? nullptr : &m_lines.at(index);
 }
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    const Entry *entry = findEntry(section, key);
+    const Line *entry = findEntry(section, key);
     return entry ? entry->value : defaultValue;
 }
 
@@ -243,7 +314,7 @@ bool IniFile::parseInteger(const QString &text, int *value)
 int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const
 {
     int value = defaultValue;
-    const Entry *entry = findEntry(section, key);
+    const Line *entry = findEntry(section, key);
     if (entry && parseInteger(entry->value, &value))
         return value;
     return defaultValue;
@@ -254,21 +325,50 @@ bool IniFile::readBool(const QString &section, const QString &key, bool defaultV
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
+IniFile::Line IniFile::keyLine(const QString &key, const QString &value) const
+{
+    Line line;
+    line.kind = LineKind::Key;
+    line.blank = false;
+    line.name = key;
+    line.value = value;
+    line.prefix = key + QLatin1Char('=');
+    line.bytes = encode(line.prefix + valueForFile(value));
+    return line;
+}
+
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    int index = sectionIndex(section);
-    if (index < 0) {
-        m_sections.append(Section{section, {}});
-        index = m_sections.size() - 1;
-    }
-    Section *target = &m_sections[index];
-    for (Entry &entry : target->entries) {
-        if (entry.key.compare(key, Qt::CaseInsensitive) == 0) {
-            entry.value = value;
+    const int existing = entryIndex(section, key);
+    if (existing >= 0) {
+        Line &line = m_lines[existing];
+        // Reads back as it is: the line keeps its quotes and trailing blanks.
+        if (line.value == value)
             return;
-        }
+        line.value = value;
+        line.bytes = encode(line.prefix + valueForFile(value));
+        return;
     }
-    target->entries.append(Entry{key, value});
+
+    int header = sectionHeader(section);
+    if (header < 0) {
+        Line line;
+        line.kind = LineKind::Section;
+        line.blank = false;
+        line.name = section;
+        line.bytes = encode(QLatin1Char('[') + section + QLatin1Char(']'));
+        m_lines.append(line);
+        header = m_lines.size() - 1;
+    }
+    // Blank lines and comments at a section's end usually lead into the
+    // next one, so the key goes before them.
+    int at = header + 1;
+    const int end = sectionEnd(header);
+    for (int i = header + 1; i < end; ++i) {
+        if (!m_lines.at(i).blank)
+            at = i + 1;
+    }
+    m_lines.insert(at, keyLine(key, value));
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value)
@@ -284,7 +384,9 @@ void IniFile::writeBool(const QString &section, const QString &key, bool value)
 QStringList IniFile::sections() const
 {
     QStringList names;
-    for (const Section &section : m_sections)
-        names << section.name;
+    for (const Line &line : m_lines) {
+        if (line.kind == LineKind::Section)
+            names << line.name;
+    }
     return names;
 }

@@ -14,16 +14,25 @@
 // starting with ";" are skipped. The bytes are Windows-1252 unless the file
 // starts with a UTF-8 or UTF-16 byte order mark.
 //
-// Writing: Windows-1252, CR LF after every line, sections and keys in the
-// order they were first written, no blank lines. A value that the reading
-// rules would change (surrounding blanks, enclosing quotes) is written in
-// quotes so that it comes back as it was.
+// Writing: the file is shared with whoever edits it by hand, so every line
+// that is not written stays as it was read, byte for byte: comments, blank
+// lines, keys and sections of others, the spelling of names. A written key
+// replaces the value of the key that reading finds (the first of its name
+// in the first section of its name); a new key goes after the last line of
+// its section that is not blank or a comment, a new section at the end.
+// Lines end in CR LF. A file that started with a byte order mark keeps it
+// and its encoding, so that its other lines stay readable; otherwise new
+// text is Windows-1252. A value that the reading rules would change
+// (surrounding blanks, enclosing quotes) is written in quotes so that it
+// comes back as it was.
 class IniFile
 {
 public:
     static IniFile parse(const QByteArray &bytes);
-    // A missing or unreadable file reads as an empty one.
-    static IniFile load(const QString &path);
+    // A missing or unreadable file reads as an empty one; readable, when
+    // given, tells the two apart: false when the file is there but could
+    // not be read.
+    static IniFile load(const QString &path, bool *readable = nullptr);
 
     QByteArray serialize() const;
     // Replaces the file as a whole or not at all: a failed save leaves the
@@ -46,20 +55,37 @@ public:
     static bool parseInteger(const QString &text, int *value);
 
 private:
-    struct Entry
-    {
-        QString key;
-        QString value;
+    enum class Encoding { Windows1252, Utf8, Utf16LE };
+    enum class LineKind {
+        Ignored, // blank, a comment, or a line that reading skips
+        Section,
+        Key,
     };
-    struct Section
+    struct Line
     {
+        // As read, without the line end; what serialize() writes.
+        QByteArray bytes;
+        LineKind kind = LineKind::Ignored;
+        // Blank or a comment: a new key is not put after it.
+        bool blank = true;
+        // The section's or the key's name.
         QString name;
-        QList<Entry> entries;
+        // A key's value, after the reading rules.
+        QString value;
+        // A key line up to its value: the key, "=" and the blanks after it.
+        QString prefix;
     };
 
-    int sectionIndex(const QString &name) const;
-    const Section *findSection(const QString &name) const;
-    const Entry *findEntry(const QString &section, const QString &key) const;
+    QString decode(const QByteArray &bytes) const;
+    QByteArray encode(const QString &text) const;
+    Line keyLine(const QString &key, const QString &value) const;
+    // Index of the header of the first section of that name, or -1.
+    int sectionHeader(const QString &name) const;
+    // Index of the line after the section's last one.
+    int sectionEnd(int header) const;
+    const Line *findEntry(const QString &section, const QString &key) const;
+    int entryIndex(const QString &section, const QString &key) const;
 
-    QList<Section> m_sections;
+    Encoding m_encoding = Encoding::Windows1252;
+    QList<Line> m_lines;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -19,17 +20,25 @@ bool canCreateFilesIn(const QString &directory)
     return probe.open();
 }
 
-QString settingsFileBeside(const QString &programDirectory)
+SettingsLocation settingsLocationBeside(const QString &programDirectory)
 {
-    if (canCreateFilesIn(programDirectory))
-        return QDir(programDirectory).filePath(kFileName);
+    if (canCreateFilesIn(programDirectory)) {
+        const QString beside = QDir(programDirectory).filePath(kFileName);
+        return {beside, beside};
+    }
     const QString configuration = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return QDir(configuration).filePath(kFileName);
+    const QString own = QDir(configuration).filePath(kFileName);
+    if (QFileInfo::exists(own) || programDirectory.isEmpty())
+        return {own, own};
+    return {QDir(programDirectory).filePath(kFileName), own};
 }
 
-QString settingsFilePath(const QString &directory)
+SettingsLocation settingsLocation(const QString &directory, const QString &programDirectory)
 {
-    if (!directory.isEmpty())
-        return QDir(directory).filePath(kFileName);
-    return settingsFileBeside(QCoreApplication::applicationDirPath());
+    if (!directory.isEmpty()) {
+        const QString file = QDir(directory).filePath(kFileName);
+        return {file, file};
+    }
+    return settingsLocationBeside(programDirectory.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                             : programDirectory);
 }

@@ -2,14 +2,24 @@
 
 #include <QString>
 
-// Where Properties.ini lives: in the given folder when one is given, else
-// beside the executable when that folder is writable, else in the user's
-// configuration folder. The file is read from and written to that one
-// place, so a system-wide installation keeps each user's settings.
-QString settingsFilePath(const QString &directory = QString());
+// Where Properties.ini is read at start and saved at the end. The two
+// differ only for a system-wide installation, see settingsLocationBeside.
+struct SettingsLocation
+{
+    QString load;
+    QString save;
+};
 
-// The choice for a program installed in programDirectory.
-QString settingsFileBeside(const QString &programDirectory);
+// In the given folder when one is given; else for the program installed
+// in programDirectory, empty for the running executable's folder.
+SettingsLocation settingsLocation(const QString &directory = QString(), const QString &programDirectory = QString());
+
+// Beside the program when its folder is writable. A folder the user cannot
+// write to is a system-wide installation: each user's settings are saved
+// in the user's configuration folder and read from there once that file
+// exists; until then the file beside the program is read, which may hold
+// the administrator's preset names and options.
+SettingsLocation settingsLocationBeside(const QString &programDirectory);
 
 // Whether a file can be created in the folder; tried rather than derived
 // from the permission bits, which neither read-only media nor access

@@ -11,9 +11,11 @@
 #include "update/TKxUpdateFile.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -28,6 +30,8 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
 {
     if (!m_sound)
         m_sound = std::make_shared<QtSoundService>();
+    if (!qobject_cast<GameApplication *>(qApp))
+        qWarning("TForm1 needs a GameApplication: without it nothing typed reaches the game");
     createControls();
     connectHandlers();
     FormCreate();
@@ -35,7 +39,6 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
 
 TForm1::~TForm1()
 {
-    qApp->removeEventFilter(this);
     FormDestroy();
 }
 
@@ -67,11 +70,8 @@ void TForm1::FormCreate()
     showPage(StartPage);
     setWindowIcon(QApplication::windowIcon());
 
-    m_settingsFile = ::settingsFilePath(m_environment.settingsDirectory);
+    m_settingsFile = settingsLocation(m_environment.settingsDirectory, m_environment.programDirectory);
     LoadSettings();
-
-    // The minimise and restore notifications arrive as window state changes.
-    qApp->installEventFilter(this);
 
     Statistik->setColWidth(0, 32);
     Statistik->setColWidth(1, 192);
@@ -128,6 +128,7 @@ void TForm1::PropertiesClick()
 void TForm1::StartGameClick()
 {
     showPage(PlayersPage);
+    Player1->setFocus();
 }
 
 void TForm1::FirmClick()
@@ -190,48 +191,29 @@ void TForm1::changeEvent(QEvent *event)
         RestoreHook();
 }
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
-{
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
-        && handleKeyPreview(watched, event))
-        return true;
-    return QWidget::eventFilter(watched, event);
-}
-
 // Every typed character reaches FormKeyPress before the focused control sees
 // it, and the control still gets it. Enter and Esc first go to the visible
 // page's default and cancel buttons.
-bool TForm1::handleKeyPreview(QObject *watched, QEvent *event)
+bool TForm1::previewKey(QWidget *receiver, QKeyEvent *key)
 {
-    auto *receiver = qobject_cast<QWidget *>(watched);
-    if (!receiver || receiver->window() != this)
-        return false;
-
-    if (event->type() == QEvent::KeyRelease) {
-        m_previewedKey = nullptr;
-        return false;
-    }
-
-    // An ignored key travels on to the receiver's parents as the same event.
-    auto *previous = qobject_cast<QWidget *>(m_previewedReceiver.data());
-    if (event == m_previewedKey && previous && receiver->isAncestorOf(previous))
-        return false;
-    m_previewedKey = event;
-    m_previewedReceiver = receiver;
-
-    const auto *key = static_cast<QKeyEvent *>(event);
-    const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    const bool chord = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!chord && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        // A spin edit takes what was typed into it before the page is left.
+        for (QWidget *w = receiver; w && w != this; w = w->parentWidget()) {
+            if (auto *spin = qobject_cast<QAbstractSpinBox *>(w)) {
+                spin->interpretText();
+                break;
+            }
+        }
         if (pressPageButton(false))
             return true;
-    } else if (plain && key->key() == Qt::Key_Escape) {
+    } else if (!chord && key->key() == Qt::Key_Escape) {
         if (pressPageButton(true))
             return true;
     }
 
-    if (key->modifiers() & Qt::AltModifier)
-        return false; // accelerators, not characters
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+    // Chords are accelerators and commands, not characters.
+    if (chord || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         return false;
 
     const QString text = key->text();

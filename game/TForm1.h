@@ -1,6 +1,8 @@
 #pragma once
 
+#include "game/GameApplication.h"
 #include "game/RoundState.h"
+#include "game/SettingsLocation.h"
 
 #include <QPointer>
 #include <QString>
@@ -28,6 +30,11 @@ class TKxDigit;
 class TKxUpdateFile;
 class TPaintBox;
 class TRadioGroup;
+class TServerSocket;
+class TClientSocket;
+class SocketConnection;
+struct SettingsRecord;
+enum class SocketErrorKind;
 class TStringGrid;
 class TWinXP;
 
@@ -36,9 +43,11 @@ class TWinXP;
 // and count the sounds.
 struct FormEnvironment
 {
-    // Folder of Properties.ini; empty: beside the executable when that
-    // folder is writable, else the user's configuration folder.
+    // Folder of Properties.ini, read and saved there; empty: chosen by the
+    // program's folder (settingsLocationBeside).
     QString settingsDirectory;
+    // Folder of the executable; empty: the running one's.
+    QString programDirectory;
     quint16 port = 5997;
     // Null: the desktop's sound output.
     std::shared_ptr<SoundService> sound;
@@ -47,7 +56,7 @@ struct FormEnvironment
 };
 
 // The game's one main window: a fixed-size notebook of seven pages.
-class TForm1 : public QWidget
+class TForm1 : public QWidget, public KeyPreviewWindow
 {
     Q_OBJECT
 
@@ -69,7 +78,8 @@ public:
     // Copies Logo1's picture to Logo2, Logo3, ... up to the first missing number.
     void copyDecorativePictures();
 
-    QString settingsFilePath() const { return m_settingsFile; }
+    // Where the settings are saved.
+    QString settingsFilePath() const { return m_settingsFile.save; }
     SoundService &sound() const { return *m_sound; }
 
     // --- window lifecycle and start page
@@ -116,8 +126,18 @@ public:
 
     // --- network setup
     void IPGameClick();
+    void RadioGroup_ConnectionModeClick();
+    void Button_HostStartClick();
+    void Button_ClientStartClick();
     // Null sender: closing by program, nothing is sent to the peer.
     void Button_IPCancelClick(QObject *sender);
+    void Button_TroubleshootingClick();
+    void ClientSocketError(SocketErrorKind kind, int &errorCode);
+
+    // --- network protocol
+    void ServerSocketClientConnect(SocketConnection *connection);
+    void ClientSocketRead(SocketConnection *connection);
+    void ServerSocketClientRead(SocketConnection *connection);
     void sendToPeer(const QString &text);
 
 Q_SIGNALS:
@@ -131,6 +151,8 @@ public:
     QTimer *Timer = nullptr;
     TWinXP *WinXP1 = nullptr;
     TKxUpdateFile *Update = nullptr;
+    TServerSocket *ServerSocket = nullptr;
+    TClientSocket *ClientSocket = nullptr;
 
     // Start page
     TImage *PLogo = nullptr;
@@ -212,8 +234,9 @@ public:
     TKxBitBtn *Button_Troubleshooting = nullptr;
     TImage *Logo5 = nullptr;
 
+    bool previewKey(QWidget *receiver, QKeyEvent *event) override;
+
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -232,14 +255,21 @@ private:
 
     // Enter and Esc on the visible page's default and cancel buttons.
     bool pressPageButton(bool cancel);
-    bool handleKeyPreview(QObject *watched, QEvent *event);
+
+    // The network game (form_network.cpp).
+    void lockConnectionChoice();
+    void sendBytesToPeer(const QByteArray &bytes);
+    void handlePeerMessage(const QByteArray &bytes);
+    void peerGreets(const QString &greeting);
+    void peerLogsIn(const QString &nickname);
+    void peerSendsSettings(const SettingsRecord &record);
+    void peerLeavesStatistics();
+    void peerLeaves();
+    QString m_peerNickname;
 
     FormEnvironment m_environment;
     std::shared_ptr<SoundService> m_sound;
-    QString m_settingsFile;
+    SettingsLocation m_settingsFile;
     bool m_shownOnce = false;
     bool m_destroyed = false;
-    // Key events travel up the parent chain; the preview sees each one once.
-    const QEvent *m_previewedKey = nullptr;
-    QPointer<QObject> m_previewedReceiver;
 };

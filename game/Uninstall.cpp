@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -43,16 +42,35 @@ QStringList settingsFileCandidates(const QString &settingsDirectory)
     return files;
 }
 
+// Qt appends an application display name to every window title, which
+// would spoil the boxes' captions; so the program's name and what it is
+// doing go into the text shown for the window in the task bar instead.
+void nameInTaskBar(QMessageBox &box)
+{
+    // The text reaches the window system only once the window exists.
+    box.winId();
+    box.setWindowIconText(QStringLiteral("Lettrisko [Deinstallation]"));
+}
+
 bool confirmUninstall()
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"),
                     QStringLiteral("Soll Lettrisko wirklich deinstalliert werden?"));
+    nameInTaskBar(box);
     QPushButton *yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+void reportUninstalled()
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Deinstallation abgeschlossen"),
+                    QStringLiteral("Lettrisko wurde erfolgreich deinstalliert."), QMessageBox::Ok);
+    nameInTaskBar(box);
+    box.exec();
 }
 
 } // namespace
@@ -77,7 +95,6 @@ void registerAtNormalStart()
 
 int runSelfUninstall(SoundService &sound, const QString &settingsDirectory)
 {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Lettrisko [Deinstallation]"));
     sound.exclamationBeep();
     if (!confirmUninstall())
         return 0;
@@ -91,7 +108,6 @@ int runSelfUninstall(SoundService &sound, const QString &settingsDirectory)
     RegisterUninstallEntry(kDisplayName, uninstallCommand(QCoreApplication::applicationFilePath()), QString(), true,
                            kEntryKeyName);
 
-    QMessageBox::information(nullptr, QStringLiteral("Deinstallation abgeschlossen"),
-                             QStringLiteral("Lettrisko wurde erfolgreich deinstalliert."));
+    reportUninstalled();
     return 0;
 }

@@ -26,9 +26,13 @@ constexpr int kNumberPoints = 10;
 class WrongGuessItem : public QListWidgetItem
 {
 public:
-    explicit WrongGuessItem(QChar guess)
+    // Each guess fills its column of the list and stands in its middle,
+    // apart from its neighbours.
+    WrongGuessItem(QChar guess, QSize column)
         : QListWidgetItem(QString(guess))
     {
+        setSizeHint(column);
+        setTextAlignment(Qt::AlignCenter);
     }
 
     bool operator<(const QListWidgetItem &other) const override
@@ -102,8 +106,11 @@ void TForm1::FormKeyPress(QObject *sender, QChar key)
         PlaySoundResource(QStringLiteral("RICHTIG"));
     } else {
         curMistakes->setValue(curMistakes->Value() + 1);
-        CharList->addItem(new WrongGuessItem(upper));
+        auto *wrongGuess = new WrongGuessItem(upper, CharList->gridSize());
+        CharList->addItem(wrongGuess);
         CharList->sortItems();
+        // Sorted in, the new guess may land beyond the visible columns.
+        CharList->scrollToItem(wrongGuess);
         PlaySoundResource(QStringLiteral("FALSCH"));
         // Exact equality: with a maximum of 0 the count runs past it and
         // only the word or the clock can end the turn.

@@ -6,9 +6,12 @@
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
 #include "controls/TRadioGroup.h"
+#include "controls/TSpinEdit.h"
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
 #include "game/CodePageValidator.h"
+#include "net/TClientSocket.h"
+#include "net/TServerSocket.h"
 #include "platform/SoundService.h"
 #include "update/TKxUpdateFile.h"
 
@@ -20,6 +23,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
@@ -68,6 +72,8 @@ QLabel *labelEndingAt(QWidget *parent, const QString &text, int right, int y, QW
 QLabel *banner(QWidget *page, const char *name, const QString &caption)
 {
     auto *panel = named(new QLabel(caption, page), name);
+    // Banners name the players; a name is never read as markup.
+    panel->setTextFormat(Qt::PlainText);
     panel->setGeometry(0, 0, kClientWidth, 41);
     panel->setAlignment(Qt::AlignCenter);
     panel->setAutoFillBackground(true);
@@ -113,7 +119,7 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, c
 
 QSpinBox *spinEdit(QWidget *parent, const char *name, const QRect &place, int minimum, int maximum, int value)
 {
-    auto *result = named(new QSpinBox(parent), name);
+    auto *result = named(new TSpinEdit(parent), name);
     result->setGeometry(place);
     result->setRange(minimum, maximum);
     result->setValue(value);
@@ -134,6 +140,36 @@ TImage *decoration(QWidget *page, const char *name, int x)
     logo->lower();
     return logo;
 }
+
+// Tab enters a group of choices at the checked one; the arrow keys move
+// within the group.
+void tabStopOnCheckedChoice(std::initializer_list<QRadioButton *> group)
+{
+    const QList<QRadioButton *> buttons(group);
+    auto update = [buttons] {
+        for (QRadioButton *button : buttons)
+            button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    for (QRadioButton *button : buttons)
+        QObject::connect(button, &QAbstractButton::toggled, button, update);
+    update();
+}
+
+// A horizontal scroll bar of a given height, whatever the style's own.
+class SlimScrollBar : public QScrollBar
+{
+public:
+    explicit SlimScrollBar(int height)
+        : QScrollBar(Qt::Horizontal)
+        , m_height(height)
+    {
+    }
+
+    QSize sizeHint() const override { return {QScrollBar::sizeHint().width(), m_height}; }
+
+private:
+    int m_height;
+};
 
 void chainTabOrder(std::initializer_list<QWidget *> widgets)
 {
@@ -162,6 +198,10 @@ void TForm1::createControls()
 
     WinXP1 = named(new TWinXP(this), "WinXP1");
     Update = named(new TKxUpdateFile(this), "Update");
+    ServerSocket = named(new TServerSocket(this), "ServerSocket");
+    ServerSocket->setPort(m_environment.port);
+    ClientSocket = named(new TClientSocket(this), "ClientSocket");
+    ClientSocket->setPort(m_environment.port);
     Timer = named(new QTimer(this), "Timer");
     Timer->setInterval(1000);
 
@@ -214,14 +254,18 @@ QWidget *TForm1::createSettingsPage()
     Mistakes = spinEdit(page, "Mistakes", {240, 100, 57, 36}, 0, 25, 9);
     labelEndingAt(page, QStringLiteral("maximale Fehler&anzahl:"), 222, 104, Mistakes)->setObjectName(QStringLiteral("Label_Mistakes"));
 
-    NoLimit = named(new QRadioButton(QStringLiteral("un&begrenzt"), page), "NoLimit");
-    NoLimit->setGeometry(240, 152, 137, 29);
+    // The three time choices are one group of their own, apart from the
+    // winner choice below.
+    auto *timeLimitPanel = named(new QWidget(page), "TimeLimitPanel");
+    timeLimitPanel->setGeometry(240, 152, 193, 93);
+    NoLimit = named(new QRadioButton(QStringLiteral("un&begrenzt"), timeLimitPanel), "NoLimit");
+    NoLimit->setGeometry(0, 0, 137, 29);
     NoLimit->setChecked(true);
     labelEndingAt(page, QStringLiteral("Zeitbegrenzung:"), 222, 152);
-    perLetter = named(new QRadioButton(QStringLiteral("pro Buchstab&e (s):"), page), "perLetter");
-    perLetter->setGeometry(240, 184, 185, 29);
-    WholeWord = named(new QRadioButton(QStringLiteral("gesamtes Wor&t (s):"), page), "WholeWord");
-    WholeWord->setGeometry(240, 216, 193, 29);
+    perLetter = named(new QRadioButton(QStringLiteral("pro Buchstab&e (s):"), timeLimitPanel), "perLetter");
+    perLetter->setGeometry(0, 32, 185, 29);
+    WholeWord = named(new QRadioButton(QStringLiteral("gesamtes Wor&t (s):"), timeLimitPanel), "WholeWord");
+    WholeWord->setGeometry(0, 64, 193, 29);
 
     auto *brace = named(new QLabel(QStringLiteral("}"), page), "Label_Brace");
     brace->setFont(pixelFont(font(), 53));
@@ -257,6 +301,8 @@ QWidget *TForm1::createSettingsPage()
 
     chainTabOrder({Rounds, Mistakes, NoLimit, perLetter, WholeWord, TimeLimit, NoSpecialChars, SetFirstLetter,
                    CapitalLetters, AcceptSentences, AcceptNumbers, WonRounds, FewMistakes, PlaySounds, PropertiesOK});
+    tabStopOnCheckedChoice({NoLimit, perLetter, WholeWord});
+    tabStopOnCheckedChoice({WonRounds, FewMistakes});
     return page;
 }
 
@@ -356,11 +402,21 @@ QWidget *TForm1::createGamePage()
     wrongCaption->setAlignment(Qt::AlignRight | Qt::AlignTop);
     wrongCaption->setWordWrap(true);
 
+    // One row of 29 columns that scrolls sideways. A plain one-pixel frame
+    // on every style leaves 551 = 29 x 19 pixels, so no column is ever cut,
+    // and a scroll bar slim enough to leave the row its full height.
+    constexpr int kWrongGuessColumns = 29;
+    constexpr int kWrongGuessHeight = 26;
     CharList = named(new QListWidget(page), "CharList");
     CharList->setGeometry(224, 464, 553, 41);
+    CharList->setFrameStyle(QFrame::Box | QFrame::Plain);
+    CharList->setLineWidth(1);
+    const QRect inside = CharList->contentsRect();
     CharList->setFlow(QListView::LeftToRight);
-    CharList->setWrapping(true);
-    CharList->setGridSize(QSize(553 / 29, 26));
+    CharList->setWrapping(false);
+    CharList->setGridSize(QSize(inside.width() / kWrongGuessColumns, kWrongGuessHeight));
+    CharList->setHorizontalScrollBar(new SlimScrollBar(inside.height() - kWrongGuessHeight));
+    CharList->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     CharList->setSortingEnabled(true);
     // A record of the wrong guesses, nothing to pick from.
     CharList->setSelectionMode(QAbstractItemView::NoSelection);
@@ -390,11 +446,13 @@ QWidget *TForm1::createStatisticsPage()
     StatistikP1Info = named(label(page, QString(), 16, 480), "StatistikP1Info");
     StatistikP2Info = named(label(page, QString(), 16, 512), "StatistikP2Info");
     for (QLabel *line : {StatistikP1Info, StatistikP2Info}) {
+        line->setTextFormat(Qt::PlainText);
         line->setFont(pixelFont(font(), 19));
         line->resize(500, 28);
     }
 
     WinnerLabel = named(new QLabel(page), "WinnerLabel");
+    WinnerLabel->setTextFormat(Qt::PlainText);
     WinnerLabel->setGeometry(536, 56, 249, 185);
     WinnerLabel->setAlignment(Qt::AlignCenter);
     WinnerLabel->setWordWrap(true);
@@ -460,6 +518,11 @@ QWidget *TForm1::createNetworkPage()
 
     for (TKxBitBtn *each : {Button_IPSettings, Button_HostStart, Button_ClientStart})
         each->setFocusPolicy(Qt::NoFocus);
+    // Nickname and password travel as 8-bit text and become player names.
+    for (QLineEdit *text : {Edit_IPName, Edit_IPPassword}) {
+        text->setValidator(new CodePageValidator(text));
+        connect(text, &QLineEdit::inputRejected, this, [this] { sound().beep(); });
+    }
     chainTabOrder({RadioGroup_ConnectionMode, Edit_IPName, GroupBox_Host, Edit_IPPassword, GroupBox_Client, Edit_IP,
                    Button_IPCancel, Button_Troubleshooting});
     return page;
@@ -495,4 +558,16 @@ void TForm1::connectHandlers()
 
     connect(Button_IPSettings, &QAbstractButton::clicked, this, &TForm1::PropertiesClick);
     connect(Button_IPCancel, &QAbstractButton::clicked, this, [this] { Button_IPCancelClick(Button_IPCancel); });
+    connect(RadioGroup_ConnectionMode, &TRadioGroup::Click, this, &TForm1::RadioGroup_ConnectionModeClick);
+    connect(Button_HostStart, &QAbstractButton::clicked, this, &TForm1::Button_HostStartClick);
+    connect(Button_ClientStart, &QAbstractButton::clicked, this, &TForm1::Button_ClientStartClick);
+    connect(Button_Troubleshooting, &QAbstractButton::clicked, this, &TForm1::Button_TroubleshootingClick);
+
+    connect(ServerSocket, &TServerSocket::clientConnected, this, &TForm1::ServerSocketClientConnect);
+    connect(ServerSocket, &TServerSocket::clientReadable, this, &TForm1::ServerSocketClientRead);
+    connect(ClientSocket, &TClientSocket::readable, this, &TForm1::ClientSocketRead);
+    // The handler's answer travels back through the code it is given.
+    connect(ClientSocket, &TClientSocket::error, this,
+            [this](SocketConnection *, SocketErrorKind kind, int &errorCode) { ClientSocketError(kind, errorCode); },
+            Qt::DirectConnection);
 }

@@ -67,7 +67,7 @@ void TForm1::applySettings(const GameSettings &settings)
 
 void TForm1::LoadSettings()
 {
-    const IniFile ini = IniFile::load(m_settingsFile);
+    const IniFile ini = IniFile::load(m_settingsFile.load);
     applySettings(GameSettings::read(ini));
     const PlayerNames names = PlayerNames::read(ini);
     Player1->setText(names.Player1);
@@ -76,13 +76,19 @@ void TForm1::LoadSettings()
 
 void TForm1::SaveSettings()
 {
-    if (m_settingsFile.isEmpty())
+    if (m_settingsFile.save.isEmpty())
         return;
-    IniFile ini;
+    // The file as it is now, so that what others keep in it (comments, keys
+    // and sections of their own, edits made while the game ran) stays.
+    bool readable = false;
+    IniFile ini = IniFile::load(m_settingsFile.save, &readable);
+    // Replacing a file that cannot be read would drop all of that.
+    if (!readable)
+        return;
     currentSettings().write(ini);
     PlayerNames{Player1->text(), Player2->text()}.write(ini);
     // Nobody is left to tell at this point; a failed save keeps the old file.
-    ini.save(m_settingsFile);
+    ini.save(m_settingsFile.save);
 }
 
 void TForm1::NoLimitClick()

@@ -1,8 +1,10 @@
 // The program entry: the self-uninstall, or the game's one window.
 #include "about/TInfo.h"
+#include "game/GameApplication.h"
 #include "game/TForm1.h"
 #include "game/Uninstall.h"
 #include "platform/QtSoundService.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -30,7 +32,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
 
-    QApplication app(argc, argv);
+    GameApplication app(argc, argv);
     // The settings and registry folders are named after these.
     QApplication::setApplicationName(QStringLiteral("Lettrisko"));
     QApplication::setOrganizationName(QStringLiteral("Kx"));
@@ -43,11 +45,23 @@ int main(int argc, char *argv[])
         return runSelfUninstall(sound);
     }
 
+    // Ending the session or the terminal ends the program as "Beenden"
+    // does, so that the window saves the settings. Made before anything
+    // is written and outliving the window, so that no signal finds the
+    // program half-way.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
+                     [] { QCoreApplication::exit(0); });
+
     registerAtNormalStart();
 
     TForm1 form;
     QObject::connect(&form, &TForm1::terminateRequested, &app, [] { QCoreApplication::exit(0); });
     Info = new TInfo(&form);
+    // An end asked for while the window was made would be lost on the
+    // message loop, which has not started yet.
+    if (TerminationSignals::received())
+        return 0;
     form.show();
     return app.exec();
 }

@@ -33,22 +33,35 @@ QSoundEffect *QtSoundService::effectFor(const QString &name)
 
 bool QtSoundService::playResource(const QString &name)
 {
-    // No sound without a device to play it on; asking again each time lets
-    // a headset plugged in later be used.
-    if (QMediaDevices::audioOutputs().isEmpty())
+    if (!outputAvailable() || !QFile::exists(resourcePath(name)))
         return false;
+    // Stopping the same recording too makes it start again from the beginning.
+    if (!m_playing.isEmpty())
+        stopRecording(m_playing);
+    m_playing = startRecording(name) ? name : QString();
+    return !m_playing.isEmpty();
+}
+
+bool QtSoundService::outputAvailable() const
+{
+    // Asking again each time lets a headset plugged in later be used.
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
+bool QtSoundService::startRecording(const QString &name)
+{
     QSoundEffect *effect = effectFor(name);
     if (!effect || effect->status() == QSoundEffect::Error)
         return false;
-
-    if (m_playing && m_playing != effect)
-        m_playing->stop();
-    // The same recording again starts from its beginning.
-    effect->stop();
     // A recording still being loaded starts as soon as it is ready.
     effect->play();
-    m_playing = effect;
     return true;
+}
+
+void QtSoundService::stopRecording(const QString &name)
+{
+    if (QSoundEffect *effect = m_effects.value(name))
+        effect->stop();
 }
 
 void QtSoundService::beep()

@@ -3,9 +3,7 @@
 #include "platform/SoundService.h"
 
 #include <QHash>
-#include <QPointer>
-
-#include <memory>
+#include <QString>
 
 class QSoundEffect;
 
@@ -25,10 +23,19 @@ public:
     // The resource path of a recording, ":/sounds/RICHTIG.wav" for "RICHTIG".
     static QString resourcePath(const QString &name);
 
+protected:
+    // Where the recordings meet the device. Tests stand in here, so that
+    // the one-at-a-time rule can be watched on a machine without sound.
+    virtual bool outputAvailable() const;
+    // Starts the recording without waiting for it; false if it cannot play.
+    virtual bool startRecording(const QString &name);
+    virtual void stopRecording(const QString &name);
+
 private:
     QSoundEffect *effectFor(const QString &name);
 
     // One loaded effect per recording, kept for the next time it is played.
     QHash<QString, QSoundEffect *> m_effects;
-    QPointer<QSoundEffect> m_playing;
+    // The recording started last; a new one stops it first.
+    QString m_playing;
 };

@@ -6,6 +6,7 @@
 #include "game/TForm1.h"
 #include "game/WordRules.h"
 #include "support/FormFixture.h"
+#include "support/GameTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +51,8 @@ private Q_SLOTS:
     void startOfGuessing();
     void typedGuesses_data();
     void typedGuesses();
+    void wrongGuessesInOneScrollingRow_data();
+    void wrongGuessesInOneScrollingRow();
     void setterCannotGuessOnOwnKeyboard();
     void soundsOffPlaysNothing();
     void perGuessLimitResetsOnlyOnNewGuesses();
@@ -251,6 +255,65 @@ void TestGamePage::typedGuesses()
     QCOMPARE(m_form->RoundState.RoundOver, over);
     QCOMPARE(m_form->RoundState.RoundRunning, !over);
     QCOMPARE(m_form->GameOK->isVisible(), over);
+}
+
+void TestGamePage::wrongGuessesInOneScrollingRow_data()
+{
+    QTest::addColumn<int>("wrongGuesses");
+    QTest::newRow("28 fit") << 28;
+    QTest::newRow("29 fill the row") << 29;
+    QTest::newRow("30 need the scroll bar") << 30;
+    QTest::newRow("every character there is to miss") << 45;
+}
+
+void TestGamePage::wrongGuessesInOneScrollingRow()
+{
+    QFETCH(int, wrongGuesses);
+
+    // Maximum 0: the mistakes never end the turn.
+    Turn turn;
+    turn.word = QStringLiteral("AB");
+    turn.maxMistakes = 0;
+    turn.characters.noSpecialChars = false;
+    turn.characters.acceptSentences = true;
+    turn.characters.acceptNumbers = true;
+    prepare(turn);
+    begin();
+
+    QListWidget *list = m_form->CharList;
+    auto inSight = [list](const QListWidgetItem *item) {
+        return list->viewport()->rect().contains(list->visualItemRect(item));
+    };
+    const QString misses = QString::fromUtf8("CDEFGHIJKLMNOPQRSTUVWXYZ0123456789!\",-.:;?ÄÖÜ").left(wrongGuesses);
+    for (const QChar key : misses) {
+        typeKeys(QString(key));
+        const QList<QListWidgetItem *> added = list->findItems(QString(key), Qt::MatchExactly);
+        QCOMPARE(added.size(), 1);
+        QVERIFY2(inSight(added.first()), qPrintable(QStringLiteral("%1 out of sight").arg(key)));
+    }
+    QVERIFY(m_form->RoundState.RoundRunning);
+    QCOMPARE(list->count(), wrongGuesses);
+
+    // One row of 29 whole items wherever the row is scrolled to; the rest
+    // are out of sight, none cut in half.
+    QScrollBar *bar = list->horizontalScrollBar();
+    QCOMPARE(bar->isVisible(), wrongGuesses > 29);
+    const int rowTop = list->visualItemRect(list->item(0)).top();
+    for (const int value : {bar->minimum(), (bar->minimum() + bar->maximum()) / 2, bar->maximum()}) {
+        bar->setValue(value);
+        int whole = 0;
+        for (int i = 0; i < list->count(); ++i) {
+            const QRect place = list->visualItemRect(list->item(i));
+            QCOMPARE(place.top(), rowTop);
+            QVERIFY2(inSight(list->item(i)) || !list->viewport()->rect().intersects(place),
+                     qPrintable(list->item(i)->text() + QLatin1String(" cut")));
+            whole += inSight(list->item(i)) ? 1 : 0;
+        }
+        QCOMPARE(whole, qMin(wrongGuesses, 29));
+    }
+    QVERIFY(inSight(list->item(list->count() - 1)));
+    bar->setValue(bar->minimum());
+    QVERIFY(inSight(list->item(0)));
 }
 
 void TestGamePage::setterCannotGuessOnOwnKeyboard()
@@ -563,5 +626,5 @@ void TestGamePage::paintBoxEmptyBeforeStart()
     QVERIFY(inkIn(image, cell(2)) > atStart);
 }
 
-QTEST_MAIN(TestGamePage)
+GAME_TEST_MAIN(TestGamePage)
 #include "tst_gamepage.moc"

@@ -53,6 +53,7 @@ private Q_SLOTS:
     void namesComeBack_data();
     void namesComeBack();
     void fileLocation();
+    void readOnlyProgramFolderUsesConfigurationFolder_data();
     void readOnlyProgramFolderUsesConfigurationFolder();
 };
 
@@ -188,38 +189,68 @@ void TestGameSettings::namesComeBack()
 void TestGameSettings::fileLocation()
 {
     QTemporaryDir given;
-    QCOMPARE(settingsFilePath(given.path()), QDir(given.path()).filePath(QStringLiteral("Properties.ini")));
+    const QString givenFile = QDir(given.path()).filePath(QStringLiteral("Properties.ini"));
+    QCOMPARE(settingsLocation(given.path()).load, givenFile);
+    QCOMPARE(settingsLocation(given.path()).save, givenFile);
 
     QTemporaryDir program;
-    QCOMPARE(settingsFileBeside(program.path()), QDir(program.path()).filePath(QStringLiteral("Properties.ini")));
+    const QString beside = QDir(program.path()).filePath(QStringLiteral("Properties.ini"));
+    QCOMPARE(settingsLocationBeside(program.path()).load, beside);
+    QCOMPARE(settingsLocationBeside(program.path()).save, beside);
+    QCOMPARE(settingsLocation(QString(), program.path()).save, beside);
     // The probe leaves nothing behind.
     QVERIFY(QDir(program.path()).isEmpty());
 
     const QString configuration = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QCOMPARE(settingsFileBeside(program.filePath(QStringLiteral("gone"))),
+    QCOMPARE(settingsLocationBeside(program.filePath(QStringLiteral("gone"))).save,
              QDir(configuration).filePath(QStringLiteral("Properties.ini")));
+}
+
+void TestGameSettings::readOnlyProgramFolderUsesConfigurationFolder_data()
+{
+    QTest::addColumn<bool>("preset");
+    QTest::addColumn<bool>("usersFile");
+    QTest::addColumn<int>("rounds");
+
+    // Presets say 12 rounds, the user's own file 20.
+    QTest::newRow("neither") << false << false << 5;
+    QTest::newRow("administrator's presets") << true << false << 12;
+    QTest::newRow("user's file") << false << true << 20;
+    QTest::newRow("user's file over presets") << true << true << 20;
 }
 
 void TestGameSettings::readOnlyProgramFolderUsesConfigurationFolder()
 {
-    QTemporaryDir program;
-    const QString configuration = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QString chosen;
-    {
-        ReadOnlyFolder readOnly(program.path());
-        QVERIFY(!canCreateFilesIn(program.path()));
-        chosen = settingsFileBeside(program.path());
-    }
-    QCOMPARE(chosen, QDir(configuration).filePath(QStringLiteral("Properties.ini")));
+    QFETCH(bool, preset);
+    QFETCH(bool, usersFile);
+    QFETCH(int, rounds);
 
-    // Both the save and the next start use that place.
-    IniFile ini;
-    GameSettings changed;
-    changed.Rounds = 12;
-    changed.write(ini);
-    QVERIFY(ini.save(chosen));
-    QCOMPARE(GameSettings::read(IniFile::load(chosen)).Rounds, 12);
-    QFile::remove(chosen);
+    QTemporaryDir program;
+    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                            .filePath(QStringLiteral("Properties.ini"));
+    QFile::remove(own);
+    const auto saveRounds = [](const QString &path, int value) {
+        IniFile ini;
+        GameSettings settings;
+        settings.Rounds = value;
+        settings.write(ini);
+        return ini.save(path);
+    };
+    if (preset)
+        QVERIFY(saveRounds(QDir(program.path()).filePath(QStringLiteral("Properties.ini")), 12));
+    if (usersFile)
+        QVERIFY(saveRounds(own, 20));
+
+    ReadOnlyFolder readOnly(program.path());
+    QVERIFY(!canCreateFilesIn(program.path()));
+    const SettingsLocation chosen = settingsLocationBeside(program.path());
+    QCOMPARE(chosen.save, own);
+    QCOMPARE(GameSettings::read(IniFile::load(chosen.load)).Rounds, rounds);
+
+    // The next start reads what this one saved.
+    QVERIFY(saveRounds(chosen.save, 33));
+    QCOMPARE(GameSettings::read(IniFile::load(settingsLocationBeside(program.path()).load)).Rounds, 33);
+    QFile::remove(own);
 }
 
 QTEST_MAIN(TestGameSettings)

@@ -63,6 +63,8 @@ private Q_SLOTS:
     void valuesComeBackAsWritten();
     void writesWindowsLinesInWindows1252();
     void rewritingKeepsOrderAndCase();
+    void rewritingKeepsWhatIsNotWritten_data();
+    void rewritingKeepsWhatIsNotWritten();
     void loadOfMissingFileIsEmpty();
     void saveCreatesTheFolder();
     void saveOntoAFolderFailsAndLeavesIt();
@@ -233,6 +235,102 @@ void TestIniFile::rewritingKeepsOrderAndCase()
     ini.writeInteger(QStringLiteral("Properties"), QStringLiteral("TimeLimit"), 1);
     QCOMPARE(ini.serialize(), QByteArray("[properties]\r\nROUNDS=8\r\nMistakes=4\r\nTimeLimit=1\r\n"));
     QCOMPARE(ini.sections(), QStringList{QStringLiteral("properties")});
+}
+
+void TestIniFile::rewritingKeepsWhatIsNotWritten_data()
+{
+    // Each write is "section|key|value".
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QByteArray>("after");
+
+    const QStringList roundsAndName{"Properties|Rounds|8", "Names|Player1|Anna"};
+    QTest::newRow("no file")
+        << QByteArray() << roundsAndName << QByteArray("[Properties]\r\nRounds=8\r\n[Names]\r\nPlayer1=Anna\r\n");
+    QTest::newRow("comments and blank lines")
+        << QByteArray("; Lettrisko\r\n\r\n[Properties]\r\n; per match\r\nRounds=5\r\n\r\n[Names]\r\nPlayer1=Bo\r\n")
+        << roundsAndName
+        << QByteArray("; Lettrisko\r\n\r\n[Properties]\r\n; per match\r\nRounds=8\r\n\r\n[Names]\r\nPlayer1=Anna\r\n");
+    QTest::newRow("unknown keys and sections")
+        << QByteArray("[Properties]\r\nRounds=5\r\nMyOwnKey=42\r\n[Window]\r\nLeft=10\r\n[Names]\r\nPlayer1=Bo\r\n")
+        << roundsAndName
+        << QByteArray("[Properties]\r\nRounds=8\r\nMyOwnKey=42\r\n[Window]\r\nLeft=10\r\n[Names]\r\nPlayer1=Anna\r\n");
+    QTest::newRow("spelling of names")
+        << QByteArray("[properties]\r\nrounds=5\r\n") << QStringList{"Properties|Rounds|8"}
+        << QByteArray("[properties]\r\nrounds=8\r\n");
+    QTest::newRow("blanks around the equals sign")
+        << QByteArray("[Properties]\r\n  Rounds =  5 \t\r\n") << QStringList{"Properties|Rounds|8"}
+        << QByteArray("[Properties]\r\n  Rounds =  8\r\n");
+    QTest::newRow("same value leaves the line")
+        << QByteArray("[Names]\r\nPlayer1 = 'Anna'  \r\n") << QStringList{"Names|Player1|Anna"}
+        << QByteArray("[Names]\r\nPlayer1 = 'Anna'  \r\n");
+    QTest::newRow("value that needs quotes")
+        << QByteArray("[Names]\r\nPlayer1=Bo\r\n") << QStringList{"Names|Player1| Anna"}
+        << QByteArray("[Names]\r\nPlayer1=\" Anna\"\r\n");
+    QTest::newRow("commented-out key")
+        << QByteArray("[Properties]\r\n;Rounds=3\r\nRounds=5\r\n") << QStringList{"Properties|Rounds|8"}
+        << QByteArray("[Properties]\r\n;Rounds=3\r\nRounds=8\r\n");
+    QTest::newRow("new key after the section's last key")
+        << QByteArray("[Properties]\r\nMistakes=9\r\n\r\n; players\r\n[Names]\r\n") << QStringList{"Properties|Rounds|8"}
+        << QByteArray("[Properties]\r\nMistakes=9\r\nRounds=8\r\n\r\n; players\r\n[Names]\r\n");
+    QTest::newRow("new key in an empty section")
+        << QByteArray("[Properties]\r\n\r\n[Window]\r\n") << QStringList{"Properties|Rounds|8"}
+        << QByteArray("[Properties]\r\nRounds=8\r\n\r\n[Window]\r\n");
+    QTest::newRow("new sections at the end")
+        << QByteArray("[Window]\r\nLeft=10\r\n") << roundsAndName
+        << QByteArray("[Window]\r\nLeft=10\r\n[Properties]\r\nRounds=8\r\n[Names]\r\nPlayer1=Anna\r\n");
+    QTest::newRow("last line without line end")
+        << QByteArray("[Properties]\r\nRounds=5") << QStringList{"Properties|Mistakes|3"}
+        << QByteArray("[Properties]\r\nRounds=5\r\nMistakes=3\r\n");
+    QTest::newRow("first of two equal keys")
+        << QByteArray("[Properties]\r\nRounds=5\r\nROUNDS=6\r\n") << QStringList{"Properties|Rounds|8"}
+        << QByteArray("[Properties]\r\nRounds=8\r\nROUNDS=6\r\n");
+    QTest::newRow("first of two equal sections")
+        << QByteArray("[Properties]\r\nRounds=5\r\n[Window]\r\n[properties]\r\nMistakes=3\r\n")
+        << QStringList{"Properties|Mistakes|4"}
+        << QByteArray("[Properties]\r\nRounds=5\r\nMistakes=4\r\n[Window]\r\n[properties]\r\nMistakes=3\r\n");
+    QTest::newRow("key before any section")
+        << QByteArray("Rounds=3\r\n[Properties]\r\n") << QStringList{"Properties|Rounds|8"}
+        << QByteArray("Rounds=3\r\n[Properties]\r\nRounds=8\r\n");
+    QTest::newRow("LF lines end in CR LF")
+        << QByteArray("; mine\n[Properties]\nRounds=5\n") << QStringList{"Properties|Rounds|8"}
+        << QByteArray("; mine\r\n[Properties]\r\nRounds=8\r\n");
+    QTest::newRow("bytes the code page leaves undefined")
+        << QByteArray("; \x81\x8d\x8f\x90\x9d\r\n[Names]\r\nPlayer1=J\xfcrgen\r\n")
+        << QStringList{QString::fromUtf8("Names|Player1|Ölaf")}
+        << QByteArray("; \x81\x8d\x8f\x90\x9d\r\n[Names]\r\nPlayer1=\xd6laf\r\n");
+    QTest::newRow("UTF-8 file stays UTF-8")
+        << QByteArray("\xEF\xBB\xBF; Gr\xC3\xB6\xC3\x9F\x65 \xC5\x81\r\n[Names]\r\nPlayer1=Bo\r\n")
+        << QStringList{QString::fromUtf8("Names|Player1|Jürgen"), "Names|Player2|Bo"}
+        << QByteArray("\xEF\xBB\xBF; Gr\xC3\xB6\xC3\x9F\x65 \xC5\x81\r\n[Names]\r\nPlayer1=J\xC3\xBCrgen\r\nPlayer2=Bo\r\n");
+    const auto utf16 = [](const QString &text) {
+        return QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    };
+    QTest::newRow("UTF-16 file stays UTF-16")
+        << utf16(QString::fromUtf8("; Łódź\n[Names]\nPlayer1=Bo\n"))
+        << QStringList{QString::fromUtf8("Names|Player1|Jürgen")}
+        << utf16(QString::fromUtf8("; Łódź\r\n[Names]\r\nPlayer1=Jürgen\r\n"));
+}
+
+void TestIniFile::rewritingKeepsWhatIsNotWritten()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, writes);
+    QFETCH(QByteArray, after);
+
+    IniFile ini = IniFile::parse(before);
+    for (const QString &write : writes) {
+        const QStringList parts = write.split(QLatin1Char('|'));
+        ini.writeString(parts.at(0), parts.at(1), parts.at(2));
+    }
+    QCOMPARE(ini.serialize(), after);
+
+    // What was written is what the next start reads.
+    const IniFile reread = IniFile::parse(ini.serialize());
+    for (const QString &write : writes) {
+        const QStringList parts = write.split(QLatin1Char('|'));
+        QCOMPARE(reread.readString(parts.at(0), parts.at(1)), parts.at(2));
+    }
 }
 
 void TestIniFile::loadOfMissingFileIsEmpty()

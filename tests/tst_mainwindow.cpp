@@ -7,6 +7,7 @@
 #include "controls/TWinXP.h"
 #include "game/TForm1.h"
 #include "support/FormFixture.h"
+#include "support/GameTestMain.h"
 #include "support/RecordingSound.h"
 
 #include "controls/TKxDigit.h"
@@ -372,5 +373,5 @@ void TestMainWindow::winXPPlacement()
     QCOMPARE(window.findChildren<TWinXP *>().size(), 1);
 }
 
-QTEST_MAIN(TestMainWindow)
+GAME_TEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

@@ -6,6 +6,7 @@
 #include "controls/TStringGrid.h"
 #include "game/TForm1.h"
 #include "support/FormFixture.h"
+#include "support/GameTestMain.h"
 #include "support/ModalBoxAnswerer.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <memory>
@@ -29,6 +31,8 @@ private Q_SLOTS:
 
     void twoRoundMatch_data();
     void twoRoundMatch();
+    void namesShownAsTyped_data();
+    void namesShownAsTyped();
 
 private:
     TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
@@ -39,6 +43,9 @@ private:
     void enterWord(const QString &word, bool withEnter);
     // "line 1|line 2|bold" with bold 1, 2 or - for neither.
     QString standings() const;
+    // The label's text as the user sees it: marked "(markup)" when the
+    // label would read it as rich text rather than show it as it is.
+    static QString shown(const QLabel *label);
 
     std::unique_ptr<FormFixture> m_fixture;
     TForm1 *m_form = nullptr;
@@ -275,5 +282,68 @@ void TestMatch::twoRoundMatch()
     QCOMPARE(m_fixture->sound().played, QStringList());
 }
 
-QTEST_MAIN(TestMatch)
+QString TestMatch::shown(const QLabel *label)
+{
+    // Read as markup, tags vanish, entities turn into characters, fonts
+    // and colours change.
+    const bool literal = label->textFormat() == Qt::PlainText
+        || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+    return literal ? label->text() : QStringLiteral("(markup) ") + label->text();
+}
+
+void TestMatch::namesShownAsTyped_data()
+{
+    QTest::addColumn<QString>("player1");
+    QTest::addColumn<QString>("player2");
+
+    QTest::newRow("heading and colour") << "<h1>Max</h1>" << "<font color=red>Eva";
+    QTest::newRow("bold and an entity") << "<b>Anna</b>" << "&lt;Bert&gt;";
+    QTest::newRow("a line break") << "Ida<br>" << "<i>Udo";
+}
+
+void TestMatch::namesShownAsTyped()
+{
+    QFETCH(QString, player1);
+    QFETCH(QString, player2);
+
+    ModalBoxAnswerer noBoxExpected;
+    click("Properties");
+    typeInto(m_form->Rounds, 1);
+    typeInto(m_form->Mistakes, 1);
+    QTest::mouseClick(m_form->WholeWord, Qt::LeftButton, {}, QPoint(8, m_form->WholeWord->height() / 2));
+    click("PropertiesOK");
+
+    click("StartGame");
+    m_form->Player1->setFocus();
+    QTest::keyClicks(m_form->Player1, player1);
+    QTest::keyClicks(m_form->Player2, player2);
+    QCOMPARE(m_form->Player1->text(), player1);
+    QCOMPARE(m_form->Player2->text(), player2);
+    click("PlayersOK");
+    QCOMPARE(shown(m_form->WordInfo), QStringLiteral("Gib ein Wort an, ") + player1 + QLatin1Char('!'));
+
+    // Player 2 guesses HAUS without a mistake.
+    enterWord(QStringLiteral("haus"), true);
+    QCOMPARE(shown(m_form->WordGuessingInfo), player2 + QStringLiteral(", errate dieses Wort:"));
+    click("GameStartGame");
+    typeOnFocus(QStringLiteral("aus"));
+    click("GameOK");
+    QCOMPARE(shown(m_form->StatistikP1Info), QStringLiteral("Gewonnene Runden ") + player1 + QStringLiteral(": 0"));
+    QCOMPARE(shown(m_form->StatistikP2Info), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 0"));
+    click("StatistikOK");
+    QCOMPARE(shown(m_form->WordInfo), QStringLiteral("Gib ein Wort an, ") + player2 + QLatin1Char('!'));
+
+    // Player 1 loses MAUS with the one mistake allowed; player 2 wins.
+    enterWord(QStringLiteral("maus"), true);
+    QCOMPARE(shown(m_form->WordGuessingInfo), player1 + QStringLiteral(", errate dieses Wort:"));
+    click("GameStartGame");
+    typeOnFocus(QStringLiteral("x"));
+    click("GameOK");
+    QCOMPARE(shown(m_form->StatistikP2Info), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 1"));
+    QCOMPARE(shown(m_form->WinnerLabel),
+             QStringLiteral("Herzlichen Glückwunsch, ") + player2 + QStringLiteral("! Du hast das Spiel gewonnen!"));
+    QCOMPARE(noBoxExpected.count(), 0);
+}
+
+GAME_TEST_MAIN(TestMatch)
 #include "tst_match.moc"

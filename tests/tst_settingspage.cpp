@@ -5,16 +5,22 @@
 #include "controls/TStringGrid.h"
 #include "game/TForm1.h"
 #include "support/FormFixture.h"
+#include "support/GameTestMain.h"
 #include "support/ModalBoxAnswerer.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QSpinBox>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -47,6 +53,11 @@ private Q_SLOTS:
     void loadIntoControls_data();
     void loadIntoControls();
     void everythingSurvivesARestart();
+    void savingKeepsTheRestOfTheFile();
+    void readOnlyInstallationStartsFromItsPresets();
+    void unreadableFileIsLeftAlone();
+    void spinEditTextIsCommitted_data();
+    void spinEditTextIsCommitted();
     void timeModesEnableTheLimit_data();
     void timeModesEnableTheLimit();
     void acceleratorsReachTheirControls();
@@ -194,6 +205,120 @@ void TestSettingsPage::everythingSurvivesARestart()
                         "NoSpecialChars=0\r\nCapitalLetters=0\r\nAcceptSentences=1\r\nAcceptNumbers=1\r\n"
                         "SetFirstLetter=0\r\nWonRounds=0\r\nPlaySounds=0\r\n[Names]\r\n"
                         "Player1=J\xfcrgen \x80\r\nPlayer2=\" \"\r\n"));
+}
+
+void TestSettingsPage::savingKeepsTheRestOfTheFile()
+{
+    m_fixture->writeSettingsFile("; Voreinstellungen\r\n[Properties]\r\nrounds=3\r\nMyOwnKey=42\r\n\r\n"
+                                 "[Window]\r\nLeft=10\r\n[Names]\r\nPlayer1=Anna\r\n");
+    createForm();
+    QCOMPARE(control<QSpinBox>("Rounds")->value(), 3);
+    control<QSpinBox>("Mistakes")->setValue(4);
+    control<QLineEdit>("Player2")->setText(QStringLiteral("Berta"));
+    destroyForm();
+
+    QCOMPARE(m_fixture->settingsFile(),
+             QByteArray("; Voreinstellungen\r\n[Properties]\r\nrounds=3\r\nMyOwnKey=42\r\nMistakes=4\r\nTimeLimit=0\r\n"
+                        "TimeLimitValue=30\r\nNoSpecialChars=1\r\nCapitalLetters=1\r\nAcceptSentences=0\r\n"
+                        "AcceptNumbers=0\r\nSetFirstLetter=1\r\nWonRounds=1\r\nPlaySounds=1\r\n\r\n"
+                        "[Window]\r\nLeft=10\r\n[Names]\r\nPlayer1=Anna\r\nPlayer2=Berta\r\n"));
+}
+
+void TestSettingsPage::readOnlyInstallationStartsFromItsPresets()
+{
+    QTemporaryDir program;
+    const QString presets = QDir(program.path()).filePath(QStringLiteral("Properties.ini"));
+    const QByteArray presetBytes = "[Properties]\r\nRounds=12\r\n[Names]\r\nPlayer1=Lehrer\r\n";
+    {
+        QFile file(presets);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(presetBytes);
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                            .filePath(QStringLiteral("Properties.ini"));
+    QFile::remove(own);
+    m_fixture->installIn(program.path());
+    ReadOnlyFolder readOnly(program.path());
+
+    createForm();
+    QCOMPARE(m_form->settingsFilePath(), own);
+    QCOMPARE(control<QSpinBox>("Rounds")->value(), 12);
+    QCOMPARE(control<QLineEdit>("Player1")->text(), QStringLiteral("Lehrer"));
+    control<QSpinBox>("Mistakes")->setValue(3);
+    destroyForm();
+
+    createForm();
+    QCOMPARE(control<QSpinBox>("Rounds")->value(), 12);
+    QCOMPARE(control<QSpinBox>("Mistakes")->value(), 3);
+    QCOMPARE(control<QLineEdit>("Player1")->text(), QStringLiteral("Lehrer"));
+    destroyForm();
+
+    QFile file(presets);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), presetBytes);
+    QVERIFY(QFile::remove(own));
+}
+
+void TestSettingsPage::unreadableFileIsLeftAlone()
+{
+    const QByteArray bytes = "; only for the administrator\r\n[Properties]\r\nRounds=12\r\n";
+    m_fixture->writeSettingsFile(bytes);
+    const QString path = m_fixture->settingsFilePath();
+    const QFile::Permissions permissions = QFile::permissions(path);
+    {
+        NoAccessOverride asUser;
+        QVERIFY(QFile::setPermissions(path, QFile::Permissions()));
+        createForm();
+        QCOMPARE(control<QSpinBox>("Rounds")->value(), 5);
+        destroyForm();
+        QVERIFY(QFile::setPermissions(path, permissions));
+    }
+    QCOMPARE(m_fixture->settingsFile(), bytes);
+}
+
+void TestSettingsPage::spinEditTextIsCommitted_data()
+{
+    QTest::addColumn<QByteArray>("spinEdit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QByteArray>("savedLine");
+
+    QTest::newRow("Rounds emptied, Enter") << QByteArray("Rounds") << "" << int(Qt::Key_Return) << 1 << QByteArray("\r\nRounds=1\r\n");
+    QTest::newRow("Rounds emptied, Tab") << QByteArray("Rounds") << "" << int(Qt::Key_Tab) << 1 << QByteArray("\r\nRounds=1\r\n");
+    QTest::newRow("Rounds below range") << QByteArray("Rounds") << "0" << int(Qt::Key_Tab) << 1 << QByteArray("\r\nRounds=1\r\n");
+    QTest::newRow("Rounds typed") << QByteArray("Rounds") << "42" << int(Qt::Key_Return) << 42 << QByteArray("\r\nRounds=42\r\n");
+    QTest::newRow("Mistakes emptied") << QByteArray("Mistakes") << "" << int(Qt::Key_Tab) << 0 << QByteArray("\r\nMistakes=0\r\n");
+    QTest::newRow("TimeLimit emptied") << QByteArray("TimeLimit") << "" << int(Qt::Key_Tab) << 5 << QByteArray("\r\nTimeLimitValue=5\r\n");
+    QTest::newRow("TimeLimit below range") << QByteArray("TimeLimit") << "3" << int(Qt::Key_Return) << 5 << QByteArray("\r\nTimeLimitValue=5\r\n");
+}
+
+// The text left in a spin edit counts once the user leaves it or confirms
+// the page; what is not a number reads as the lowest value.
+void TestSettingsPage::spinEditTextIsCommitted()
+{
+    QFETCH(QByteArray, spinEdit);
+    QFETCH(QString, text);
+    QFETCH(int, key);
+    QFETCH(int, value);
+    QFETCH(QByteArray, savedLine);
+
+    createForm();
+    QTest::mouseClick(control<TKxBitBtn>("Properties"), Qt::LeftButton);
+    control<QRadioButton>("perLetter")->click();
+    auto *spin = control<QSpinBox>(spinEdit.constData());
+    spin->setFocus();
+    QTRY_VERIFY(spin->hasFocus());
+    spin->selectAll();
+    QTest::keyClick(spin, Qt::Key_Backspace);
+    QTest::keyClicks(spin, text);
+    QTest::keyClick(spin, Qt::Key(key));
+    // Enter also confirms the page.
+    QCOMPARE(m_form->currentPage(), int(key == Qt::Key_Return ? TForm1::StartPage : TForm1::SettingsPage));
+    QCOMPARE(spin->value(), value);
+    destroyForm();
+    QVERIFY2(m_fixture->settingsFile().contains(savedLine), m_fixture->settingsFile().constData());
 }
 
 void TestSettingsPage::timeModesEnableTheLimit_data()
@@ -432,5 +557,5 @@ void TestSettingsPage::nameEditsRefuseWhatTheFileCannotHold()
     QVERIFY(m_fixture->settingsFile().contains(line));
 }
 
-QTEST_MAIN(TestSettingsPage)
+GAME_TEST_MAIN(TestSettingsPage)
 #include "tst_settingspage.moc"

@@ -16,6 +16,8 @@ private Q_SLOTS:
     void recordings_data();
     void recordings();
     void unknownNameIsNotPlayed();
+    void newSoundReplacesThePlayingOne_data();
+    void newSoundReplacesThePlayingOne();
     void playingNeverWaits();
 };
 
@@ -54,6 +56,29 @@ bool readWave(const QByteArray &bytes, WaveFormat &format)
     return false;
 }
 
+// The service as if a device were there, which this machine may lack.
+class WithOutput : public QtSoundService
+{
+protected:
+    bool outputAvailable() const override { return true; }
+};
+
+// A device on which every recording plays until it is stopped; what the
+// service asks of it is logged.
+class LoggedOutput : public WithOutput
+{
+public:
+    QStringList log;
+
+protected:
+    bool startRecording(const QString &name) override
+    {
+        log << QStringLiteral("start ") + name;
+        return true;
+    }
+    void stopRecording(const QString &name) override { log << QStringLiteral("stop ") + name; }
+};
+
 } // namespace
 
 void TestSounds::recordings_data()
@@ -88,21 +113,57 @@ void TestSounds::recordings()
 
 void TestSounds::unknownNameIsNotPlayed()
 {
-    QtSoundService sound;
+    WithOutput sound;
     QVERIFY(!sound.playResource(QStringLiteral("GIBTESNICHT")));
     QVERIFY(!sound.playResource(QString()));
 }
 
+void TestSounds::newSoundReplacesThePlayingOne_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("started");
+    QTest::addColumn<QStringList>("log");
+
+    QTest::newRow("one") << QStringList{"ZEIT"} << QStringList{"ZEIT"} << QStringList{"start ZEIT"};
+    QTest::newRow("a second stops the first")
+        << QStringList{"RICHTIG", "GEWONNEN"} << QStringList{"RICHTIG", "GEWONNEN"}
+        << QStringList{"start RICHTIG", "stop RICHTIG", "start GEWONNEN"};
+    QTest::newRow("the same again starts over")
+        << QStringList{"ZEIT", "ZEIT"} << QStringList{"ZEIT", "ZEIT"}
+        << QStringList{"start ZEIT", "stop ZEIT", "start ZEIT"};
+    QTest::newRow("a wrong guess that loses")
+        << QStringList{"FALSCH", "VERLOREN", "ZEIT"} << QStringList{"FALSCH", "VERLOREN", "ZEIT"}
+        << QStringList{"start FALSCH", "stop FALSCH", "start VERLOREN", "stop VERLOREN", "start ZEIT"};
+    QTest::newRow("an unknown name leaves the sound playing")
+        << QStringList{"RICHTIG", "GIBTESNICHT"} << QStringList{"RICHTIG"} << QStringList{"start RICHTIG"};
+}
+
+void TestSounds::newSoundReplacesThePlayingOne()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, started);
+    QFETCH(QStringList, log);
+
+    LoggedOutput sound;
+    QStringList playing;
+    for (const QString &name : names) {
+        if (sound.playResource(name))
+            playing << name;
+    }
+    QCOMPARE(playing, started);
+    QCOMPARE(sound.log, log);
+}
+
 void TestSounds::playingNeverWaits()
 {
-    // With or without an audio device: each call returns at once, a new
-    // sound replacing the one before, and the beeps are harmless.
-    QtSoundService sound;
+    // The real recordings on the real effects, as if a device were there:
+    // each call returns while its sound has barely begun.
+    WithOutput sound;
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < 20; ++i) {
-        sound.playResource(QStringLiteral("ZEIT"));
-        sound.playResource(QStringLiteral("GEWONNEN"));
+        QVERIFY(sound.playResource(QStringLiteral("ZEIT")));
+        QVERIFY(sound.playResource(QStringLiteral("GEWONNEN")));
     }
     sound.beep();
     sound.exclamationBeep();

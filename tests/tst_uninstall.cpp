@@ -29,6 +29,7 @@ private Q_SLOTS:
     void commandQuotesThePath_data();
     void commandQuotesThePath();
     void answerYesRemovesTheTraces();
+    void captionsAsTheWindowManagerShowsThem();
     void answerNoChangesNothing();
     void enterAndEscapeAnswer_data();
     void enterAndEscapeAnswer();
@@ -194,7 +195,6 @@ void TestUninstall::answerYesRemovesTheTraces()
     ModalBoxAnswerer answerer(QStringLiteral("&Ja"));
     QCOMPARE(runSelfUninstall(sound, m_settingsDirectory), 0);
 
-    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Lettrisko [Deinstallation]"));
     QCOMPARE(sound.exclamations, 1);
     QCOMPARE(answerer.count(), 2);
     const ModalBoxAnswerer::Box question = answerer.boxes().at(0);
@@ -217,6 +217,48 @@ void TestUninstall::answerYesRemovesTheTraces()
     Registry user(RegistryHive::CurrentUser);
     QVERIFY(user.openKey(QStringLiteral("Software\\Kx\\AnderesSpiel"), false));
     QCOMPARE(user.readInteger(QStringLiteral("Keep")), 1);
+}
+
+namespace {
+
+// The caption the window manager shows for a window of this title: once
+// the application has a display name of its own, Qt appends it to every
+// window title that does not already end with it.
+QString captionAsShown(const QString &title)
+{
+    // Without a display name of its own the application reports its name
+    // instead, and follows when the name changes.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name + QLatin1String(" (probe)"));
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    const bool ownDisplayName = displayName != QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name);
+
+    if (!ownDisplayName || title.endsWith(displayName))
+        return title;
+    return title + QStringLiteral(" \u2014 ") + displayName;
+}
+
+} // namespace
+
+void TestUninstall::captionsAsTheWindowManagerShowsThem()
+{
+    plantTraces();
+    RecordingSound sound;
+    ModalBoxAnswerer answerer(QStringLiteral("&Ja"));
+    QStringList captions;
+    QStringList taskBarTexts;
+    answerer.setWhileOpen([&] {
+        const QWidget *box = QApplication::activeModalWidget();
+        captions << captionAsShown(box->windowTitle());
+        taskBarTexts << box->windowIconText();
+    });
+    runSelfUninstall(sound, m_settingsDirectory);
+
+    QCOMPARE(captions, (QStringList{QStringLiteral("Warnung"), QStringLiteral("Deinstallation abgeschlossen")}));
+    // The program's name in the task bar says what is going on.
+    QCOMPARE(taskBarTexts,
+             (QStringList{QStringLiteral("Lettrisko [Deinstallation]"), QStringLiteral("Lettrisko [Deinstallation]")}));
 }
 
 void TestUninstall::answerNoChangesNothing()

@@ -4,6 +4,7 @@
 #include "controls/TKxDigit.h"
 #include "game/TForm1.h"
 #include "support/FormFixture.h"
+#include "support/GameTestMain.h"
 #include "support/ModalBoxAnswerer.h"
 
 #include <QApplication>
@@ -250,5 +251,5 @@ void TestWordPage::cancelAbandonsTheMatch()
     QCOMPARE(m_form->RoundState.RoundNumber, 1u);
 }
 
-QTEST_MAIN(TestWordPage)
+GAME_TEST_MAIN(TestWordPage)
 #include "tst_wordpage.moc"

@@ -10,7 +10,9 @@ TForm1 &FormFixture::create()
     // Nothing the window reaches on its own may land in the user's folders.
     QStandardPaths::setTestModeEnabled(true);
     FormEnvironment environment;
-    environment.settingsDirectory = m_dir.path();
+    if (m_programDirectory.isEmpty())
+        environment.settingsDirectory = m_dir.path();
+    environment.programDirectory = m_programDirectory;
     environment.sound = m_sound;
     environment.automaticUpdate = false;
     m_form = std::make_unique<TForm1>(environment);

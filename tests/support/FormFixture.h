@@ -28,6 +28,10 @@ public:
     TForm1 &createActive();
     // Closes the window; it writes its settings file as it goes.
     void destroy();
+    // Windows made from now on stand for a program installed in that
+    // folder: their settings go where such a program keeps them, not into
+    // the fixture's folder.
+    void installIn(const QString &programDirectory) { m_programDirectory = programDirectory; }
 
     RecordingSound &sound() const { return *m_sound; }
 
@@ -51,5 +55,6 @@ private:
     // In this order, so that the window is gone before its folder.
     QTemporaryDir m_dir;
     std::shared_ptr<RecordingSound> m_sound = std::make_shared<RecordingSound>();
+    QString m_programDirectory;
     std::unique_ptr<TForm1> m_form;
 };

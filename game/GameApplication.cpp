@@ -1,0 +1,41 @@
+#include "game/GameApplication.h"
+
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace {
+
+constexpr Qt::KeyboardModifiers kChordModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+} // namespace
+
+GameApplication::GameApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool GameApplication::notify(QObject *receiver, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !receiver->isWidgetType())
+        return QApplication::notify(receiver, event);
+
+    auto *key = static_cast<QKeyEvent *>(event);
+    auto *widget = static_cast<QWidget *>(receiver);
+    if (auto *window = dynamic_cast<KeyPreviewWindow *>(widget->window())) {
+        if (window->previewKey(widget, key))
+            return true;
+    }
+
+    if (!(key->modifiers() & kChordModifiers) || key->text().isEmpty())
+        return QApplication::notify(receiver, event);
+
+    // An edit would insert the text of an Alt chord that no accelerator
+    // took; without its text the chord still reaches every shortcut.
+    QKeyEvent chord(key->type(), key->key(), key->modifiers(), key->nativeScanCode(), key->nativeVirtualKey(),
+                    key->nativeModifiers(), QString(), key->isAutoRepeat(), key->count(), key->device());
+    chord.setTimestamp(key->timestamp());
+    chord.setAccepted(key->isAccepted());
+    const bool handled = QApplication::notify(receiver, &chord);
+    key->setAccepted(chord.isAccepted());
+    return handled;
+}

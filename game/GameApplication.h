@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QApplication>
+
+class QKeyEvent;
+
+// A window that sees every key typed into it before the control that has
+// the focus does.
+class KeyPreviewWindow
+{
+public:
+    // Called once for each key press, with the control it is addressed to.
+    // Returning true consumes the key.
+    virtual bool previewKey(QWidget *receiver, QKeyEvent *event) = 0;
+
+protected:
+    ~KeyPreviewWindow() = default;
+};
+
+// The game's application object. A key press is delivered to its receiver
+// once, and then again to each parent that ignores it, as the same event;
+// only here, before that walk begins, can one typing be told from the next,
+// so the key preview of the receiver's window runs here.
+//
+// Alt, Ctrl and Meta chords reach the controls without their text: they are
+// accelerators and commands, never characters to insert.
+class GameApplication : public QApplication
+{
+    Q_OBJECT
+
+public:
+    GameApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+};

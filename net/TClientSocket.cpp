@@ -1,0 +1,52 @@
+#include "net/TClientSocket.h"
+
+#include <QNetworkProxy>
+#include <QTcpSocket>
+
+TClientSocket::TClientSocket(QObject *parent)
+    : QObject(parent)
+{
+}
+
+void TClientSocket::open()
+{
+    close();
+    auto *socket = new QTcpSocket;
+    // The game speaks to the host directly, whatever proxy the system names.
+    socket->setProxy(QNetworkProxy::NoProxy);
+    auto *connection = new SocketConnection(socket, this);
+    connect(connection, &SocketConnection::connected, this, &TClientSocket::connected);
+    connect(connection, &SocketConnection::readable, this, &TClientSocket::readable);
+    connect(connection, &SocketConnection::failed, this, &TClientSocket::onFailed);
+    connect(connection, &SocketConnection::closed, this, &TClientSocket::onClosed);
+    m_connection = connection;
+    socket->connectToHost(m_host, m_port);
+}
+
+void TClientSocket::close()
+{
+    if (SocketConnection *connection = m_connection) {
+        m_connection = nullptr;
+        connection->dispose();
+    }
+}
+
+qint64 TClientSocket::sendText(const QByteArray &bytes)
+{
+    return m_connection ? m_connection->sendText(bytes) : 0;
+}
+
+void TClientSocket::onFailed(SocketConnection *connection, SocketErrorKind kind, int code, const QString &reason)
+{
+    int left = code;
+    emit error(connection, kind, left);
+    if (left != 0)
+        reportSocketError(reason, left, socketOperation(kind));
+}
+
+void TClientSocket::onClosed(SocketConnection *connection)
+{
+    if (connection == m_connection)
+        m_connection = nullptr;
+    connection->dispose();
+}

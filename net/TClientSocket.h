@@ -1,0 +1,54 @@
+#pragma once
+
+#include "net/SocketConnection.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+// The participant's side: one connection to the host, opened in the
+// background. Its events are those of that connection.
+class TClientSocket : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint16 DefaultPort = 5997;
+
+    explicit TClientSocket(QObject *parent = nullptr);
+
+    // A computer name or a dotted IPv4 address, resolved when opening.
+    void setHost(const QString &host) { m_host = host; }
+    QString host() const { return m_host; }
+    void setPort(quint16 port) { m_port = port; }
+    quint16 port() const { return m_port; }
+
+    // Starts the lookup and the connect and returns at once; an earlier
+    // connection is closed first. The connection counts as established
+    // only once connected() has been raised.
+    void open();
+    void close();
+    // Connecting or connected.
+    bool isActive() const { return !m_connection.isNull(); }
+
+    // The current connection, or null when closed.
+    SocketConnection *connection() const { return m_connection; }
+    // 0 without a connection, as on one not established.
+    qint64 sendText(const QByteArray &bytes);
+
+Q_SIGNALS:
+    void connected(SocketConnection *connection);
+    void readable(SocketConnection *connection);
+    // Connect directly: a handler that sets errorCode to 0 has dealt with
+    // the error; otherwise the general error report shows it. The
+    // connection is closed afterwards.
+    void error(SocketConnection *connection, SocketErrorKind kind, int &errorCode);
+
+private:
+    void onFailed(SocketConnection *connection, SocketErrorKind kind, int code, const QString &reason);
+    void onClosed(SocketConnection *connection);
+
+    QString m_host;
+    quint16 m_port = DefaultPort;
+    QPointer<SocketConnection> m_connection;
+};

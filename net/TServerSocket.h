@@ -1,0 +1,52 @@
+#pragma once
+
+#include "net/SocketConnection.h"
+
+#include <QList>
+#include <QObject>
+
+class QTcpServer;
+
+// The host's side: listens on every local address and keeps the accepted
+// connections in the order they came, 0 the oldest. A connection the peer
+// closes leaves the list quietly; any other failure on one goes to the
+// general error report, as does a port that cannot be listened on.
+class TServerSocket : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint16 DefaultPort = 5997;
+    static constexpr int Backlog = 5;
+
+    explicit TServerSocket(QObject *parent = nullptr);
+
+    void setPort(quint16 port) { m_port = port; }
+    quint16 port() const { return m_port; }
+    // The port listened on; tells which one the system chose for port 0.
+    quint16 serverPort() const;
+
+    // False, after the error report, when the port cannot be listened on.
+    bool activate();
+    // Closes every connection and stops listening.
+    void deactivate();
+    bool isActive() const;
+
+    int connectionCount() const { return int(m_connections.size()); }
+    // Null outside 0 .. connectionCount() - 1.
+    SocketConnection *connection(int index) const;
+
+Q_SIGNALS:
+    // The new connection is already counted when this is raised.
+    void clientConnected(SocketConnection *connection);
+    void clientReadable(SocketConnection *connection);
+
+private:
+    void acceptPending();
+    void onFailed(SocketConnection *connection, SocketErrorKind kind, int code, const QString &reason);
+    void onClosed(SocketConnection *connection);
+
+    QTcpServer *m_server = nullptr;
+    QList<SocketConnection *> m_connections;
+    quint16 m_port = DefaultPort;
+};

@@ -1,0 +1,98 @@
+// The real program, ended by the signals with which the desktop ends a
+// session, a terminal or a Ctrl+C: it ends as by "Beenden" and saves its
+// settings on the way out.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/types.h>
+
+namespace {
+
+const QByteArray kAfterRun = "; Schulrechner\r\n[Properties]\r\nRounds=7\r\nMistakes=9\r\nTimeLimit=0\r\n"
+                             "TimeLimitValue=30\r\nNoSpecialChars=1\r\nCapitalLetters=1\r\nAcceptSentences=0\r\n"
+                             "AcceptNumbers=0\r\nSetFirstLetter=1\r\nWonRounds=1\r\nPlaySounds=1\r\n"
+                             "[Names]\r\nPlayer1=\r\nPlayer2=\r\n";
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestTermination : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void signalEndsTheRunAndSaves_data();
+    void signalEndsTheRunAndSaves();
+};
+
+void TestTermination::signalEndsTheRunAndSaves_data()
+{
+    QTest::addColumn<int>("signalNumber");
+
+    QTest::newRow("SIGTERM, logging out") << int(SIGTERM);
+    QTest::newRow("SIGHUP, terminal closed") << int(SIGHUP);
+    QTest::newRow("SIGINT, Ctrl+C") << int(SIGINT);
+}
+
+void TestTermination::signalEndsTheRunAndSaves()
+{
+    QFETCH(int, signalNumber);
+
+    // A copy of the program in a folder of its own, which it can write to,
+    // so that its settings file lies beside it.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("lettrisko"));
+    QVERIFY(QFile::copy(QStringLiteral(LETTRISKO_EXECUTABLE), program));
+    QVERIFY(QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner));
+    const QString settings = dir.filePath(QStringLiteral("Properties.ini"));
+    {
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("; Schulrechner\r\n[Properties]\r\nRounds=7\r\n");
+    }
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *folder : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString path = dir.filePath(QString::fromLatin1(folder).toLower());
+        QVERIFY(QDir().mkpath(path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        environment.insert(QString::fromLatin1(folder), path);
+    }
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    // A test run in the background of a shell has SIGINT ignored, which the
+    // program would inherit and rightly keep.
+    process.setChildProcessModifier([] {
+        for (int number : {SIGTERM, SIGINT, SIGHUP})
+            std::signal(number, SIG_DFL);
+    });
+    process.start(program, {});
+    QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
+
+    // Its entry in the desktop's program list is the first thing it writes.
+    const QString entry = dir.filePath(QStringLiteral("xdg_data_home/applications/Zeichenjagd.desktop"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(entry) || process.state() == QProcess::NotRunning, 30000);
+    QCOMPARE(process.state(), QProcess::Running);
+
+    QCOMPARE(::kill(pid_t(process.processId()), signalNumber), 0);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(fileBytes(settings), kAfterRun);
+}
+
+QTEST_MAIN(TestTermination)
+#include "tst_termination.moc"
