@@ -50,13 +50,17 @@ int main(int argc, char *argv[])
     // is written and outliving the window, so that no signal finds the
     // program half-way.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
-                     [] { QCoreApplication::exit(0); });
 
     registerAtNormalStart();
 
     TForm1 form;
     QObject::connect(&form, &TForm1::terminateRequested, &app, [] { QCoreApplication::exit(0); });
+    // As the window closes, a peer in a network game is told that this
+    // player has left.
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &form, [&form] {
+        form.FormClose();
+        QCoreApplication::exit(0);
+    });
     Info = new TInfo(&form);
     // An end asked for while the window was made would be lost on the
     // message loop, which has not started yet.
