@@ -1,5 +1,8 @@
 #include "game/CharSet.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 namespace {
 
 // Unicode of the codes 0x80 to 0x9F; the other codes equal Latin-1.
@@ -32,6 +35,39 @@ QChar fromCp1252(unsigned char code)
         return u ? QChar(u) : QChar(QChar::ReplacementCharacter);
     }
     return QChar(code);
+}
+
+QString decodeCp1252(const QByteArray &bytes)
+{
+    QStringDecoder decoder("windows-1252");
+    if (decoder.isValid())
+        return decoder(bytes);
+    // A Qt built without the code page tables still reads and speaks it.
+    QString text;
+    text.reserve(bytes.size());
+    for (char byte : bytes)
+        text += fromCp1252(static_cast<unsigned char>(byte));
+    return text;
+}
+
+std::optional<QByteArray> encodeCp1252(const QString &text)
+{
+    QStringEncoder encoder("windows-1252");
+    if (encoder.isValid()) {
+        QByteArray bytes = encoder(text);
+        if (encoder.hasError())
+            return std::nullopt;
+        return bytes;
+    }
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        const int code = cp1252Code(c);
+        if (code < 0)
+            return std::nullopt;
+        bytes += char(code);
+    }
+    return bytes;
 }
 
 QChar upperCaseOf(QChar c)

@@ -1,13 +1,22 @@
 #pragma once
 
+#include <QByteArray>
 #include <QChar>
+#include <QString>
 
 #include <bitset>
+#include <optional>
 
 // Character codes of the 8-bit Windows-1252 text the game works in.
 // Returns -1 for a character that the code page cannot hold.
 int cp1252Code(QChar c);
 QChar fromCp1252(unsigned char code);
+
+// Text in its 8-bit form and back, at the edges where it leaves the
+// program (files, the network). Encoding gives nothing when a character
+// has no code, rather than a different text.
+QString decodeCp1252(const QByteArray &bytes);
+std::optional<QByteArray> encodeCp1252(const QString &text);
 
 // Single-character upper case: ß and the characters without an upper-case
 // form of their own stay as they are.

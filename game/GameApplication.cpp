@@ -3,11 +3,10 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace {
-
-constexpr Qt::KeyboardModifiers kChordModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-
-} // namespace
+bool isChord(const QKeyEvent *key)
+{
+    return key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
 
 GameApplication::GameApplication(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -26,7 +25,7 @@ bool GameApplication::notify(QObject *receiver, QEvent *event)
             return true;
     }
 
-    if (!(key->modifiers() & kChordModifiers) || key->text().isEmpty())
+    if (!isChord(key) || key->text().isEmpty())
         return QApplication::notify(receiver, event);
 
     // An edit would insert the text of an Alt chord that no accelerator

@@ -4,6 +4,10 @@
 
 class QKeyEvent;
 
+// Alt, Ctrl and Meta held with a key: an accelerator or a command, never a
+// character typed.
+bool isChord(const QKeyEvent *key);
+
 // A window that sees every key typed into it before the control that has
 // the focus does.
 class KeyPreviewWindow

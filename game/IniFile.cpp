@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <limits>
 
@@ -39,19 +38,6 @@ bool hasEnclosingQuotes(const QString &text)
     return text.size() >= 2 && isQuote(text.front()) && text.back() == text.front();
 }
 
-QString decodeCp1252(const QByteArray &bytes)
-{
-    QStringDecoder cp1252("windows-1252");
-    if (cp1252.isValid())
-        return cp1252(bytes);
-    // A Qt built without the code page tables still reads the file.
-    QString text;
-    text.reserve(bytes.size());
-    for (char byte : bytes)
-        text += fromCp1252(static_cast<unsigned char>(byte));
-    return text;
-}
-
 // The file cut into lines, each without its line end (LF, CR LF, or a CR
 // at the very end), in units of one byte or, for UTF-16, of two.
 QList<QByteArray> splitLines(const QByteArray &body, int unit)
@@ -79,7 +65,7 @@ QList<QByteArray> splitLines(const QByteArray &body, int unit)
 
 // Characters the code page cannot hold become "?", one per character as
 // the user sees it, so that no control byte ends up in the file.
-QByteArray encodeCp1252(const QString &text)
+QByteArray encodeForFile(const QString &text)
 {
     QString representable;
     representable.reserve(text.size());
@@ -93,14 +79,7 @@ QByteArray encodeCp1252(const QString &text)
                 ++i;
         }
     }
-    QStringEncoder cp1252("windows-1252");
-    if (cp1252.isValid())
-        return cp1252(representable);
-    QByteArray bytes;
-    bytes.reserve(representable.size());
-    for (QChar c : representable)
-        bytes += char(cp1252Code(c));
-    return bytes;
+    return encodeCp1252(representable).value_or(QByteArray());
 }
 
 QString valueForFile(QString value)
@@ -193,7 +172,7 @@ QByteArray IniFile::encode(const QString &text) const
     case Encoding::Windows1252:
         break;
     }
-    return encodeCp1252(text);
+    return encodeForFile(text);
 }
 
 QByteArray IniFile::serialize() const

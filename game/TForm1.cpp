@@ -196,7 +196,7 @@ void TForm1::changeEvent(QEvent *event)
 // page's default and cancel buttons.
 bool TForm1::previewKey(QWidget *receiver, QKeyEvent *key)
 {
-    const bool chord = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool chord = isChord(key);
     if (!chord && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         // A spin edit takes what was typed into it before the page is left.
         for (QWidget *w = receiver; w && w != this; w = w->parentWidget()) {

@@ -259,6 +259,7 @@ private:
     // The network game (form_network.cpp).
     void lockConnectionChoice();
     void sendBytesToPeer(const QByteArray &bytes);
+    void handlePeerRead(const QByteArray &bytes);
     void handlePeerMessage(const QByteArray &bytes);
     void peerGreets(const QString &greeting);
     void peerLogsIn(const QString &nickname);

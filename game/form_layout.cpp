@@ -502,11 +502,8 @@ QWidget *TForm1::createNetworkPage()
     Label15->adjustSize();
     Button_ClientStart = button(GroupBox_Client, "Button_ClientStart", QStringLiteral("Ver&binden"), {352, 30, 132, 41});
 
-    for (QWidget *box : {static_cast<QWidget *>(GroupBox_Host), static_cast<QWidget *>(GroupBox_Client)}) {
-        box->setEnabled(false);
-        for (QWidget *child : box->findChildren<QWidget *>())
-            child->setEnabled(false);
-    }
+    // No mode chosen yet: both groups are closed.
+    RadioGroup_ConnectionModeClick();
 
     Button_IPCancel = button(page, "Button_IPCancel", QStringLiteral("Abbrechen"), {16, 504, 185, 57});
     Button_IPCancel->setCancelButton(true);

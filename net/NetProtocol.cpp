@@ -14,20 +14,17 @@
 //   LeaveSignal      "<>"                      each to the other     1 to 4
 //
 // A phase takes whatever arrives as the message it waits for; only a read
-// of exactly "<>" is told apart, as the leave. In phase 4 only the first
-// character counts, so two guesses joined in one read apply the first.
+// of exactly "<>" is told apart, as the leave. In phase 4 a read is cut
+// into its characters first (splitTurnRead), since guesses typed quickly
+// arrive together and each one counts.
 #include "net/NetProtocol.h"
 
 #include "game/CharSet.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace NetProtocol {
 
 namespace {
-
-const char *const kCodePage = "windows-1252";
 
 bool isLeave(const QByteArray &bytes)
 {
@@ -38,35 +35,12 @@ bool isLeave(const QByteArray &bytes)
 
 std::optional<QByteArray> encodeText(const QString &text)
 {
-    QStringEncoder encoder(kCodePage);
-    if (encoder.isValid()) {
-        QByteArray bytes = encoder(text);
-        if (encoder.hasError())
-            return std::nullopt;
-        return bytes;
-    }
-    // A Qt built without the code page tables still speaks the protocol.
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (QChar c : text) {
-        const int code = cp1252Code(c);
-        if (code < 0)
-            return std::nullopt;
-        bytes += char(code);
-    }
-    return bytes;
+    return encodeCp1252(text);
 }
 
 QString decodeText(const QByteArray &bytes)
 {
-    QStringDecoder decoder(kCodePage);
-    if (decoder.isValid())
-        return decoder(bytes);
-    QString text;
-    text.reserve(bytes.size());
-    for (char byte : bytes)
-        text += fromCp1252(static_cast<unsigned char>(byte));
-    return text;
+    return decodeCp1252(bytes);
 }
 
 QString greetingText(const QString &nickname, const QString &password)
@@ -114,6 +88,25 @@ PeerMessage readPeerMessage(const QByteArray &bytes, quint8 phase, bool isHost)
     default:
         return {};
     }
+}
+
+QList<QByteArray> splitTurnRead(const QByteArray &bytes)
+{
+    QList<QByteArray> messages;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const QByteArray rest = bytes.mid(i);
+        if (isLeave(rest)) {
+            messages << rest;
+            break;
+        }
+        messages << bytes.mid(i, 1);
+        if (bytes.at(i) == TurnOverSignal[0]) {
+            if (i + 1 < bytes.size())
+                messages << bytes.mid(i + 1);
+            break;
+        }
+    }
+    return messages;
 }
 
 } // namespace NetProtocol

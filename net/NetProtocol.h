@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -73,5 +74,11 @@ struct PeerMessage
 // In phase 1 the participant reads at most SettingsRecord::Size bytes and
 // passes them here; every other read passes all bytes waiting.
 PeerMessage readPeerMessage(const QByteArray &bytes, quint8 phase, bool isHost);
+
+// A read in phase 4 cut into its messages: guesses typed in quick
+// succession share one read, each one character. A leave at the end stays
+// whole, and what follows a turn over is one message of the phase that the
+// turn over opens.
+QList<QByteArray> splitTurnRead(const QByteArray &bytes);
 
 } // namespace NetProtocol

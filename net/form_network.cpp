@@ -186,31 +186,28 @@ void TForm1::ClientSocketRead(SocketConnection *connection)
     // follows it waits for the next read.
     const QByteArray bytes = RoundState.NetPhase == NetPhase::LoggedIn ? connection->receiveBuf(SettingsRecord::Size)
                                                                         : connection->receiveText();
-    handlePeerMessage(bytes);
+    handlePeerRead(bytes);
 }
 
 void TForm1::ServerSocketClientRead(SocketConnection *connection)
 {
-    handlePeerMessage(connection->receiveText());
+    handlePeerRead(connection->receiveText());
+}
+
+void TForm1::handlePeerRead(const QByteArray &bytes)
+{
+    const QList<QByteArray> messages =
+        RoundState.NetPhase == NetPhase::TurnRunning ? NetProtocol::splitTurnRead(bytes) : QList<QByteArray>{bytes};
+    // A leave among them ends the game; nothing after it counts.
+    for (const QByteArray &message : messages) {
+        if (!RoundState.NetworkGame)
+            break;
+        handlePeerMessage(message);
+    }
 }
 
 void TForm1::handlePeerMessage(const QByteArray &bytes)
 {
-    // Guesses typed in quick succession can share one read. Each is one
-    // character, so each is applied; what follows a turn over belongs to
-    // the phase that it opens.
-    if (RoundState.NetPhase == NetPhase::TurnRunning && bytes.size() > 1
-        && bytes != QByteArray(NetProtocol::LeaveSignal)) {
-        for (int i = 0; i < bytes.size() && RoundState.NetworkGame; ++i) {
-            if (bytes.mid(i) == QByteArray(NetProtocol::LeaveSignal) || RoundState.NetPhase != NetPhase::TurnRunning) {
-                handlePeerMessage(bytes.mid(i));
-                return;
-            }
-            handlePeerMessage(bytes.mid(i, 1));
-        }
-        return;
-    }
-
     using NetProtocol::PeerMessage;
     const PeerMessage message = NetProtocol::readPeerMessage(bytes, RoundState.NetPhase, RoundState.IsHost);
     switch (message.kind) {

@@ -51,6 +51,8 @@ private Q_SLOTS:
     void greeting();
     void peerMessage_data();
     void peerMessage();
+    void turnRead_data();
+    void turnRead();
 };
 
 void TestNetCodec::hostSends_data()
@@ -200,7 +202,7 @@ void TestNetCodec::peerMessage_data()
     QTest::newRow("2: leave joined to more is a word") << QByteArray("<>%") << 2 << true << PeerMessage::Word << "<>%";
     QTest::newRow("3: start") << QByteArray("1") << 3 << true << PeerMessage::Start << "";
     QTest::newRow("4: turn over") << QByteArray("%") << 4 << true << PeerMessage::TurnOver << "";
-    QTest::newRow("4: two guesses apply the first") << cp1252("df41") << 4 << true << PeerMessage::Guess << "ß";
+    QTest::newRow("4: one message reads its first character") << cp1252("df41") << 4 << true << PeerMessage::Guess << "ß";
     QTest::newRow("4: guess joined with turn over") << QByteArray("e%") << 4 << false << PeerMessage::Guess << "e";
     QTest::newRow("4: leave") << QByteArray("<>") << 4 << false << PeerMessage::Leave << "";
     QTest::newRow("4: no bytes") << QByteArray() << 4 << true << PeerMessage::Nothing << "";
@@ -216,6 +218,25 @@ void TestNetCodec::peerMessage()
     const PeerMessage message = NetProtocol::readPeerMessage(bytes, quint8(phase), isHost);
     QCOMPARE(message.kind, kind);
     QCOMPARE(message.text, text);
+}
+
+void TestNetCodec::turnRead_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArrayList>("messages");
+
+    QTest::newRow("one guess") << QByteArray("a") << QByteArrayList{"a"};
+    QTest::newRow("guesses typed quickly") << QByteArray("hxa") << QByteArrayList{"h", "x", "a"};
+    QTest::newRow("guesses, then a leave") << QByteArray("ab<>") << QByteArrayList{"a", "b", "<>"};
+    QTest::newRow("a leave alone") << QByteArray("<>") << QByteArrayList{"<>"};
+    QTest::newRow("turn over, then the next word") << QByteArray("e%Haus") << QByteArrayList{"e", "%", "Haus"};
+}
+
+void TestNetCodec::turnRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArrayList, messages);
+    QCOMPARE(NetProtocol::splitTurnRead(bytes), messages);
 }
 
 QTEST_GUILESS_MAIN(TestNetCodec)
