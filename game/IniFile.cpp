@@ -360,6 +360,20 @@ void IniFile::writeBool(const QString &section, const QString &key, bool value)
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+QStringList IniFile::keys(const QString &section) const
+{
+    QStringList names;
+    const int header = sectionHeader(section);
+    if (header < 0)
+        return names;
+    const int end = sectionEnd(header);
+    for (int i = header + 1; i < end; ++i) {
+        if (m_lines.at(i).kind == LineKind::Key)
+            names << m_lines.at(i).name;
+    }
+    return names;
+}
+
 QStringList IniFile::sections() const
 {
     QStringList names;

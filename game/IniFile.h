@@ -50,6 +50,8 @@ public:
     void writeBool(const QString &section, const QString &key, bool value);
 
     QStringList sections() const;
+    // The key names of the first section of that name, in file order.
+    QStringList keys(const QString &section) const;
 
     // The integer rule on its own; false when the text is not a number.
     static bool parseInteger(const QString &text, int *value);

@@ -65,7 +65,10 @@ void TForm1::showPage(Page page)
 void TForm1::FormCreate()
 {
     if (m_environment.automaticUpdate)
-        Update->AutomaticUpdate(QString(), false, 0);
+        Update->AutomaticUpdate(QString(), false);
+    // A run only to update ends here, before the settings file is opened.
+    if (m_settingsDetached)
+        return;
 
     showPage(StartPage);
     setWindowIcon(QApplication::windowIcon());
@@ -92,6 +95,14 @@ void TForm1::copyDecorativePictures()
     }
 }
 
+void TForm1::updateEndsProgram(bool keepSettings)
+{
+    if (!keepSettings)
+        m_settingsDetached = true;
+    m_endRequested = true;
+    Q_EMIT terminateRequested();
+}
+
 void TForm1::FormShow()
 {
     if (Info)
@@ -110,7 +121,8 @@ void TForm1::FormDestroy()
         return;
     m_destroyed = true;
     Timer->stop();
-    SaveSettings();
+    if (!m_settingsDetached)
+        SaveSettings();
 }
 
 // The entry ends the message loop on this signal; the window is destroyed

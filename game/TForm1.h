@@ -140,6 +140,11 @@ public:
     void ServerSocketClientRead(SocketConnection *connection);
     void sendToPeer(const QString &text);
 
+    // The update wizard ends the program; after a run only to update, the
+    // game's settings are not saved.
+    void updateEndsProgram(bool keepSettings);
+    bool isEndRequested() const { return m_endRequested; }
+
 Q_SIGNALS:
     // "Beenden" asks the application to end its message loop.
     void terminateRequested();
@@ -273,4 +278,8 @@ private:
     SettingsLocation m_settingsFile;
     bool m_shownOnce = false;
     bool m_destroyed = false;
+    // The settings file is left alone: the run only updated the program.
+    bool m_settingsDetached = false;
+    // An end asked for while the window was made: no message loop runs yet.
+    bool m_endRequested = false;
 };

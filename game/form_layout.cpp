@@ -198,6 +198,10 @@ void TForm1::createControls()
 
     WinXP1 = named(new TWinXP(this), "WinXP1");
     Update = named(new TKxUpdateFile(this), "Update");
+    Update->ProgramName = QStringLiteral("Lettrisko");
+    Update->RegistryKey = QStringLiteral("Lettrisko");
+    Update->ZIPFileName = QStringLiteral("Zeichenjagd.zip");
+    Update->HKCU = false;
     ServerSocket = named(new TServerSocket(this), "ServerSocket");
     ServerSocket->setPort(m_environment.port);
     ClientSocket = named(new TClientSocket(this), "ClientSocket");
@@ -527,6 +531,7 @@ QWidget *TForm1::createNetworkPage()
 
 void TForm1::connectHandlers()
 {
+    connect(Update, &TKxUpdateFile::programEndRequested, this, &TForm1::updateEndsProgram);
     for (TKxBitBtn *each : findChildren<TKxBitBtn *>()) {
         connect(each, &TKxBitBtn::MouseEnter, this, &TForm1::BitBtnMouseEnter);
         connect(each, &TKxBitBtn::MouseLeave, this, &TForm1::BitBtnMouseLeave);

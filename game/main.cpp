@@ -53,7 +53,12 @@ int main(int argc, char *argv[])
 
     registerAtNormalStart();
 
+    // The update wizard may come up while the window is made; an end asked
+    // for then only has to leave it.
+    const auto leaveStartUp = QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
+                                               [] { QCoreApplication::exit(0); });
     TForm1 form;
+    QObject::disconnect(leaveStartUp);
     QObject::connect(&form, &TForm1::terminateRequested, &app, [] { QCoreApplication::exit(0); });
     // As the window closes, a peer in a network game is told that this
     // player has left.
@@ -65,6 +70,9 @@ int main(int argc, char *argv[])
     // An end asked for while the window was made would be lost on the
     // message loop, which has not started yet.
     if (TerminationSignals::received())
+        return 0;
+    // The update wizard shown at start-up may have ended the program.
+    if (form.isEndRequested())
         return 0;
     form.show();
     return app.exec();

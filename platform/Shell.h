@@ -7,3 +7,10 @@
 // browser. Whether a program was found is not reported; without one
 // nothing happens.
 void ShellOpen(const QString &target);
+
+// Runs the script with /bin/sh, unseen and detached from this program in a
+// session of its own, once this process has ended: the script may then
+// replace the program's files. False when it could not be started.
+bool startScriptAfterExit(const QString &scriptPath);
+// The same, waiting for the process `pid` instead of this one.
+bool startScriptAfterProcess(const QString &scriptPath, qint64 pid);

@@ -1,10 +1,64 @@
 #include "update/TKxUpdateFile.h"
 
-TKxUpdateFile::TKxUpdateFile(QObject *owner)
-    : QObject(owner)
+#include "update/TStatusForm.h"
+#include "update/UpdateSchedule.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QWidget>
+
+TKxUpdateFile::TKxUpdateFile(QWidget *owner)
+    : THttpClient(owner)
+    , m_wizard(std::make_unique<TStatusForm>())
 {
+    auto *action = new QAction(owner);
+    action->setObjectName(QStringLiteral("UpdateAction"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    action->setShortcutContext(Qt::WindowShortcut);
+    owner->addAction(action);
+    connect(action, &QAction::triggered, this, [this] { AutomaticUpdate(QString(), true); });
+
+    Host = QStringLiteral(LETTRISKO_UPDATE_HOST);
+    Port = 21;
+    Body.clear();
+    Header.clear();
+    TimeOut = 10000;
+    InputFileMode = true;
+
+    connect(m_wizard.get(), &TStatusForm::applicationEndRequested, this, [this] {
+        m_endRequested = true;
+        Q_EMIT programEndRequested(true);
+    });
 }
 
-void TKxUpdateFile::AutomaticUpdate(const QString &, bool, double)
+// The wizard goes last: its destruction records the next reminder and
+// starts a prepared installation.
+TKxUpdateFile::~TKxUpdateFile() = default;
+
+void TKxUpdateFile::AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, const QDateTime &ProgramDate)
 {
+    const QString executable = QCoreApplication::applicationFilePath();
+    const QDate today = QDate::currentDate();
+    bool onlyUpdate = false;
+    {
+        UpdateSchedule schedule(RegistryKey, HKCU);
+        if (!OnDemand)
+            schedule.writeApplicationFileName(executable, ArgumentTail);
+        onlyUpdate = schedule.onlyUpdate();
+        if (!isWizardDue(OnDemand, onlyUpdate, schedule.noUpdate(), schedule.reminderThreshold(today), today))
+            return;
+    }
+
+    m_wizard->ProgramName = ProgramName;
+    m_wizard->ZIPFileName = ZIPFileName;
+    m_wizard->RegistryKey = RegistryKey;
+    m_wizard->ProgramDate = ProgramDate.isValid() ? ProgramDate : QFileInfo(executable).lastModified();
+    m_wizard->HKCU = HKCU;
+    m_wizard->showModal();
+
+    if (onlyUpdate) {
+        m_endRequested = true;
+        Q_EMIT programEndRequested(false);
+    }
 }

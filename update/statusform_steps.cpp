@@ -1,0 +1,315 @@
+// The wizard's steps: the check, the download with its progress and its
+// cancellation, the installation, the settings page.
+#include "update/TStatusForm.h"
+
+#include "controls/TImage.h"
+#include "controls/TPaintBox.h"
+#include "update/THttpClient.h"
+#include "update/UpdateDescription.h"
+#include "update/UpdateSchedule.h"
+#include "update/UpdateSession.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTime>
+
+#include <climits>
+
+namespace {
+
+const QString NoUpdatesText = QStringLiteral(
+    "Es stehen keine neuen Updates zur Verfügung. Klicken Sie auf \"Beenden\", um den Assistenten zu verlassen.");
+const QString UpdatesText = QStringLiteral(
+    "Es stehen neue Updates zum Download bereit.\n\n"
+    "Die Updates beheben folgende Probleme bzw. stellen folgende neue Funktionen zur Verfügung:\n"
+    "%1\n\n"
+    "Klicken Sie auf \"Weiter\", um die Updates jetzt herunterzuladen.");
+const QString DownloadFailedText = QStringLiteral(
+    "Der Download wurde nicht vollendet.\n\n"
+    "Klicken Sie auf \"Erneut versuchen\", um den Download erneut zu starten.\n"
+    "Klicken Sie auf \"Abbrechen\", um den Assistenten zu beenden.");
+const QString DownloadDoneText = QStringLiteral(
+    "Die Update-Dateien wurden erfolgreich heruntergeladen. Klicken Sie auf \"Weiter\", um die Updates zu "
+    "installieren.");
+const QString NotFoundText = QStringLiteral(
+    "Die Installationsdateien wurden nicht gefunden. Klicken Sie auf \"Abbrechen\" und versuchen Sie es später "
+    "noch einmal.");
+
+constexpr qint64 kMSecsPerDay = 24 * 60 * 60 * 1000;
+
+} // namespace
+
+// Counts the handlers that wait for a transfer; a close asked for
+// meanwhile is carried out once the outermost of them has returned.
+class TStatusForm::HandlerScope
+{
+public:
+    explicit HandlerScope(TStatusForm *form)
+        : m_form(form)
+    {
+        ++m_form->m_runningHandlers;
+    }
+    ~HandlerScope()
+    {
+        if (--m_form->m_runningHandlers == 0 && m_form->m_closeRequested)
+            QMetaObject::invokeMethod(m_form, &TStatusForm::closeIfRequested, Qt::QueuedConnection);
+    }
+    HandlerScope(const HandlerScope &) = delete;
+    HandlerScope &operator=(const HandlerScope &) = delete;
+
+private:
+    TStatusForm *m_form;
+};
+
+void TStatusForm::Button_NextClick()
+{
+    HandlerScope running(this);
+    ++Step;
+    switch (Step) {
+    case 1:
+        Button_Next->setEnabled(false);
+        break;
+    case 2:
+        if (UpdateAvailable) {
+            QString changes = m_session->changes();
+            changes.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            Label_CheckResult->setText(UpdatesText.arg(changes));
+        } else {
+            Button_Next->setText(QStringLiteral("Beenden"));
+            Button_Cancel->setEnabled(false);
+            Label_CheckResult->setText(NoUpdatesText);
+        }
+        Button_Next->setEnabled(true);
+        break;
+    case 3:
+        // "Beenden" on the result without updates.
+        if (!UpdateAvailable)
+            requestClose();
+        break;
+    case 5: {
+        QString message;
+        switch (m_session->prepareInstallation(CheckBox_Restart->isChecked(), &message)) {
+        case UpdateSession::Preparation::ArchiveMissing:
+            // The install page stays in front, its step is already 5.
+            Label3->setText(NotFoundText);
+            Image_Icon2->setPicture(QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
+            Button_Next->setEnabled(false);
+            return;
+        case UpdateSession::Preparation::Failed:
+            // As with the missing archive the install page stays; "Weiter >"
+            // and closing both end the program without an installation.
+            QMessageBox::critical(this, QStringLiteral("Fehler"), message);
+            return;
+        case UpdateSession::Preparation::Prepared:
+            Installed = true;
+            Button_Next->setText(QStringLiteral("Beenden"));
+            Button_Cancel->setEnabled(false);
+            break;
+        }
+        break;
+    }
+    case 6:
+        // The program ends: no questions, and the last page stays as it was.
+        done(QDialog::Accepted);
+        Q_EMIT applicationEndRequested();
+        return;
+    default:
+        break;
+    }
+
+    if (Step <= 5)
+        showStepPage(Step);
+    PaintBox_Process->update();
+    if (Step == 3 && UpdateAvailable)
+        runDownload();
+}
+
+void TStatusForm::runDownload()
+{
+    Button_Next->setEnabled(false);
+    CancelDownload->setText(QStringLiteral("Download ab&brechen"));
+    CancelDownload->setVisible(true);
+    // A retry or a new showing would otherwise go on telling about the
+    // download before.
+    Label_Download->setText(m_downloadPageText);
+    resetProgress();
+    QCoreApplication::processEvents();
+
+    Downloading = true;
+    m_downloadStart.start();
+    const QMetaObject::Connection progress =
+        connect(m_session->http(), &THttpClient::PacketReceived, this, &TStatusForm::OnUpdateTimer);
+    // A failed transfer shows only when the archive is unpacked.
+    m_session->downloadArchive();
+    disconnect(progress);
+    Downloading = false;
+    if (DownloadAborted)
+        m_session->deletePartialArchiveLater();
+
+    Label_Download->setText(DownloadAborted ? DownloadFailedText : DownloadDoneText);
+    if (DownloadAborted) {
+        CancelDownload->setText(QStringLiteral("Erneut versuchen"));
+    } else {
+        CancelDownload->hide();
+        Button_Next->setEnabled(true);
+    }
+}
+
+void TStatusForm::resetProgress()
+{
+    Status->setRange(0, 100);
+    Status->setValue(0);
+    PerCent->clear();
+    StatusLabel->clear();
+    TimeLeft->clear();
+}
+
+// The client's wait keeps the event loop running, so unlike the window's
+// other updates this one needs no event processing of its own; doing so
+// here would open boxes in the middle of the client's delivery of a chunk.
+void TStatusForm::OnUpdateTimer(qint64 received, qint64 total)
+{
+    qint64 remaining = 0;
+    if (m_downloadStart.isValid() && received > 0) {
+        const qint64 elapsed = m_downloadStart.elapsed();
+        remaining = qMax<qint64>(0, qint64(double(elapsed) * double(total) / double(received)) - elapsed);
+    }
+
+    // The bar counts in int; archives beyond 2 GB are shown in coarser steps.
+    int shift = 0;
+    while ((total >> shift) > INT_MAX || (received >> shift) > INT_MAX)
+        ++shift;
+    Status->setMaximum(int(total >> shift));
+    Status->setValue(int(qMin(received, total) >> shift));
+
+    PerCent->setText(total != 0 ? QString::number(qRound64(double(received) * 100.0 / double(total)))
+                                          + QStringLiteral(" %")
+                                : QStringLiteral("100 %"));
+    StatusLabel->setText(SizeText(1, false, received) + QStringLiteral(" von ") + SizeText(1, false, total)
+                         + QStringLiteral(" gedownloadet"));
+    TimeLeft->setText(QStringLiteral("verbleibende Zeit: ")
+                      + QTime::fromMSecsSinceStartOfDay(int(remaining % kMSecsPerDay)).toString(QStringLiteral("hh:mm:ss")));
+
+    if (CancelRequested) {
+        m_session->http()->Abort();
+        DownloadAborted = true;
+    }
+}
+
+void TStatusForm::Button_CheckClick()
+{
+    // A second click while the description is on its way waits for the first.
+    if (m_checking)
+        return;
+    HandlerScope running(this);
+    QScopedValueRollback<bool> checking(m_checking, true);
+
+    if (connectionCheck()) {
+        UpdateAvailable = true;
+        if (!m_session->fetchDescription())
+            UpdateAvailable = false;
+        if (UpdateAvailable) {
+            UpdateAvailable = m_session->isUpdateNewer();
+            Button_NextClick();
+            return;
+        }
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Internetverbindung erforderlich"),
+                    QStringLiteral("Es besteht keine Internetverbindung."), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TStatusForm::HTTPFailure(const QString &command)
+{
+    if (command == QLatin1String("GET"))
+        UpdateAvailable = false;
+}
+
+void TStatusForm::HTTPConnectionFailed()
+{
+    UpdateAvailable = false;
+}
+
+bool TStatusForm::confirmCancelDownload()
+{
+    QApplication::beep();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"),
+                    QStringLiteral("Soll der Download wirklich abgebrochen werden?"), QMessageBox::NoButton, this);
+    QPushButton *yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    if (box.clickedButton() != yes)
+        return false;
+    // The transfer stops at its next progress notification.
+    CancelRequested = true;
+    return true;
+}
+
+void TStatusForm::CancelDownloadClick()
+{
+    if (Downloading) {
+        confirmCancelDownload();
+        return;
+    }
+    // "Erneut versuchen": through the result page to the download again.
+    Step = 2;
+    DownloadAborted = false;
+    CancelRequested = false;
+    Button_NextClick();
+}
+
+void TStatusForm::Button_CancelClick()
+{
+    if (Downloading && !confirmCancelDownload())
+        return;
+    requestClose();
+}
+
+// --- settings page
+
+void TStatusForm::Button_SettingsClick()
+{
+    {
+        UpdateSchedule schedule(RegistryKey, HKCU);
+        (schedule.noUpdate() ? RadioButton_NoAutoUpdt : RadioButton_AutoUpdt)->setChecked(true);
+        SpinEdit_AutoUpdt->setValue(schedule.storedInterval().value_or(7));
+    }
+    RadioButton_UpdtClick();
+    Button_Settings->hide();
+    Panel_Title->setText(QStringLiteral("Einstellungen"));
+    showStandardButtons(false);
+    Pages->setCurrentIndex(6);
+}
+
+void TStatusForm::RadioButton_UpdtClick()
+{
+    const bool automatic = RadioButton_AutoUpdt->isChecked();
+    for (QWidget *each : {static_cast<QWidget *>(Label_AutoUpdt1), static_cast<QWidget *>(SpinEdit_AutoUpdt),
+                          static_cast<QWidget *>(Label_AutoUpdt2)})
+        each->setEnabled(automatic);
+}
+
+void TStatusForm::Button_SettingsSaveClick()
+{
+    UpdateSchedule(RegistryKey, HKCU).saveReminder(RadioButton_NoAutoUpdt->isChecked(), SpinEdit_AutoUpdt->value());
+    Button_SettingsCancelClick();
+}
+
+void TStatusForm::Button_SettingsCancelClick()
+{
+    Pages->setCurrentIndex(m_stepPage);
+    Panel_Title->setText(stepTitle(m_stepPage));
+    showStandardButtons(true);
+    Button_Settings->show();
+}
