@@ -86,6 +86,7 @@ private Q_SLOTS:
     void checkWithoutUpdate();
     void updateCancelledRetriedThenInstalled();
     void archiveGoneBeforeInstallation();
+    void refusedInstallationKeepsTheProgram();
     void leavingDuringDownload_data();
     void leavingDuringDownload();
     void settingsSaved_data();
@@ -386,6 +387,41 @@ void TestUpdateWizard::archiveGoneBeforeInstallation()
     QCOMPARE(ended.count(), 1);
     m_wizard.reset();
     QVERIFY(QDir(m_temp->path()).entryList({"Lettrisko-Update-*"}, QDir::Dirs).isEmpty());
+    QCOMPARE(storedReminder(), std::nullopt);
+}
+
+// An archive that does not match its description is not installed; the
+// wizard is left like after a failed download and the game goes on.
+void TestUpdateWizard::refusedInstallationKeepsTheProgram()
+{
+    m_server->route("/Updates.ini", Response::text(NewDescription + "SHA256=" + QByteArray(64, '0') + "\r\n"));
+    m_server->route("/Updates/L2.zip", Response::text(updateArchive()));
+    ModalBoxAnswerer answerer(QMessageBox::Ok);
+    QSignalSpy ended(m_wizard.get(), &TStatusForm::applicationEndRequested);
+    const QString installPageText = text("Label3");
+
+    runModal([&] {
+        checkForUpdates();
+        control("Button_Next")->click();
+        control("Button_Next")->click();
+        control("Button_Next")->click();
+        QCOMPARE(answerer.count(), 1);
+        QCOMPARE(answerer.last().title, "Fehler");
+        QCOMPARE(state(), "4/4 Installieren | -Weiter > | Abbrechen");
+        QCOMPARE(text("Label3"), answerer.last().text);
+        QVERIFY(!m_wizard->isInstalled());
+        control("Button_Cancel")->click();
+    });
+    QVERIFY(!m_wizard->isVisible());
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(!QFile::exists(m_temp->filePath("Zeichenjagd.zip")));
+
+    // The next showing offers the installation page as it was.
+    runModal([&] {
+        QCOMPARE(text("Label3"), installPageText);
+        control("Button_Cancel")->click();
+    });
+    m_wizard.reset();
     QCOMPARE(storedReminder(), std::nullopt);
 }
 

@@ -259,13 +259,12 @@ void TStatusForm::createPages()
 
     page = addPage("Einrichten");
     Image_Icon2 = systemIcon(page, "Image_Icon2", 8, 8);
-    Label3 = textLabel(page, "Label3",
-                       QStringLiteral("Das Update kann jetzt installiert werden.\n"
-                                      "Klicken Sie auf \"Weiter\", um den Vorgang fortzusetzen und die Installation "
-                                      "durchzuführen.\n\n"
-                                      "Aktivieren Sie das Kontrollfeld \"Programm automatisch neu starten\", um die "
-                                      "Anwendung nach der Installation sofort neu zu starten."),
-                       {56, 8, 353, 177});
+    m_installPageText = QStringLiteral(
+        "Das Update kann jetzt installiert werden.\n"
+        "Klicken Sie auf \"Weiter\", um den Vorgang fortzusetzen und die Installation durchzuführen.\n\n"
+        "Aktivieren Sie das Kontrollfeld \"Programm automatisch neu starten\", um die Anwendung nach der "
+        "Installation sofort neu zu starten.");
+    Label3 = textLabel(page, "Label3", m_installPageText, {56, 8, 353, 177});
     CheckBox_Restart = named(new QCheckBox(QStringLiteral("Programm automatisch neu starten"), page),
                              "CheckBox_Restart");
     CheckBox_Restart->setGeometry(56, 224, 353, 17);
@@ -354,6 +353,9 @@ void TStatusForm::FormShow()
     Button_Next->setEnabled(true);
     Button_Next->setText(QStringLiteral("Weiter >"));
     Button_Next->setFocus();
+    // A refused installation of an earlier showing left its reason there.
+    Label3->setText(m_installPageText);
+    Image_Icon2->setPicture(Image_Icon1->picture());
     Installed = false;
     UpdateAvailable = false;
     CancelRequested = false;

@@ -127,6 +127,7 @@ private:
     int m_stepPage = 0;
     // The download page's text, shown again when a download starts.
     QString m_downloadPageText;
+    QString m_installPageText;
 
     // Controls, named as in the form.
     TWinXP *WinXP = nullptr;

@@ -105,8 +105,13 @@ void TStatusForm::Button_NextClick()
             Button_Next->setEnabled(false);
             return;
         case UpdateSession::Preparation::Failed:
-            // As with the missing archive the install page stays; "Weiter >"
-            // and closing both end the program without an installation.
+            // Nothing was installed and nothing is left to install: the
+            // install page stays with the reason, and the wizard can be left
+            // like one whose download failed, without ending the program.
+            Step = 4;
+            Label3->setText(message);
+            Image_Icon2->setPicture(QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
+            Button_Next->setEnabled(false);
             QMessageBox::critical(this, QStringLiteral("Fehler"), message);
             return;
         case UpdateSession::Preparation::Prepared:
@@ -161,6 +166,10 @@ void TStatusForm::runDownload()
     } else {
         CancelDownload->hide();
         Button_Next->setEnabled(true);
+        // The focus went elsewhere while the button was disabled; Enter
+        // goes on with the next step again.
+        if (isActiveWindow())
+            Button_Next->setFocus();
     }
 }
 
