@@ -1,5 +1,7 @@
 #include "game/SettingsLocation.h"
 
+#include "platform/SystemInstall.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +24,9 @@ bool canCreateFilesIn(const QString &directory)
 
 SettingsLocation settingsLocationBeside(const QString &programDirectory)
 {
-    if (canCreateFilesIn(programDirectory)) {
+    // An administrator may write to /usr/bin, but a file left there would
+    // outlive the package.
+    if (canCreateFilesIn(programDirectory) && !isSystemInstallFolder(programDirectory)) {
         const QString beside = QDir(programDirectory).filePath(kFileName);
         return {beside, beside};
     }

@@ -15,8 +15,9 @@ struct SettingsLocation
 SettingsLocation settingsLocation(const QString &directory = QString(), const QString &programDirectory = QString());
 
 // Beside the program when its folder is writable. A folder the user cannot
-// write to is a system-wide installation: each user's settings are saved
-// in the user's configuration folder and read from there once that file
+// write to, or the folder of a system-wide installation (which not even its
+// administrator should fill), is shared: each user's settings are saved in
+// the user's configuration folder and read from there once that file
 // exists; until then the file beside the program is read, which may hold
 // the administrator's preset names and options.
 SettingsLocation settingsLocationBeside(const QString &programDirectory);

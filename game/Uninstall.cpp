@@ -2,11 +2,13 @@
 
 #include "platform/Registry.h"
 #include "platform/SoundService.h"
+#include "platform/SystemInstall.h"
 #include "platform/UninstallEntry.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -25,10 +27,14 @@ void deleteProgramKey(RegistryHive hive)
         registry.deleteKey(kDisplayName);
 }
 
-QStringList settingsFileCandidates(const QString &settingsDirectory)
+QString programOrRunning(const QString &executablePath)
 {
-    QStringList folders{QCoreApplication::applicationDirPath(),
-                        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)};
+    return executablePath.isEmpty() ? QCoreApplication::applicationFilePath() : executablePath;
+}
+
+QStringList settingsFileCandidates(const QString &settingsDirectory, const QString &programDirectory)
+{
+    QStringList folders{programDirectory, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)};
     if (!settingsDirectory.isEmpty())
         folders << settingsDirectory;
     QStringList files;
@@ -65,12 +71,35 @@ bool confirmUninstall()
     return box.clickedButton() == yes;
 }
 
-void reportUninstalled()
+void reportUninstalled(bool systemInstall)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Deinstallation abgeschlossen"),
-                    QStringLiteral("Lettrisko wurde erfolgreich deinstalliert."), QMessageBox::Ok);
+    const QString text = systemInstall
+        ? QStringLiteral("Ihre Einstellungen und der Update-Zeitplan von Lettrisko wurden entfernt.\n\n"
+                         "Das Programm selbst wurde mit der Paketverwaltung installiert; entfernen Sie es "
+                         "bitte auch mit der Paketverwaltung.")
+        : QStringLiteral("Lettrisko wurde erfolgreich deinstalliert.");
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Deinstallation abgeschlossen"), text,
+                    QMessageBox::Ok);
     nameInTaskBar(box);
     box.exec();
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return canonicalA.isEmpty() ? QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath()
+                                : canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+// An entry of our own for an installed copy, written before it was
+// installed or by a version that wrote one anyway, would show the game a
+// second time beside the installation's entry. An entry for another copy
+// of the game is that copy's and stays.
+void removeEntryStarting(const QString &program)
+{
+    const QString entryProgram = uninstallEntryProgram(kEntryKeyName);
+    if (!entryProgram.isEmpty() && samePath(entryProgram, program))
+        RegisterUninstallEntry(kDisplayName, QString(), QString(), true, kEntryKeyName);
 }
 
 } // namespace
@@ -87,27 +116,35 @@ QString uninstallCommand(const QString &executablePath)
     return QLatin1Char('"') + path + QLatin1String("\" /uninstall");
 }
 
-void registerAtNormalStart()
+void registerAtNormalStart(const QString &executablePath)
 {
-    RegisterUninstallEntry(kDisplayName, uninstallCommand(QCoreApplication::applicationFilePath()), QString(),
-                           false, kEntryKeyName);
+    const QString program = programOrRunning(executablePath);
+    if (isSystemInstall(program))
+        removeEntryStarting(program);
+    else
+        RegisterUninstallEntry(kDisplayName, uninstallCommand(program), QString(), false, kEntryKeyName);
 }
 
-int runSelfUninstall(SoundService &sound, const QString &settingsDirectory)
+int runSelfUninstall(SoundService &sound, const QString &settingsDirectory, const QString &executablePath)
 {
     sound.exclamationBeep();
     if (!confirmUninstall())
         return 0;
 
+    const QString program = programOrRunning(executablePath);
+    const bool systemInstall = isSystemInstall(program);
     // Both hives are files of this user here, so the update schedule kept
     // under the local machine goes with the user's own key.
     deleteProgramKey(RegistryHive::CurrentUser);
     deleteProgramKey(RegistryHive::LocalMachine);
-    for (const QString &file : settingsFileCandidates(settingsDirectory))
+    const QString besideProgram = systemInstall ? QString() : QFileInfo(program).absolutePath();
+    for (const QString &file : settingsFileCandidates(settingsDirectory, besideProgram))
         QFile::remove(file);
-    RegisterUninstallEntry(kDisplayName, uninstallCommand(QCoreApplication::applicationFilePath()), QString(), true,
-                           kEntryKeyName);
+    if (systemInstall)
+        removeEntryStarting(program);
+    else
+        RegisterUninstallEntry(kDisplayName, uninstallCommand(program), QString(), true, kEntryKeyName);
 
-    reportUninstalled();
+    reportUninstalled(systemInstall);
     return 0;
 }

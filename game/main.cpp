@@ -4,6 +4,7 @@
 #include "game/TForm1.h"
 #include "game/Uninstall.h"
 #include "platform/QtSoundService.h"
+#include "platform/SystemInstall.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
@@ -38,6 +39,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Kx"));
     QApplication::setApplicationVersion(QStringLiteral(LETTRISKO_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/lettrisko.png")));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(installedApplicationId());
     loadGermanStockTexts(app);
 
     if (isUninstallRequest(arguments)) {

@@ -56,6 +56,31 @@ bool installIcon(const QString &path)
     return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
 }
 
+// Undoes desktopStringValue.
+QString desktopStringText(const QString &value)
+{
+    QString text;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c != QLatin1Char('\\') || i + 1 == value.size()) {
+            text += c;
+            continue;
+        }
+        const QChar escaped = value.at(++i);
+        if (escaped == QLatin1Char('s'))
+            text += QLatin1Char(' ');
+        else if (escaped == QLatin1Char('n'))
+            text += QLatin1Char('\n');
+        else if (escaped == QLatin1Char('r'))
+            text += QLatin1Char('\r');
+        else if (escaped == QLatin1Char('t'))
+            text += QLatin1Char('\t');
+        else
+            text += escaped;
+    }
+    return text;
+}
+
 bool removeFile(const QString &path)
 {
     return !QFile::exists(path) || QFile::remove(path);
@@ -115,6 +140,27 @@ QString uninstallEntryIconPath(const QString &keyName)
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         .filePath(QStringLiteral("icons/hicolor/%1x%1/apps/").arg(iconSize) + keyName + QLatin1String(".png"));
+}
+
+QString uninstallEntryProgram(const QString &keyName)
+{
+    if (!isUsableKeyName(keyName))
+        return QString();
+    QFile file(uninstallEntryFilePath(keyName));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QLatin1String key("X-Kx-UninstallString=");
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        // Only the entry's own group holds the command; an action group
+        // ends the search.
+        if (line.startsWith(QLatin1String("[Desktop Action")))
+            break;
+        if (line.startsWith(key)) {
+            const QStringList command = QProcess::splitCommand(desktopStringText(line.mid(key.size())));
+            return command.isEmpty() ? QString() : command.first();
+        }
+    }
+    return QString();
 }
 
 bool RegisterUninstallEntry(const QString &displayName, const QString &uninstallCommand,

@@ -23,6 +23,10 @@ bool RegisterUninstallEntry(const QString &displayName, const QString &uninstall
 QString uninstallEntryFilePath(const QString &keyName);
 QString uninstallEntryIconPath(const QString &keyName);
 
+// The executable named by the uninstall command of the entry for this key
+// name; empty when there is no entry or it holds no such command.
+QString uninstallEntryProgram(const QString &keyName);
+
 // An argument list as the Exec key of a desktop entry wants it, before the
 // key's value is escaped as a string: arguments with reserved characters
 // double-quoted with \ " ` $ escaped inside, and every % doubled.

@@ -2,6 +2,7 @@
 
 #include "game/IniFile.h"
 #include "platform/Shell.h"
+#include "platform/SystemInstall.h"
 #include "update/Sha256.h"
 #include "update/THttpClient.h"
 #include "update/Unzip.h"
@@ -140,8 +141,14 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     if (!QFileInfo(archive).isFile())
         return Preparation::ArchiveMissing;
 
-    // A program installed by the system's package manager lives in folders
-    // only the administrator may change; a script could not replace it.
+    // A copy installed by the package manager is replaced by it alone,
+    // also when the administrator runs it; elsewhere a folder the user may
+    // not write to leaves the script nothing it could replace.
+    if (isSystemInstallFolder(programDir())) {
+        QFile::remove(archive);
+        return fail(QStringLiteral("Lettrisko wurde mit der Paketverwaltung des Systems installiert und wird auch "
+                                   "dort aktualisiert, zum Beispiel mit „sudo apt upgrade“."));
+    }
     if (!canWriteIn(programDir())) {
         QFile::remove(archive);
         return fail(QStringLiteral("Lettrisko ist in einem Ordner installiert, den es nicht ändern darf (%1). "

@@ -1,0 +1,60 @@
+#include "platform/SystemInstall.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace {
+
+// Tried rather than read from the permission bits, which neither read-only
+// media nor access lists show.
+bool canCreateFilesIn(const QString &directory)
+{
+    QTemporaryFile probe(QDir(directory).filePath(QStringLiteral(".lettrisko.XXXXXX.probe")));
+    return probe.open();
+}
+
+// The folder that holds this one, symbolic links resolved: the prefix of
+// bin/ and share/.
+QString prefixOf(const QString &folder)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QString() : QFileInfo(canonical).absolutePath();
+}
+
+} // namespace
+
+QString installedApplicationId()
+{
+    return QStringLiteral(LETTRISKO_APP_ID);
+}
+
+bool isSystemInstall(const QString &executablePath)
+{
+    return !executablePath.isEmpty() && isSystemInstallFolder(QFileInfo(executablePath).absolutePath());
+}
+
+bool isSystemInstallFolder(const QString &programDirectory)
+{
+    if (programDirectory.isEmpty() || !QFileInfo(programDirectory).isDir())
+        return false;
+    const QString programPrefix = prefixOf(programDirectory);
+    const QString usersData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString entry = QStringLiteral("applications/") + installedApplicationId() + QLatin1String(".desktop");
+
+    int writable = -1;
+    for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        if (!QFileInfo(QDir(data).filePath(entry)).isFile())
+            continue;
+        if (prefixOf(data) == programPrefix)
+            return true;
+        if (QDir(data) == QDir(usersData))
+            continue;
+        if (writable < 0)
+            writable = canCreateFilesIn(programDirectory) ? 1 : 0;
+        if (writable == 0)
+            return true;
+    }
+    return false;
+}
