@@ -275,7 +275,6 @@ void TestUpdateWizard::updateCancelledRetriedThenInstalled()
 {
     const QByteArray archiveBytes = updateArchive();
     offerUpdate(Response::text(archiveBytes).slow(2048, 10));
-    const QString archive = m_temp->filePath("Zeichenjagd.zip");
     ModalBoxAnswerer answerer(QString("&Ja"));
     QSignalSpy ended(m_wizard.get(), &TStatusForm::applicationEndRequested);
     QStringList whileDownloading;
@@ -302,7 +301,8 @@ void TestUpdateWizard::updateCancelledRetriedThenInstalled()
             QCOMPARE(state(), "3/3 Download der Updates | -Weiter > | Abbrechen | Erneut versuchen");
             QCOMPARE(text("Label_Download"), DownloadFailedText);
             // The partial archive goes three seconds later.
-            QVERIFY(QFile::exists(archive));
+            const QString archive = m_wizard->session()->archivePath();
+            QVERIFY(archive.endsWith("/Zeichenjagd.zip") && QFile::exists(archive));
             QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(archive), 10000);
         }
         QCOMPARE(answerer.count(), 2);
@@ -332,7 +332,7 @@ void TestUpdateWizard::updateCancelledRetriedThenInstalled()
         QVERIFY(control<QCheckBox>("CheckBox_Restart")->isChecked());
         control("Button_Next")->click();
         QCOMPARE(state(), "5/5 Abschließen der Installation | Beenden | -Abbrechen");
-        QVERIFY(m_wizard->isInstalled() && !QFile::exists(archive));
+        QVERIFY(m_wizard->isInstalled() && !QFile::exists(m_wizard->session()->archivePath()));
         QVERIFY(QFile::exists(m_wizard->session()->scriptPath()));
         control("Button_Next")->click();
         // Ended at once, without waiting for the loop.
@@ -368,7 +368,7 @@ void TestUpdateWizard::archiveGoneBeforeInstallation()
         QCOMPARE(state(), "3/3 Download der Updates | Weiter > | Abbrechen");
         QCOMPARE(text("StatusLabel"), SizeText(1, false, archiveBytes.size()) + " von 0 Byte gedownloadet");
 
-        QVERIFY(QFile::remove(m_temp->filePath("Zeichenjagd.zip")));
+        QVERIFY(QFile::remove(m_wizard->session()->archivePath()));
         control("Button_Next")->click();
         control("Button_Next")->click();
         QCOMPARE(state(), "5/4 Installieren | -Weiter > | Abbrechen");
@@ -414,7 +414,7 @@ void TestUpdateWizard::refusedInstallationKeepsTheProgram()
     });
     QVERIFY(!m_wizard->isVisible());
     QCOMPARE(ended.count(), 0);
-    QVERIFY(!QFile::exists(m_temp->filePath("Zeichenjagd.zip")));
+    QVERIFY(!QFile::exists(m_wizard->session()->archivePath()));
 
     // The next showing offers the installation page as it was.
     runModal([&] {
@@ -467,7 +467,7 @@ void TestUpdateWizard::leavingDuringDownload()
         QCOMPARE(answerer.count(), answer.isEmpty() ? 0 : 1);
         QCOMPARE(m_wizard->isDownloadAborted(), aborted);
         QCOMPARE(text("Label_Download"), aborted ? DownloadFailedText : DownloadDoneText);
-        QFile downloaded(m_temp->filePath("Zeichenjagd.zip"));
+        QFile downloaded(m_wizard->session()->archivePath());
         QVERIFY(downloaded.open(QIODevice::ReadOnly));
         QCOMPARE(downloaded.readAll() == body, !aborted);
         // A close waits until the download's handler has returned.

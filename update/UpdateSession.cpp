@@ -50,8 +50,7 @@ UpdateSession::~UpdateSession()
     m_description.reset();
     for (const QString &copy : std::as_const(m_descriptionCopies))
         QFile::remove(copy);
-    if (m_partialArchiveDeletion && m_partialArchiveDeletion->isActive())
-        QFile::remove(archivePath());
+    // The download folder goes with whatever is left in it.
 }
 
 QString UpdateSession::tempDir() const
@@ -66,7 +65,7 @@ QString UpdateSession::programDir() const
 
 QString UpdateSession::archivePath() const
 {
-    return tempDir() + ZIPFileName;
+    return m_downloadDir ? withTrailingSlash(m_downloadDir->path()) + ZIPFileName : QString();
 }
 
 bool UpdateSession::fetchDescription()
@@ -111,6 +110,12 @@ bool UpdateSession::downloadArchive()
         m_partialArchiveDeletion->stop();
     m_archiveSha256.clear();
 
+    if (!m_downloadDir || !m_downloadDir->path().startsWith(tempDir()))
+        m_downloadDir = std::make_unique<QTemporaryDir>(tempDir() + QStringLiteral("Lettrisko-Download-XXXXXX"));
+    if (!m_downloadDir->isValid()) {
+        m_downloadDir.reset();
+        return false;
+    }
     m_http->Body = archivePath();
     const bool complete = m_http->Get(archiveUrl(m_http->Host, description().file));
     if (complete)
@@ -138,7 +143,7 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     };
 
     const QString archive = archivePath();
-    if (!QFileInfo(archive).isFile())
+    if (archive.isEmpty() || !QFileInfo(archive).isFile())
         return Preparation::ArchiveMissing;
 
     // A copy installed by the package manager is replaced by it alone,

@@ -10,6 +10,7 @@
 #include <memory>
 
 class IniFile;
+class QTemporaryDir;
 class QTimer;
 class THttpClient;
 
@@ -48,6 +49,9 @@ public:
 
     QString tempDir() const;
     QString programDir() const;
+    // The archive lies in a folder of the session's own in the temporary
+    // one, so that nobody else can hand in or change it on the way from
+    // the download to unpacking. Empty before the first download.
     QString archivePath() const;
     // The prepared script; empty until prepareInstallation succeeded.
     QString scriptPath() const { return m_scriptPath; }
@@ -90,6 +94,7 @@ private:
     THttpClient *m_http = nullptr;
     std::unique_ptr<IniFile> m_description;
     QStringList m_descriptionCopies;
+    std::unique_ptr<QTemporaryDir> m_downloadDir;
     QByteArray m_archiveSha256;
     QTimer *m_partialArchiveDeletion = nullptr;
     QString m_scriptPath;
