@@ -1,5 +1,6 @@
 #include "game/GameApplication.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -13,8 +14,27 @@ GameApplication::GameApplication(int &argc, char **argv)
 {
 }
 
+// True when the key is the shortcut of one of the window's own commands.
+static bool isWindowCommand(const QWidget *widget, const QKeyEvent *key)
+{
+    const QKeySequence pressed(key->keyCombination());
+    const auto actions = widget->window()->actions();
+    for (const QAction *action : actions) {
+        if (action->isEnabled() && action->shortcutContext() == Qt::WindowShortcut && action->shortcut() == pressed)
+            return true;
+    }
+    return false;
+}
+
 bool GameApplication::notify(QObject *receiver, QEvent *event)
 {
+    // The window's commands come before the controls' own use of a key, as
+    // Ctrl+U, which an edit would take for deleting to the line's start.
+    // Unasked, the edit does not claim the key, and the command runs.
+    if (event->type() == QEvent::ShortcutOverride && receiver->isWidgetType()
+        && isWindowCommand(static_cast<QWidget *>(receiver), static_cast<QKeyEvent *>(event)))
+        return false;
+
     if (event->type() != QEvent::KeyPress || !receiver->isWidgetType())
         return QApplication::notify(receiver, event);
 

@@ -27,7 +27,8 @@ protected:
 // so the key preview of the receiver's window runs here.
 //
 // Alt, Ctrl and Meta chords reach the controls without their text: they are
-// accelerators and commands, never characters to insert.
+// accelerators and commands, never characters to insert. The shortcuts of
+// the window's own actions come before any control's use of the key.
 class GameApplication : public QApplication
 {
     Q_OBJECT
