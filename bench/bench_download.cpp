@@ -5,6 +5,7 @@
 // peak memory of this process are printed. The SHA-256 that Get computes
 // on the way is measured on its own as well, as it bounds the download.
 #include "support/LoopbackHttpServer.h"
+#include "support/TestFiles.h"
 #include "update/Sha256.h"
 #include "update/THttpClient.h"
 
@@ -125,16 +126,6 @@ BENCHMARK(BM_THttpClientGet)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 BENCHMARK(BM_CurlGet)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_Sha256)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-qint64 statusKiB(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -152,7 +143,7 @@ int main(int argc, char **argv)
                 clientBytesPerSecond / mb, curlBytesPerSecond / mb,
                 curlBytesPerSecond > 0 ? clientBytesPerSecond / curlBytesPerSecond : 0.0);
     std::printf("Peak memory (VmHWM) of this process, client, server and setup: %.1f MB\n",
-                statusKiB("VmHWM:") / 1024.0);
+                processStatusKiB("VmHWM:") / 1024.0);
     benchmark::Shutdown();
     return 0;
 }

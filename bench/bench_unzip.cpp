@@ -3,6 +3,7 @@
 // random data, deflated and stored). unzipFlat should reach at least 0.8 of
 // the command's throughput while its memory stays bounded by its chunk,
 // whatever the entries' sizes.
+#include "support/TestFiles.h"
 #include "update/Unzip.h"
 
 #include <benchmark/benchmark.h>
@@ -93,18 +94,6 @@ bool makeWorkload(Workload &load)
     return closed;
 }
 
-qint64 statusKiB(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
 // The kernel starts the peak anew from the present size.
 void resetPeakMemory()
 {
@@ -123,7 +112,7 @@ QString freshDestination(const QString &name)
 
 void unpackWithUnzipFlat(benchmark::State &state)
 {
-    const qint64 before = statusKiB("VmRSS:");
+    const qint64 before = processStatusKiB("VmRSS:");
     resetPeakMemory();
     for (auto _ : state) {
         state.PauseTiming();
@@ -138,8 +127,8 @@ void unpackWithUnzipFlat(benchmark::State &state)
             state.SkipWithError(qPrintable(result.errorString));
     }
     state.SetBytesProcessed(state.iterations() * workload->bytes);
-    state.counters["peak_growth_MiB"] = double(statusKiB("VmHWM:") - before) / 1024;
-    state.counters["VmHWM_MiB"] = double(statusKiB("VmHWM:")) / 1024;
+    state.counters["peak_growth_MiB"] = double(processStatusKiB("VmHWM:") - before) / 1024;
+    state.counters["VmHWM_MiB"] = double(processStatusKiB("VmHWM:")) / 1024;
 }
 
 void unpackWithUnzipCommand(benchmark::State &state)

@@ -6,21 +6,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace {
 
 const QString kFileName = QStringLiteral("Properties.ini");
 
 } // namespace
-
-bool canCreateFilesIn(const QString &directory)
-{
-    if (directory.isEmpty() || !QDir(directory).exists())
-        return false;
-    QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("Properties.XXXXXX.probe")));
-    return probe.open();
-}
 
 SettingsLocation settingsLocationBeside(const QString &programDirectory)
 {

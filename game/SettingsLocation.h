@@ -22,7 +22,3 @@ SettingsLocation settingsLocation(const QString &directory = QString(), const QS
 // the administrator's preset names and options.
 SettingsLocation settingsLocationBeside(const QString &programDirectory);
 
-// Whether a file can be created in the folder; tried rather than derived
-// from the permission bits, which neither read-only media nor access
-// lists show.
-bool canCreateFilesIn(const QString &directory);

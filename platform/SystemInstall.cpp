@@ -7,14 +7,6 @@
 
 namespace {
 
-// Tried rather than read from the permission bits, which neither read-only
-// media nor access lists show.
-bool canCreateFilesIn(const QString &directory)
-{
-    QTemporaryFile probe(QDir(directory).filePath(QStringLiteral(".lettrisko.XXXXXX.probe")));
-    return probe.open();
-}
-
 // The folder that holds this one, symbolic links resolved: the prefix of
 // bin/ and share/.
 QString prefixOf(const QString &folder)
@@ -24,6 +16,16 @@ QString prefixOf(const QString &folder)
 }
 
 } // namespace
+
+// Tried rather than read from the permission bits, which neither read-only
+// media, access lists nor the administrator's rights show.
+bool canCreateFilesIn(const QString &directory)
+{
+    if (directory.isEmpty() || !QDir(directory).exists())
+        return false;
+    QTemporaryFile probe(QDir(directory).filePath(QStringLiteral(".lettrisko.XXXXXX.probe")));
+    return probe.open();
+}
 
 QString installedApplicationId()
 {

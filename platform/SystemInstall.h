@@ -23,4 +23,7 @@ QString installedApplicationId();
 // A copy unpacked into a folder the user may write to stays a program of
 // its own even when the game is installed as well.
 bool isSystemInstall(const QString &executablePath);
+
+// Whether this program may create files in the folder.
+bool canCreateFilesIn(const QString &directory);
 bool isSystemInstallFolder(const QString &programDirectory);

@@ -1,6 +1,7 @@
 #include "game/GameSettings.h"
 #include "game/IniFile.h"
 #include "game/SettingsLocation.h"
+#include "platform/SystemInstall.h"
 
 #include "support/ReadOnlyFolder.h"
 

@@ -3,6 +3,7 @@
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/ReadOnlyFolder.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -33,28 +34,6 @@ quint16 portWithoutListener()
     return probe.serverPort();
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-qint64 residentKiB()
-{
-    const QList<QByteArray> lines = readFile(QStringLiteral("/proc/self/status")).split('\n');
-    for (const QByteArray &line : lines)
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
-
 // A client that downloads into an existing file of a temporary folder,
 // with a server whose "{origin}" in redirect targets stands for its address.
 struct Download
@@ -69,7 +48,7 @@ struct Download
     Download()
     {
         client.Body = dir.filePath(QStringLiteral("Default.htm"));
-        writeFile(client.Body, OldContent);
+        QVERIFY(writeFileBytes(client.Body, OldContent));
         QObject::connect(&client, &THttpClient::PacketReceived, &client,
                          [this](qint64 received, qint64 total) { packets.append({received, total}); });
     }
@@ -155,7 +134,7 @@ void TestHttpClient::successfulGetWritesTheFinalBody()
     QCOMPARE(download.client.error(), THttpClient::Error::None);
     QVERIFY(download.client.errorString().isEmpty());
     QTEST(download.client.statusCode(), "status");
-    QCOMPARE(readFile(download.client.Body), body);
+    QCOMPARE(fileBytesOrMissing(download.client.Body), body);
     QCOMPARE(download.client.bytesReceived(), qint64(body.size()));
     QTEST(download.client.contentLength(), "total");
     QCOMPARE(download.client.bodySha256(), QCryptographicHash::hash(body, QCryptographicHash::Sha256));
@@ -232,7 +211,7 @@ void TestHttpClient::failedGetIsReported()
         QCOMPARE(download.failures.first().first().toString(), QStringLiteral("GET"));
     QTEST(int(download.connectionFailures.count()), "connectionFailures");
     if (target.isEmpty())
-        QCOMPARE(readFile(download.client.Body), file);
+        QCOMPARE(fileBytesOrMissing(download.client.Body), file);
     QVERIFY(!download.client.isRunning());
 }
 
@@ -260,7 +239,7 @@ void TestHttpClient::timeOutIsTimeWithoutProgress()
     if (error == THttpClient::Error::TimedOut)
         QCOMPARE(download.client.errorString(), QStringLiteral("Der Server antwortet nicht."));
     else
-        QCOMPARE(readFile(download.client.Body), Response::generatedBytes(0, 20 * 512));
+        QCOMPARE(fileBytesOrMissing(download.client.Body), Response::generatedBytes(0, 20 * 512));
     // The request was taken, so the host was reachable.
     QCOMPARE(download.connectionFailures.count(), 0);
 }
@@ -275,7 +254,7 @@ void TestHttpClient::abortFromThePacketHandlerEndsAfterTheChunk()
     QCOMPARE(download.client.error(), THttpClient::Error::Aborted);
     QCOMPARE(download.client.errorString(), QStringLiteral("Die Übertragung wurde abgebrochen."));
     QCOMPARE(download.packets.size(), 1);
-    QCOMPARE(readFile(download.client.Body), Response::generatedBytes(0, download.packets.first().first));
+    QCOMPARE(fileBytesOrMissing(download.client.Body), Response::generatedBytes(0, download.packets.first().first));
     QVERIFY(download.client.bytesReceived() < 20 * 1000);
     QCOMPARE(download.failures.count() + download.connectionFailures.count(), 0);
 
@@ -283,7 +262,7 @@ void TestHttpClient::abortFromThePacketHandlerEndsAfterTheChunk()
     disconnect(&download.client, &THttpClient::PacketReceived, &download.client, nullptr);
     download.server.route(QStringLiteral("/file"), Response::text(Description));
     QVERIFY(download.client.Get(download.server.url(QStringLiteral("/file"))));
-    QCOMPARE(readFile(download.client.Body), Description);
+    QCOMPARE(fileBytesOrMissing(download.client.Body), Description);
 }
 
 void TestHttpClient::modalBoxDuringTransfer_data()
@@ -338,7 +317,7 @@ void TestHttpClient::modalBoxDuringTransfer()
         QCOMPARE(download.client.error(), THttpClient::Error::None);
         QCOMPARE(download.client.bodySha256(),
                  QCryptographicHash::hash(Response::generatedBytes(0, size), QCryptographicHash::Sha256));
-        QCOMPARE(readFile(download.client.Body).size(), size);
+        QCOMPARE(fileBytesOrMissing(download.client.Body).size(), size);
     }
 }
 
@@ -353,7 +332,7 @@ void TestHttpClient::secondGetFromAHandlerIsRefused()
 
     QVERIFY(download.client.Get(download.server.url(QStringLiteral("/file"))));
     QCOMPARE(nested, QList<bool>(5, false));
-    QCOMPARE(readFile(download.client.Body), Response::generatedBytes(0, 5000));
+    QCOMPARE(fileBytesOrMissing(download.client.Body), Response::generatedBytes(0, 5000));
     QCOMPARE(download.server.requestedPaths(), QStringList{"/file"});
 }
 
@@ -388,13 +367,13 @@ void TestHttpClient::largeBodyStreamsInBoundedMemory()
 
     qint64 largestChunk = 0;
     qint64 previous = 0;
-    const qint64 residentBefore = residentKiB();
+    const qint64 residentBefore = processStatusKiB("VmRSS:");
     qint64 residentPeak = residentBefore;
     connect(&download.client, &THttpClient::PacketReceived, &download.client, [&](qint64 received) {
         largestChunk = qMax(largestChunk, received - previous);
         previous = received;
         if (download.packets.size() % 64 == 0)
-            residentPeak = qMax(residentPeak, residentKiB());
+            residentPeak = qMax(residentPeak, processStatusKiB("VmRSS:"));
     });
 
     QVERIFY(download.client.Get(download.server.url(QStringLiteral("/big"))));

@@ -1,5 +1,7 @@
 #include "game/IniFile.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,18 +11,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Files may grow no larger than `bytes` while it lives: a write beyond
 // that fails as on a full disk.
@@ -356,7 +346,7 @@ void TestIniFile::saveOntoAFolderFailsAndLeavesIt()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Properties.ini"));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Properties.ini")));
-    QVERIFY(writeBytes(path + QStringLiteral("/inside"), "kept"));
+    QVERIFY(writeFileBytes(path + QStringLiteral("/inside"), "kept"));
 
     IniFile ini;
     ini.writeInteger(QStringLiteral("Properties"), QStringLiteral("Rounds"), 3);
@@ -370,7 +360,7 @@ void TestIniFile::failedSaveLeavesPreviousFileWhole()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Properties.ini"));
     const QByteArray previous = "[Names]\r\nPlayer1=Anna\r\n";
-    QVERIFY(writeBytes(path, previous));
+    QVERIFY(writeFileBytes(path, previous));
 
     IniFile ini;
     ini.writeString(QStringLiteral("Names"), QStringLiteral("Player1"), QString(4000, QLatin1Char('x')));

@@ -1,6 +1,8 @@
 // The real program, ended by the signals with which the desktop ends a
 // session, a terminal or a Ctrl+C: it ends as by "Beenden" and saves its
 // settings on the way out.
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,12 +18,6 @@ const QByteArray kAfterRun = "; Schulrechner\r\n[Properties]\r\nRounds=7\r\nMist
                              "TimeLimitValue=30\r\nNoSpecialChars=1\r\nCapitalLetters=1\r\nAcceptSentences=0\r\n"
                              "AcceptNumbers=0\r\nSetFirstLetter=1\r\nWonRounds=1\r\nPlaySounds=1\r\n"
                              "[Names]\r\nPlayer1=\r\nPlayer2=\r\n";
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 

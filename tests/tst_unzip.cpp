@@ -1,47 +1,14 @@
 #include "update/Unzip.h"
 
+#include "support/TestFiles.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <zip.h>
-
 namespace {
-
-struct Stored
-{
-    QByteArray name;
-    QByteArray data;
-    quint32 unixMode = 0; // 0: libzip's default
-    zip_int32_t method = ZIP_CM_DEFLATE;
-};
-
-void makeArchive(const QString &path, const QList<Stored> &entries)
-{
-    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
-    for (const Stored &entry : entries) {
-        const zip_int64_t index = zip_file_add(
-            archive, entry.name.constData(), zip_source_buffer(archive, entry.data.constData(), entry.data.size(), 0), 0);
-        zip_set_file_compression(archive, index, entry.method, 0);
-        if (entry.unixMode)
-            zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, entry.unixMode << 16);
-    }
-    QVERIFY(zip_close(archive) == 0);
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 // Everything below root, links included but not followed.
 QStringList treeBelow(const QString &root)
@@ -82,15 +49,15 @@ void TestUnzip::unpacksFlatIntoTheDestinationOnly()
     const QString archive = sandbox.filePath("update.zip");
     const QString destination = sandbox.filePath("a/b/dest/");
     QVERIFY(QDir().mkpath(destination));
-    writeBytes(destination + "kept.txt", "old");
+    QVERIFY(writeFileBytes(destination + "kept.txt", "old"));
     QVERIFY(QFile::link(sandbox.filePath("victim.txt"), destination + "trap.txt"));
     const QByteArray big = noise(300000) + QByteArray(500000, 'w'); // several chunks
-    makeArchive(archive, {{"a/b/c/one.txt", "eins"}, {"y\\three.txt", "drei", 0, ZIP_CM_STORE},
+    QVERIFY(writeZipArchive(archive, {{"a/b/c/one.txt", "eins"}, {"y\\three.txt", "drei", 0, ZIP_CM_STORE},
                           {"x/", ""}, {"big/data.bin", big}, {"\x8e\x94.txt", "cp437"},
                           {"bin/tool", "#!/bin/sh\n", 0100755}, {"link", "../../victim.txt", 0120777},
                           {"../../up.txt", "up"}, {"/etc/abs.txt", "abs"}, {"..", ""}, {"a/..", ""},
                           {"dir\\..\\y.txt", "y"}, {".", ""}, {"", ""}, {"C:\\Windows\\drive.txt", "c"},
-                          {"new/kept.txt", "new"}, {"trap.txt", "trapped"}, {"again/one.txt", "zwei"}});
+                          {"new/kept.txt", "new"}, {"trap.txt", "trapped"}, {"again/one.txt", "zwei"}}));
 
     const UnzipResult result = unzipFlat(archive, destination);
     QVERIFY2(result.ok && result.errorString.isEmpty(), qPrintable(result.errorString));
@@ -103,10 +70,10 @@ void TestUnzip::unpacksFlatIntoTheDestinationOnly()
         tree << "a/b/dest/" + name;
     tree.sort();
     QCOMPARE(treeBelow(sandbox.path()), tree);
-    QCOMPARE(bytesOf(destination + "one.txt") + bytesOf(destination + "three.txt") + bytesOf(destination + "Äö.txt")
-                 + bytesOf(destination + "kept.txt"),
+    QCOMPARE(fileBytesOrMissing(destination + "one.txt") + fileBytesOrMissing(destination + "three.txt") + fileBytesOrMissing(destination + "Äö.txt")
+                 + fileBytesOrMissing(destination + "kept.txt"),
              QByteArray("einsdreicp437old"));
-    QVERIFY(bytesOf(destination + "data.bin") == big);
+    QVERIFY(fileBytesOrMissing(destination + "data.bin") == big);
     QVERIFY(QFileInfo(destination + "tool").isExecutable() && !QFileInfo(destination + "up.txt").isExecutable());
     QVERIFY(QFileInfo(destination + "trap.txt").isSymLink());
 }
@@ -137,15 +104,15 @@ void TestUnzip::brokenArchivesAreReported()
     // Stored and larger than a chunk: part of it is written before the
     // damage in its middle shows, and that part has to go again.
     const QByteArray second = noise(150000) + "MARK" + noise(150000);
-    makeArchive(archive, {{"first.txt", "first"}, {"second.bin", second, 0, ZIP_CM_STORE}});
-    QByteArray bytes = bytesOf(archive);
+    QVERIFY(writeZipArchive(archive, {{"first.txt", "first"}, {"second.bin", second, 0, ZIP_CM_STORE}}));
+    QByteArray bytes = fileBytesOrMissing(archive);
     if (damage == "missing")
         QVERIFY(QFile::remove(archive));
     else if (damage != "destination")
-        writeBytes(archive, damage == "garbage" ? noise(4096)
-                            : damage == "truncated" ? bytes.left(bytes.size() / 2)
-                            : damage == "flipped" ? bytes.replace("MARK", "KRAM")
-                                                  : QByteArray());
+        QVERIFY(writeFileBytes(archive, damage == "garbage" ? noise(4096)
+                                        : damage == "truncated" ? bytes.left(bytes.size() / 2)
+                                        : damage == "flipped" ? bytes.replace("MARK", "KRAM")
+                                                              : QByteArray()));
 
     const UnzipResult result = unzipFlat(archive, damage == "destination" ? dir.filePath("none") : destination);
     QVERIFY(!result.ok);

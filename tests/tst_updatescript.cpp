@@ -1,6 +1,8 @@
 #include "platform/Shell.h"
 #include "update/UpdateScript.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -14,12 +16,6 @@ namespace {
 // Holds "%s" to show that an argument is not read as a format again.
 const QString Temp = QStringLiteral("/tmp/T%s ä/");
 const QString Program = QStringLiteral("/opt/P/");
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool writeBytes(const QString &path, const QByteArray &bytes, QFile::Permissions permissions = {})
 {
@@ -40,7 +36,7 @@ bool processRunsWith(const QString &argument)
 {
     const QByteArray wanted = QFile::encodeName(argument);
     for (const QString &pid : QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs)) {
-        if (bytesOf(QStringLiteral("/proc/%1/cmdline").arg(pid)).split('\0').contains(wanted))
+        if (fileBytes(QStringLiteral("/proc/%1/cmdline").arg(pid)).split('\0').contains(wanted))
             return true;
     }
     return false;
@@ -124,7 +120,7 @@ void TestUpdateScript::assembledScriptRunsAndDeletesItself()
                                " echo \"tail 100%%\" > \"%stail.txt\"\r\n"));
 
     const ScriptFillResult filled =
-        ::fillScriptTemplate(::scriptLines(QString::fromUtf8(bytesOf(script))), tempDir, programDir);
+        ::fillScriptTemplate(::scriptLines(QString::fromUtf8(fileBytes(script))), tempDir, programDir);
     QVERIFY2(filled.ok, qPrintable(filled.errorString));
     QStringList lines = filled.lines;
     if (restart)
@@ -132,11 +128,11 @@ void TestUpdateScript::assembledScriptRunsAndDeletesItself()
     lines << selfDeletionLine(script);
     QVERIFY(writeBytes(script, scriptBytes(lines)));
     QCOMPARE(runShell({script}), QByteArray());
-    QCOMPARE(bytesOf(tempDir + "block.txt"), QByteArray("block\n"));
-    QCOMPARE(bytesOf(tempDir + "tail.txt"), QByteArray("tail 100%\n"));
+    QCOMPARE(fileBytes(tempDir + "block.txt"), QByteArray("block\n"));
+    QCOMPARE(fileBytes(tempDir + "tail.txt"), QByteArray("tail 100%\n"));
     QCOMPARE(QDir(tempDir).entryList(QDir::Files), QStringList({"block.txt", "tail.txt"}));
     if (restart)
-        QTRY_COMPARE(bytesOf(restarted), QByteArray("again\n"));
+        QTRY_COMPARE(fileBytes(restarted), QByteArray("again\n"));
 }
 
 void TestUpdateScript::scriptStartsOnlyAfterTheProcessEnded()
@@ -161,7 +157,7 @@ void TestUpdateScript::scriptStartsOnlyAfterTheProcessEnded()
     program.kill();
     QVERIFY(program.waitForFinished());
     QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(script), 10000);
-    const QList<QByteArray> noted = bytesOf(marker).trimmed().split(' ');
+    const QList<QByteArray> noted = fileBytes(marker).trimmed().split(' ');
     QCOMPARE(noted.value(0), QByteArray("after"));
     QVERIFY2(noted.value(1).toLongLong() > 0 && noted.value(1).toLongLong() != getsid(0), noted.value(1));
 }

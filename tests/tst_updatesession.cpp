@@ -3,6 +3,7 @@
 #include "platform/Shell.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ReadOnlyFolder.h"
+#include "support/TestFiles.h"
 #include "update/THttpClient.h"
 #include "update/UpdateSession.h"
 #include "update/UpdateSignature.h"
@@ -14,42 +15,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <zip.h>
-
 #include <optional>
 
 namespace {
 
-using Entries = QList<QPair<QString, QByteArray>>;
-
-QByteArray zipArchive(const Entries &entries)
-{
-    QTemporaryDir dir;
-    const QByteArray path = (dir.path() + "/a.zip").toLocal8Bit();
-    int error = 0;
-    zip_t *archive = zip_open(path.constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    for (const auto &[name, bytes] : entries) {
-        zip_source_t *source = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
-    }
-    zip_close(archive);
-    QFile file(dir.path() + "/a.zip");
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using Entries = QList<ZipEntry>;
 
 // One block of four lines for the program's folder, then a tail for the
 // unpacked files' folder.
@@ -114,15 +84,15 @@ void TestUpdateSession::cleanup()
 void TestUpdateSession::updateReplacesTheProgramFileAfterTheProgramEnded()
 {
     const QString programDir = m_program->path() + '/';
-    writeFile(programDir + "game.txt", "alt\n");
+    QVERIFY(writeFileBytes(programDir + "game.txt", "alt\n"));
     // Stands for the program started again after the update.
-    writeFile(programDir + "restart.sh", "#!/bin/sh\necho gestartet > \"$(dirname \"$0\")/restarted.txt\"\n");
+    QVERIFY(writeFileBytes(programDir + "restart.sh", "#!/bin/sh\necho gestartet > \"$(dirname \"$0\")/restarted.txt\"\n"));
     QFile::setPermissions(programDir + "restart.sh", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_session->ExecutablePath = programDir + "restart.sh";
 
     m_server->route("/Updates.ini", Response::text(Description));
     m_server->route("/Updates/Lettrisko 2.zip",
-                    Response::text(zipArchive({{"Lettrisko/game.txt", "neu\n"}, {"Lettrisko/Update.sh", Template}})));
+                    Response::text(zipArchiveBytes({{"Lettrisko/game.txt", "neu\n"}, {"Lettrisko/Update.sh", Template}})));
 
     QVERIFY(m_session->fetchDescription());
     QVERIFY(m_session->isUpdateNewer());
@@ -139,7 +109,7 @@ void TestUpdateSession::updateReplacesTheProgramFileAfterTheProgramEnded()
     QVERIFY(!QFile::exists(m_session->archivePath()));
     const QString script = m_session->scriptPath();
     const QString unpacked = QFileInfo(script).absolutePath() + '/';
-    const QStringList lines = QString::fromUtf8(readFile(script)).split('\n');
+    const QStringList lines = QString::fromUtf8(fileBytes(script)).split('\n');
     QCOMPARE(lines.value(3), "cp -f '" + unpacked + "game.txt' '" + programDir + "'");
     QCOMPARE(lines.value(4), " test -f '" + unpacked + "Update.sh'");
     QVERIFY(lines.value(5).contains("restart.sh"));
@@ -151,11 +121,11 @@ void TestUpdateSession::updateReplacesTheProgramFileAfterTheProgramEnded()
     program.start("cat", {});
     QVERIFY(program.waitForStarted());
     QVERIFY(startScriptAfterProcess(script, program.processId()));
-    QCOMPARE(readFile(programDir + "game.txt"), QByteArray("alt\n"));
+    QCOMPARE(fileBytes(programDir + "game.txt"), QByteArray("alt\n"));
 
     program.closeWriteChannel();
     QVERIFY(program.waitForFinished());
-    QTRY_COMPARE(readFile(programDir + "game.txt"), QByteArray("neu\n"));
+    QTRY_COMPARE(fileBytes(programDir + "game.txt"), QByteArray("neu\n"));
     QTRY_VERIFY(QFile::exists(programDir + "restarted.txt"));
     QTRY_VERIFY(!QFile::exists(unpacked));
 
@@ -215,8 +185,8 @@ void TestUpdateSession::refusedPreparations()
 
     Entries entries{{"game.txt", "neu\n"}};
     if (!templateText.isEmpty())
-        entries.append({"Update.sh", templateText});
-    const QByteArray archive = zipArchive(entries);
+        entries << ZipEntry{"Update.sh", templateText};
+    const QByteArray archive = zipArchiveBytes(entries);
     extraKey.replace("MATCH", QCryptographicHash::hash(archive, QCryptographicHash::Sha256).toHex().toUpper());
     m_server->route("/Updates.ini", Response::text(Description + extraKey + "\r\n"));
     m_server->route("/Updates/Lettrisko 2.zip", Response::text(archive));
@@ -273,7 +243,7 @@ void TestUpdateSession::signedUpdates()
     QFETCH(bool, installed);
 
     const UpdateKeyPair maker = generateUpdateKeyPair();
-    const QByteArray archive = zipArchive({{"game.txt", "neu\n"}, {"Update.sh", Template}});
+    const QByteArray archive = zipArchiveBytes({{"game.txt", "neu\n"}, {"Update.sh", Template}});
     const QByteArray digest = QCryptographicHash::hash(archive, QCryptographicHash::Sha256).toHex();
     const QByteArray message = signedUpdateMessage("Lettrisko", "1.1.2099", "Lettrisko 2.zip", digest);
     if (signature == "good")
@@ -314,9 +284,9 @@ void TestUpdateSession::signingToolRoundTrip()
     QCOMPARE(keygen.exitCode(), 0);
     QCOMPARE(QFile::permissions(keyName + ".key") & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 
-    const QByteArray archive = zipArchive({{"game.txt", "neu\n"}, {"Update.sh", Template}});
-    writeFile(m_program->path() + "/Updates.ini", Description);
-    writeFile(m_program->path() + "/a.zip", archive);
+    const QByteArray archive = zipArchiveBytes({{"game.txt", "neu\n"}, {"Update.sh", Template}});
+    QVERIFY(writeFileBytes(m_program->path() + "/Updates.ini", Description));
+    QVERIFY(writeFileBytes(m_program->path() + "/a.zip", archive));
     QProcess sign;
     sign.start(tool, {"sign", keyName + ".key", m_program->path() + "/Updates.ini", m_program->path() + "/a.zip"});
     QVERIFY(sign.waitForFinished());
@@ -326,7 +296,7 @@ void TestUpdateSession::signingToolRoundTrip()
 
     m_server->route("/Updates.ini", Response::text(Description + signatureLine + "\r\n"));
     m_server->route("/Updates/Lettrisko 2.zip", Response::text(archive));
-    m_session->PublicKey = readFile(keyName + ".pub").trimmed();
+    m_session->PublicKey = fileBytes(keyName + ".pub").trimmed();
     QVERIFY(m_session->fetchDescription());
     QVERIFY(m_session->downloadArchive());
     QString message;

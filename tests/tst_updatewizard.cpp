@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalBoxAnswerer.h"
+#include "support/TestFiles.h"
 #include "update/THttpClient.h"
 #include "update/TStatusForm.h"
 #include "update/UpdateDescription.h"
@@ -29,8 +30,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
-
-#include <zip.h>
 
 namespace {
 
@@ -59,18 +58,9 @@ const QByteArray NewDescription = "[Lettrisko]\r\nDate=1.1.2099\r\nFile=L2.zip\r
 // Random bytes do not shrink, so the archive comes in many packets.
 QByteArray updateArchive()
 {
-    QTemporaryDir dir;
-    const QByteArray path = QFile::encodeName(dir.filePath("a.zip"));
     QByteArray padding(96 * 1024, Qt::Uninitialized);
     QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(padding.data()), padding.size() / 4);
-    const QByteArray script = "true\r\ntrue\r\ntrue\r\ntrue\r\n";
-    int error = 0;
-    zip_t *archive = zip_open(path.constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    zip_file_add(archive, "Update.sh", zip_source_buffer(archive, script.constData(), script.size(), 0), 0);
-    zip_file_add(archive, "padding.bin", zip_source_buffer(archive, padding.constData(), padding.size(), 0), 0);
-    zip_close(archive);
-    QFile file(QFile::decodeName(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return zipArchiveBytes({{"Update.sh", "true\r\ntrue\r\ntrue\r\ntrue\r\n"}, {"padding.bin", padding}});
 }
 
 } // namespace

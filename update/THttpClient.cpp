@@ -71,9 +71,7 @@ struct THttpClient::Transfer
 
 THttpClient::THttpClient(QObject *parent)
     : QObject(parent)
-    , m_network(new QNetworkAccessManager(this))
 {
-    m_network->setProxy(QNetworkProxy::NoProxy);
 }
 
 THttpClient::~THttpClient()
@@ -90,8 +88,10 @@ THttpClient::~THttpClient()
     }
     transfer.idle.stop();
     transfer.loop.quit();
-    m_network->setParent(nullptr);
-    m_network->deleteLater();
+    if (m_network) {
+        m_network->setParent(nullptr);
+        m_network->deleteLater();
+    }
 }
 
 bool THttpClient::Get(const QString &url)
@@ -180,6 +180,11 @@ void THttpClient::request(Transfer &transfer, const QUrl &url)
     request.setRawHeader("Accept-Encoding", "identity");
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Lettrisko/" LETTRISKO_VERSION));
 
+    // Made at the first request: most runs of the program make none.
+    if (!m_network) {
+        m_network = new QNetworkAccessManager(this);
+        m_network->setProxy(QNetworkProxy::NoProxy);
+    }
     QNetworkReply *reply = m_network->get(request);
     transfer.reply = reply;
     reply->setReadBufferSize(ReadBufferSize);

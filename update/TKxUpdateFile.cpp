@@ -26,10 +26,7 @@ TKxUpdateFile::TKxUpdateFile(QWidget *owner)
     TimeOut = 10000;
     InputFileMode = true;
 
-    connect(m_wizard.get(), &TStatusForm::applicationEndRequested, this, [this] {
-        m_endRequested = true;
-        Q_EMIT programEndRequested(true);
-    });
+    connect(m_wizard.get(), &TStatusForm::applicationEndRequested, this, [this] { Q_EMIT programEndRequested(true); });
 }
 
 // The wizard goes last: its destruction records the next reminder and
@@ -57,8 +54,6 @@ void TKxUpdateFile::AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, 
     m_wizard->HKCU = HKCU;
     m_wizard->showModal();
 
-    if (onlyUpdate) {
-        m_endRequested = true;
+    if (onlyUpdate)
         Q_EMIT programEndRequested(false);
-    }
 }

@@ -40,8 +40,6 @@ public:
     void AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, const QDateTime &ProgramDate = QDateTime());
 
     TStatusForm *wizard() const { return m_wizard.get(); }
-    // Set once the program is to end (see programEndRequested).
-    bool isProgramEndRequested() const { return m_endRequested; }
 
 Q_SIGNALS:
     // The program is to end: after the wizard prepared an installation
@@ -52,5 +50,4 @@ Q_SIGNALS:
 
 private:
     std::unique_ptr<TStatusForm> m_wizard;
-    bool m_endRequested = false;
 };

@@ -27,14 +27,6 @@ QString withTrailingSlash(QString path)
     return path;
 }
 
-// Tried rather than judged from the permission bits, which do not tell
-// what the administrator or a read-only mount allow.
-bool canWriteIn(const QString &folder)
-{
-    QTemporaryFile probe(folder + QStringLiteral(".lettrisko-XXXXXX"));
-    return probe.open();
-}
-
 } // namespace
 
 UpdateSession::UpdateSession(QObject *parent)
@@ -154,7 +146,7 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
         return fail(QStringLiteral("Lettrisko wurde mit der Paketverwaltung des Systems installiert und wird auch "
                                    "dort aktualisiert, zum Beispiel mit „sudo apt upgrade“."));
     }
-    if (!canWriteIn(programDir())) {
+    if (!canCreateFilesIn(programDir())) {
         QFile::remove(archive);
         return fail(QStringLiteral("Lettrisko ist in einem Ordner installiert, den es nicht ändern darf (%1). "
                                    "Ein so installiertes Programm wird über die Paketverwaltung des Systems "
@@ -217,7 +209,6 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     unpackDir.setAutoRemove(false);
     QFile::remove(archive);
     m_scriptPath = scriptFile;
-    m_installed = true;
     return Preparation::Prepared;
 }
 
@@ -237,5 +228,5 @@ QString UpdateSession::archiveSha256(const QString &archive) const
 
 bool UpdateSession::startInstallation()
 {
-    return m_installed && startScriptAfterExit(m_scriptPath);
+    return isInstalled() && startScriptAfterExit(m_scriptPath);
 }

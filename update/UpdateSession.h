@@ -81,7 +81,7 @@ public:
     // there and removes the folder as its last step. On Failed, message says why in German, and
     // neither a script nor a mark of installation is left.
     Preparation prepareInstallation(bool restart, QString *message = nullptr);
-    bool isInstalled() const { return m_installed; }
+    bool isInstalled() const { return !m_scriptPath.isEmpty(); }
 
     // Starts the prepared script, unseen, to run once this process is gone.
     // Called at program end; does nothing when nothing was prepared.
@@ -98,5 +98,4 @@ private:
     QByteArray m_archiveSha256;
     QTimer *m_partialArchiveDeletion = nullptr;
     QString m_scriptPath;
-    bool m_installed = false;
 };
