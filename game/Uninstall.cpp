@@ -1,5 +1,6 @@
 #include "game/Uninstall.h"
 
+#include "controls/MessageBoxes.h"
 #include "platform/Registry.h"
 #include "platform/SoundService.h"
 #include "platform/SystemInstall.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStandardPaths>
 
 namespace {
@@ -63,12 +63,7 @@ bool confirmUninstall()
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"),
                     QStringLiteral("Soll Lettrisko wirklich deinstalliert werden?"));
     nameInTaskBar(box);
-    QPushButton *yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return execYesNo(box);
 }
 
 void reportUninstalled(bool systemInstall)

@@ -1,6 +1,7 @@
 // The window's pages and controls, with their places, captions and handlers.
 #include "game/TForm1.h"
 
+#include "controls/Named.h"
 #include "controls/TImage.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
@@ -32,13 +33,6 @@ namespace {
 
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 569;
-
-template<typename T>
-T *named(T *object, const char *name)
-{
-    object->setObjectName(QLatin1String(name));
-    return object;
-}
 
 QFont pixelFont(const QFont &base, int pixels, bool bold = false, bool italic = false)
 {

@@ -4,6 +4,7 @@
 // called without a sender.
 #include "game/TForm1.h"
 
+#include "controls/MessageBoxes.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TRadioGroup.h"
 #include "game/GameSettings.h"
@@ -23,14 +24,6 @@ namespace {
 
 const QString kPasswordPrompt = QStringLiteral(
     "Sie müssen das erforderliche Passwort eingeben, um sich bei dem angegebenen Server anzumelden.");
-
-// Nicknames come from the peer: a box shows them as typed, never as markup.
-void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-}
 
 void setGroupEnabled(QGroupBox *box, bool enabled)
 {
@@ -68,7 +61,7 @@ void TForm1::lockConnectionChoice()
 void TForm1::Button_HostStartClick()
 {
     if (Edit_IPName->text().isEmpty()) {
-        showBox(this, QMessageBox::Warning, QStringLiteral("Kein Nickname eingegeben"),
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Kein Nickname eingegeben"),
                 QStringLiteral("Sie müssen einen Nickname eingeben."));
         Edit_IPName->setFocus();
         return;
@@ -90,7 +83,7 @@ void TForm1::Button_ClientStartClick()
         Edit_IP->setFocus();
     }
     if (!problem.isEmpty()) {
-        showBox(this, QMessageBox::Warning, QStringLiteral("Unvollständige Angaben"), problem);
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Unvollständige Angaben"), problem);
         return;
     }
     RoundState.IsHost = false;
@@ -126,7 +119,7 @@ void TForm1::Button_IPCancelClick(QObject *sender)
 
 void TForm1::Button_TroubleshootingClick()
 {
-    showBox(this, QMessageBox::Information, QStringLiteral("Vorraussetzung"),
+    showMessageBox(this, QMessageBox::Information, QStringLiteral("Vorraussetzung"),
             QStringLiteral("Um das korrekte Funktionieren der Netzwerk- oder Internetverbindung zu gewährleisten, "
                            "muss der TCP-Port 5997 freigegeben sein. Sollte auf Ihrem System eine Firewall installiert "
                            "sein oder eine Hardwarefirewall existieren, müssen Sie dies evtl. manuell konfigurieren."));
@@ -136,7 +129,7 @@ void TForm1::ClientSocketError(SocketErrorKind, int &errorCode)
 {
     // Reported here; the socket layer's own report stays silent.
     errorCode = 0;
-    showBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"),
+    showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"),
             QStringLiteral("Bei der Verbindung ist ein Fehler aufgetreten."));
     RoundState.NetPhase = NetPhase::Connecting;
     RoundState.NetworkGame = false;
@@ -262,7 +255,7 @@ void TForm1::peerGreets(const QString &greeting)
             return;
         entry = query.textValue();
         if (entry != host.password) {
-            showBox(this, QMessageBox::Warning, QStringLiteral("Ungültiges Passwort"),
+            showMessageBox(this, QMessageBox::Warning, QStringLiteral("Ungültiges Passwort"),
                     QStringLiteral("Das eingegebene Passwort ist nicht korrekt. "
                                    "Beachten Sie auch die Groß-/Kleinschreibung."));
         }
@@ -274,7 +267,7 @@ void TForm1::peerGreets(const QString &greeting)
     Player1->setText(host.nickname);
     Player2->setText(Edit_IPName->text());
     // The host's settings may arrive, and be shown, while this box is open.
-    showBox(this, QMessageBox::Information, QStringLiteral("Angemeldet"),
+    showMessageBox(this, QMessageBox::Information, QStringLiteral("Angemeldet"),
             QStringLiteral("Die Anmeldung bei ") + host.nickname + QStringLiteral(" war erfolgreich.\n\n")
                 + QStringLiteral("Klicken Sie OK, um die Einstellungen des Gastgebers anzuzeigen. Eventuell müssen "
                                  "Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen."));
@@ -284,7 +277,7 @@ void TForm1::peerLogsIn(const QString &nickname)
 {
     RoundState.NetPhase = NetPhase::LoggedIn;
     m_peerNickname = nickname;
-    showBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat sich angemeldet"),
+    showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat sich angemeldet"),
             nickname + QStringLiteral(" hat sich angemeldet.\n\nKlicken Sie auf OK, um das Spiel zu starten."));
     // The participant may have left while the box was open.
     if (!ServerSocket->isActive())
@@ -335,7 +328,7 @@ void TForm1::peerLeaves()
 {
     // The nickname as the login brought it: during the host's login box
     // the player names are not yet set.
-    showBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
+    showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
             m_peerNickname + QStringLiteral(" hat das Spiel verlassen."));
     Button_IPCancelClick(nullptr);
 }

@@ -2,6 +2,7 @@
 // the step list, showing and closing.
 #include "update/TStatusForm.h"
 
+#include "controls/Named.h"
 #include "controls/TImage.h"
 #include "controls/TPaintBox.h"
 #include "controls/TSpinEdit.h"
@@ -35,13 +36,6 @@ constexpr int kSettingsButtons = 1;
 
 const QColor kTitleColor(49, 106, 197);
 const QColor kStepListColor(155, 183, 230);
-
-template<typename T>
-T *named(T *object, const char *name)
-{
-    object->setObjectName(QString::fromUtf8(name));
-    return object;
-}
 
 QFont windowFont()
 {

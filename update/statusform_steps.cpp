@@ -2,6 +2,7 @@
 // cancellation, the installation, the settings page.
 #include "update/TStatusForm.h"
 
+#include "controls/MessageBoxes.h"
 #include "controls/TImage.h"
 #include "controls/TPaintBox.h"
 #include "update/THttpClient.h"
@@ -112,7 +113,7 @@ void TStatusForm::Button_NextClick()
             Label3->setText(message);
             Image_Icon2->setPicture(QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
             Button_Next->setEnabled(false);
-            QMessageBox::critical(this, QStringLiteral("Fehler"), message);
+            showMessageBox(this, QMessageBox::Critical, QStringLiteral("Fehler"), message);
             return;
         case UpdateSession::Preparation::Prepared:
             Installed = true;
@@ -232,9 +233,8 @@ void TStatusForm::Button_CheckClick()
             return;
         }
     }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Internetverbindung erforderlich"),
-                    QStringLiteral("Es besteht keine Internetverbindung."), QMessageBox::Ok, this);
-    box.exec();
+    showMessageBox(this, QMessageBox::Warning, QStringLiteral("Internetverbindung erforderlich"),
+                   QStringLiteral("Es besteht keine Internetverbindung."));
 }
 
 void TStatusForm::HTTPFailure(const QString &command)
@@ -253,12 +253,7 @@ bool TStatusForm::confirmCancelDownload()
     QApplication::beep();
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"),
                     QStringLiteral("Soll der Download wirklich abgebrochen werden?"), QMessageBox::NoButton, this);
-    QPushButton *yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    if (box.clickedButton() != yes)
+    if (!execYesNo(box))
         return false;
     // The transfer stops at its next progress notification.
     CancelRequested = true;

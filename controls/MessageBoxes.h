@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// The program's message boxes, modal and in German.
+
+// One OK button. The text is shown as given, never as markup: it may hold
+// a nickname from the peer or a file name from an archive.
+void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text);
+
+// Adds "&Ja" (the default) and "&Nein" (Esc) to the box, shows it and
+// tells whether "Ja" was chosen.
+bool execYesNo(QMessageBox &box);
