@@ -2,6 +2,7 @@
 
 #include "about/InfoBanner.h"
 #include "controls/TPaintBox.h"
+#include "platform/BuildSettings.h"
 #include "platform/Shell.h"
 #include "platform/SystemFont.h"
 
@@ -63,11 +64,7 @@ void placeRightAligned(QLabel *label, int right, int top)
 
 QString ReadFileVersion()
 {
-#ifdef LETTRISKO_VERSION
-    return QStringLiteral(LETTRISKO_VERSION);
-#else
-    return QString();
-#endif
+    return programVersion();
 }
 
 TInfo::TInfo(QWidget *parent)

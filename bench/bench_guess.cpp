@@ -2,9 +2,9 @@
 // again into an off-screen image, as the screen would show it.
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
-#include "game/TForm1.h"
 #include "game/WordRules.h"
 #include "platform/SoundService.h"
+#include "window/TForm1.h"
 
 #include <benchmark/benchmark.h>
 

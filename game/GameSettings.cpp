@@ -1,6 +1,6 @@
 #include "game/GameSettings.h"
 
-#include "game/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/CharSet.h"
+#include "text/CharSet.h"
 
 #include <QString>
 #include <QStringList>

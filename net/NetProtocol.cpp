@@ -19,7 +19,7 @@
 // arrive together and each one counts.
 #include "net/NetProtocol.h"
 
-#include "game/CharSet.h"
+#include "text/CharSet.h"
 
 
 namespace NetProtocol {

@@ -1,5 +1,7 @@
 #include "platform/SystemInstall.h"
 
+#include "platform/BuildSettings.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -29,7 +31,7 @@ bool canCreateFilesIn(const QString &directory)
 
 QString installedApplicationId()
 {
-    return QStringLiteral(LETTRISKO_APP_ID);
+    return applicationId();
 }
 
 bool isSystemInstall(const QString &executablePath)

@@ -5,9 +5,9 @@
 //       and NAME.key (the secret key, readable by its owner only)
 //   lettrisko-sign sign [--program SECTION] SECRETKEY Updates.ini ARCHIVE
 //       prints the "Signature=" line for the program's section
-#include "game/IniFile.h"
-#include "update/UpdateDescription.h"
+#include "text/IniFile.h"
 #include "update/Sha256.h"
+#include "update/UpdateDescription.h"
 #include "update/UpdateSignature.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,6 @@
 #include "update/THttpClient.h"
 
+#include "platform/BuildSettings.h"
 #include "update/Sha256.h"
 #include <QDir>
 #include <QEventLoop>
@@ -178,7 +179,7 @@ void THttpClient::request(Transfer &transfer, const QUrl &url)
     // The progress compares the announced size with the bytes written, so
     // both must count the same, uncompressed bytes.
     request.setRawHeader("Accept-Encoding", "identity");
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Lettrisko/" LETTRISKO_VERSION));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Lettrisko/") + programVersion());
 
     // Made at the first request: most runs of the program make none.
     if (!m_network) {

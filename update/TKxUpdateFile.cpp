@@ -1,5 +1,6 @@
 #include "update/TKxUpdateFile.h"
 
+#include "platform/BuildSettings.h"
 #include "update/TStatusForm.h"
 #include "update/UpdateSchedule.h"
 
@@ -19,7 +20,7 @@ TKxUpdateFile::TKxUpdateFile(QWidget *owner)
     owner->addAction(action);
     connect(action, &QAction::triggered, this, [this] { AutomaticUpdate(QString(), true); });
 
-    Host = QStringLiteral(LETTRISKO_UPDATE_HOST);
+    Host = updateHost();
     Port = 21;
     Body.clear();
     Header.clear();

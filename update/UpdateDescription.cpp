@@ -1,6 +1,6 @@
 #include "update/UpdateDescription.h"
 
-#include "game/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QRegularExpression>
 #include <QtMath>

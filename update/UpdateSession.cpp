@@ -1,8 +1,9 @@
 #include "update/UpdateSession.h"
 
-#include "game/IniFile.h"
+#include "platform/BuildSettings.h"
 #include "platform/Shell.h"
 #include "platform/SystemInstall.h"
+#include "text/IniFile.h"
 #include "update/Sha256.h"
 #include "update/THttpClient.h"
 #include "update/Unzip.h"
@@ -34,7 +35,7 @@ UpdateSession::UpdateSession(QObject *parent)
     , PublicKey(builtInUpdateKey().toLatin1())
     , m_http(new THttpClient(this))
 {
-    m_http->Host = QStringLiteral(LETTRISKO_UPDATE_HOST);
+    m_http->Host = updateHost();
 }
 
 UpdateSession::~UpdateSession()

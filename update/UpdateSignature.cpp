@@ -1,5 +1,7 @@
 #include "update/UpdateSignature.h"
 
+#include "platform/BuildSettings.h"
+
 #include <sodium.h>
 
 namespace {
@@ -23,7 +25,7 @@ QByteArray decodeExactly(const QByteArray &base64, int size)
 
 QString builtInUpdateKey()
 {
-    return QStringLiteral(LETTRISKO_UPDATE_PUBLIC_KEY);
+    return updatePublicKey();
 }
 
 QByteArray signedUpdateMessage(const QString &programName, const QString &date, const QString &file,

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "game/TForm1.h"
 #include "support/RecordingSound.h"
+#include "support/UnexpectedBoxGuard.h"
+#include "window/TForm1.h"
 
 #include <QByteArray>
 #include <QString>
@@ -52,6 +53,7 @@ public:
     }
 
 private:
+    UnexpectedBoxGuard m_boxGuard;
     // In this order, so that the window is gone before its folder.
     QTemporaryDir m_dir;
     std::shared_ptr<RecordingSound> m_sound = std::make_shared<RecordingSound>();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/GameApplication.h"
+#include "window/GameApplication.h"
 
 #include <QTest>
 

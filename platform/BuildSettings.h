@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// What the build was configured with. One generated source defines these,
+// so a changed update host or key recompiles that file alone.
+
+// The file version, "major.minor.patch.build".
+QString programVersion();
+// Host name or base URL of the update server.
+QString updateHost();
+// The maker's Ed25519 public key in base64; empty: updates are not signed.
+QString updatePublicKey();
+// Reverse-DNS name of the installed menu entry, icon and metainfo.
+QString applicationId();

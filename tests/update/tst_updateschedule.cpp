@@ -1,0 +1,220 @@
+// When the update wizard comes up by itself, and what the schedule keeps.
+#include "platform/Registry.h"
+#include "support/GameTestMain.h"
+#include "update/TKxUpdateFile.h"
+#include "update/TStatusForm.h"
+#include "update/UpdateSchedule.h"
+
+#include "window/TForm1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QFile>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+const QString Key = QStringLiteral("\\Software\\Kx\\Lettrisko");
+
+// Closes the wizard as soon as it is the modal window, counting showings.
+class WizardCloser : public QObject
+{
+public:
+    WizardCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *wizard = qobject_cast<TStatusForm *>(QApplication::activeModalWidget());
+            if (wizard && wizard->isVisible()) {
+                ++shown;
+                wizard->close();
+            }
+        });
+        m_timer.start(10);
+    }
+    int shown = 0;
+
+private:
+    QTimer m_timer;
+};
+
+// Claims Ctrl+U before any shortcut, as an edit does with its line keys.
+class ClaimsCtrlU : public QObject
+{
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride
+            && static_cast<QKeyEvent *>(event)->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_U))
+            event->accept();
+        return false;
+    }
+};
+
+} // namespace
+
+class TestUpdateSchedule : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void automaticUpdate_data();
+    void automaticUpdate();
+    void onlyUpdateEndsTheProgramWithoutTouchingTheSettings();
+    void ctrlUOpensTheWizardAnyTime();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestUpdateSchedule::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    Registry::setStorageDirectory(m_dir->path() + "/registry");
+}
+
+void TestUpdateSchedule::cleanup()
+{
+    Registry::setStorageDirectory(QString());
+    m_dir.reset();
+}
+
+void TestUpdateSchedule::automaticUpdate_data()
+{
+    QTest::addColumn<QByteArray>("threshold"); // "Update" as stored; empty: none
+    QTest::addColumn<bool>("noUpdate");
+    QTest::addColumn<bool>("onlyUpdate");
+    QTest::addColumn<bool>("onDemand");
+    QTest::addColumn<bool>("shown");
+
+    const QDate today = QDate::currentDate();
+    const QByteArray yesterday = UpdateSchedule::encodeDate(today.addDays(-1));
+    const QByteArray todays = UpdateSchedule::encodeDate(today);
+    const QByteArray tomorrow = UpdateSchedule::encodeDate(today.addDays(1));
+
+    QTest::newRow("first start") << QByteArray() << false << false << false << true;
+    QTest::newRow("threshold yesterday") << yesterday << false << false << false << true;
+    QTest::newRow("threshold today") << todays << false << false << false << false;
+    QTest::newRow("threshold tomorrow") << tomorrow << false << false << false << false;
+    QTest::newRow("never remind") << QByteArray() << true << false << false << false;
+    QTest::newRow("never remind, on demand") << todays << true << false << true << true;
+    QTest::newRow("only update overrides never") << todays << true << true << false << true;
+    QTest::newRow("damaged threshold counts as missing") << QByteArray("\x01\x02\x03", 3) << false << false << false << true;
+    QTest::newRow("on demand before the threshold") << tomorrow << false << false << true << true;
+}
+
+void TestUpdateSchedule::automaticUpdate()
+{
+    QFETCH(QByteArray, threshold);
+    QFETCH(bool, noUpdate);
+    QFETCH(bool, onlyUpdate);
+    QFETCH(bool, onDemand);
+    QFETCH(bool, shown);
+
+    {
+        Registry machine(RegistryHive::LocalMachine);
+        machine.openKey(Key, true);
+        machine.writeString("ApplicationFileName", "vorher");
+        if (!threshold.isEmpty())
+            machine.writeBinaryData("Update", threshold);
+        if (noUpdate)
+            machine.writeString("NoUpdate", QString());
+        if (onlyUpdate)
+            machine.writeInteger("OnlyUpdate", 1);
+    }
+
+    QWidget owner;
+    auto *update = new TKxUpdateFile(&owner);
+    update->ProgramName = update->RegistryKey = "Lettrisko";
+    update->ZIPFileName = "Zeichenjagd.zip";
+    QSignalSpy ends(update, &TKxUpdateFile::programEndRequested);
+    WizardCloser closer;
+    update->AutomaticUpdate("/x", onDemand);
+
+    QCOMPARE(closer.shown, shown ? 1 : 0);
+    QCOMPARE(ends.count(), onlyUpdate ? 1 : 0);
+    if (onlyUpdate)
+        QCOMPARE(ends.first().first().toBool(), false);
+
+    // Everything lives in the machine's hive; the user's is not made.
+    QVERIFY(!QFile::exists(Registry::hiveFilePath(RegistryHive::CurrentUser)));
+    Registry machine(RegistryHive::LocalMachine);
+    machine.openKey(Key, false);
+    const QString expected = onDemand ? "vorher" : '"' + QCoreApplication::applicationFilePath() + "\" /x";
+    QCOMPARE(machine.readString("ApplicationFileName"), expected);
+    // Closing the wizard with its close box leaves the schedule as it was.
+    QCOMPARE(machine.readBinaryData("Update"), threshold);
+}
+
+void TestUpdateSchedule::onlyUpdateEndsTheProgramWithoutTouchingTheSettings()
+{
+    {
+        Registry machine(RegistryHive::LocalMachine);
+        machine.openKey(Key, true);
+        machine.writeString("OnlyUpdate", QString());
+    }
+    const QString settings = m_dir->path() + "/Properties.ini";
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Properties]\r\nMaximumFails=3\r\n; von Hand\r\n");
+    file.close();
+
+    FormEnvironment environment;
+    environment.settingsDirectory = m_dir->path();
+    environment.programDirectory = m_dir->path();
+    WizardCloser closer;
+    {
+        TForm1 form(environment);
+        QCOMPARE(closer.shown, 1);
+        QVERIFY(form.isEndRequested());
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("[Properties]\r\nMaximumFails=3\r\n; von Hand\r\n"));
+}
+
+void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime()
+{
+    {
+        Registry machine(RegistryHive::LocalMachine);
+        machine.openKey(Key, true);
+        machine.writeString("NoUpdate", QString());
+    }
+    FormEnvironment environment;
+    environment.settingsDirectory = m_dir->path();
+    environment.programDirectory = m_dir->path();
+    TForm1 form(environment);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    // Also from inside a name being typed, which keeps its text: an edit
+    // would otherwise take Ctrl+U for deleting to the line's start.
+    form.findChild<QAbstractButton *>("StartGame")->click();
+    auto *name = form.findChild<QLineEdit *>("Player1");
+    QTRY_VERIFY(name->hasFocus());
+    QTest::keyClicks(name, "Anna");
+    // On X11 desktops an edit claims Ctrl+U for itself; here it is told to.
+    ClaimsCtrlU claim;
+    name->installEventFilter(&claim);
+    WizardCloser closer;
+    QTest::keyPress(name, Qt::Key_Control);
+    QTest::keyClick(name, Qt::Key_U, Qt::ControlModifier);
+    QTest::keyRelease(name, Qt::Key_Control);
+    QCOMPARE(closer.shown, 1);
+    QCOMPARE(name->text(), "Anna");
+    QVERIFY(!form.isEndRequested());
+
+    // On demand, the program's call is not recorded.
+    Registry machine(RegistryHive::LocalMachine);
+    machine.openKey(Key, false);
+    QVERIFY(machine.readString("ApplicationFileName").endsWith('"'));
+}
+
+GAME_TEST_MAIN(TestUpdateSchedule)
+#include "tst_updateschedule.moc"

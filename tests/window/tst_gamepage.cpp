@@ -1,0 +1,630 @@
+// The game page through the real window: starting a turn, typed guesses,
+// the countdown, the end of a turn and the drawn word.
+#include "controls/TKxBitBtn.h"
+#include "controls/TKxDigit.h"
+#include "controls/TPaintBox.h"
+#include "game/WordRules.h"
+#include "support/FormFixture.h"
+#include "support/GameTestMain.h"
+#include "window/TForm1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+enum TimeMode { NoTimeLimit, PerGuess, WholeTurn };
+
+struct Turn
+{
+    QString word;
+    int maxMistakes = 9;
+    TimeMode timeMode = NoTimeLimit;
+    int timeLimit = 30;
+    bool firstLetter = true;
+    WordRules::CharacterOptions characters;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(TimeMode)
+
+class TestGamePage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void startOfGuessing_data();
+    void startOfGuessing();
+    void typedGuesses_data();
+    void typedGuesses();
+    void wrongGuessesInOneScrollingRow_data();
+    void wrongGuessesInOneScrollingRow();
+    void setterCannotGuessOnOwnKeyboard();
+    void soundsOffPlaysNothing();
+    void perGuessLimitResetsOnlyOnNewGuesses();
+    void noTimeLimitNeverStartsTheTimer();
+    void countdownLosesTheTurn_data();
+    void countdownLosesTheTurn();
+    void timerTicksReachTheCountdown();
+    void minimiseStopsTheCountdown();
+    void drawnWord_data();
+    void drawnWord();
+    void paintBoxEmptyBeforeStart();
+
+private:
+    TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
+    // What word acceptance leaves behind, set directly so that the game
+    // page is tested on its own.
+    void prepare(const Turn &turn);
+    void begin();
+    void typeKeys(const QString &keys);
+
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
+};
+
+void TestGamePage::init()
+{
+    m_fixture = std::make_unique<FormFixture>();
+    m_form = &m_fixture->createShown();
+}
+
+void TestGamePage::cleanup()
+{
+    m_fixture.reset();
+    m_form = nullptr;
+}
+
+void TestGamePage::prepare(const Turn &turn)
+{
+    TForm1 &f = *m_form;
+    f.Mistakes->setValue(turn.maxMistakes);
+    f.NoLimit->setChecked(turn.timeMode == NoTimeLimit);
+    f.perLetter->setChecked(turn.timeMode == PerGuess);
+    f.WholeWord->setChecked(turn.timeMode == WholeTurn);
+    f.TimeLimit->setValue(turn.timeLimit);
+    f.SetFirstLetter->setChecked(turn.firstLetter);
+
+    f.RoundState.SecretWord = turn.word;
+    f.RoundState.AllowedChars = WordRules::allowedChars(turn.characters);
+    f.RoundState.RoundOver = false;
+    f.RoundState.RoundRunning = false;
+    f.curMistakes->setValue(0);
+    f.MaxMistakes->setValue(turn.maxMistakes);
+    f.TimeLabel->setVisible(turn.timeMode != NoTimeLimit);
+    f.Time->setVisible(turn.timeMode != NoTimeLimit);
+    f.Time->setValue(turn.timeLimit);
+    f.CharList->clear();
+    f.showPage(TForm1::GamePage);
+    f.GameStartGame->show();
+    f.GameOK->hide();
+}
+
+void TestGamePage::begin()
+{
+    QTest::mouseClick(button("GameStartGame"), Qt::LeftButton);
+    QVERIFY(m_form->RoundState.RoundRunning || m_form->RoundState.RoundOver);
+}
+
+void TestGamePage::typeKeys(const QString &keys)
+{
+    // Real key events on whatever has the focus; the window previews them.
+    for (const QChar key : keys) {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
+        if (key.unicode() < 0x80)
+            QTest::keyClick(target, char(key.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(key), Qt::NoModifier);
+    }
+}
+
+void TestGamePage::startOfGuessing_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("firstLetter");
+    QTest::addColumn<bool>("capitalsOnly");
+    QTest::addColumn<QString>("guessed");
+
+    QTest::newRow("HAUS with the first letter") << "HAUS" << true << true << "H";
+    QTest::newRow("ANNA reveals both A") << "ANNA" << true << true << "A";
+    QTest::newRow("lower-case first letter counts as its capital") << "haus" << true << false << "H";
+    QTest::newRow("without the first letter") << "HAUS" << false << true << "";
+}
+
+void TestGamePage::startOfGuessing()
+{
+    QFETCH(QString, word);
+    QFETCH(bool, firstLetter);
+    QFETCH(bool, capitalsOnly);
+    QFETCH(QString, guessed);
+
+    for (const bool soundsOn : {true, false}) {
+        Turn turn;
+        turn.word = word;
+        turn.firstLetter = firstLetter;
+        turn.characters.capitalLetters = capitalsOnly;
+        prepare(turn);
+        m_form->PlaySounds->setChecked(soundsOn);
+        m_fixture->sound().clear();
+
+        begin();
+
+        CharSet expected;
+        for (const QChar c : guessed)
+            expected.insert(c);
+        QVERIFY(m_form->RoundState.GuessedChars == expected);
+        QVERIFY(m_form->RoundState.RoundRunning);
+        QVERIFY(!m_form->RoundState.RoundOver);
+        QVERIFY(m_form->GameStartGame->isHidden());
+        QVERIFY(m_form->GameOK->isHidden());
+        QCOMPARE(m_form->curMistakes->Value(), 0.0L);
+        QCOMPARE(m_form->CharList->count(), 0);
+        // The given letter makes no sound, and the sound setting survives it.
+        QCOMPARE(m_fixture->sound().played, QStringList());
+        QCOMPARE(m_fixture->sound().beeps, 0);
+        QCOMPARE(m_form->PlaySounds->isChecked(), soundsOn);
+        m_form->RoundState.RoundRunning = false;
+    }
+}
+
+void TestGamePage::typedGuesses_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("maxMistakes");
+    QTest::addColumn<bool>("umlauts");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("sounds");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<int>("mistakes");
+    QTest::addColumn<QString>("wrongList");
+    QTest::addColumn<bool>("over");
+
+    const QString R = QStringLiteral("RICHTIG"), F = QStringLiteral("FALSCH"),
+                  L = QStringLiteral("VERLOREN"), W = QStringLiteral("GEWONNEN");
+
+    QTest::newRow("ANNA won by one guess") << "ANNA" << 9 << false << "n" << QStringList{R, W} << 0 << 0 << "" << true;
+    QTest::newRow("right guess, word incomplete") << "HAUS" << 9 << false << "a" << QStringList{R} << 0 << 0 << "" << false;
+    QTest::newRow("repeated key only beeps") << "HAUS" << 9 << false << "aa" << QStringList{R} << 1 << 0 << "" << false;
+    QTest::newRow("a and A are one guess") << "HAUS" << 9 << false << "aA" << QStringList{R} << 1 << 0 << "" << false;
+    QTest::newRow("the given first letter again beeps") << "HAUS" << 9 << false << "h" << QStringList{} << 1 << 0 << ""
+                                                        << false;
+    QTest::newRow("disallowed digit beeps, no mistake") << "HAUS" << 9 << false << "1" << QStringList{} << 1 << 0
+                                                        << "" << false;
+    QTest::newRow("disallowed blank beeps") << "HAUS" << 9 << false << " " << QStringList{} << 1 << 0 << "" << false;
+    QTest::newRow("repeated wrong key counts once") << "HAUS" << 9 << false << "xx" << QStringList{F} << 1 << 1 << "X"
+                                                    << false;
+    QTest::newRow("maximum 3 loses on the third") << "HAUS" << 3 << false << "zxy" << QStringList{F, F, F, L} << 0 << 3
+                                                  << "X Y Z" << true;
+    QTest::newRow("keys after the end are ignored silently")
+        << "HAUS" << 1 << false << "zqa" << QStringList{F, L} << 0 << 1 << "Z" << true;
+    QTest::newRow("maximum 0: mistakes run past it, the word still wins")
+        << "HAUS" << 0 << false << "qwertyaus" << QStringList{F, F, F, F, F, F, R, R, R, W} << 0 << 6
+        << "E Q R T W Y" << true;
+    QTest::newRow("win after mistakes") << "HAUS" << 9 << false << "buas" << QStringList{F, R, R, R, W} << 0 << 1 << "B"
+                                        << true;
+    QTest::newRow("umlaut typed in lower case") << QString::fromUtf8("MÜLL") << 9 << true << QString::fromUtf8("ülm")
+                                                << QStringList{R, R, W} << 0 << 0 << "" << true;
+    QTest::newRow("wrong umlaut listed beside A") << "HAUS" << 9 << true << QString::fromUtf8("zäb")
+                                                  << QStringList{F, F, F} << 0 << 3 << QString::fromUtf8("Ä B Z")
+                                                  << false;
+}
+
+void TestGamePage::typedGuesses()
+{
+    QFETCH(QString, word);
+    QFETCH(int, maxMistakes);
+    QFETCH(bool, umlauts);
+    QFETCH(QString, keys);
+    QFETCH(QStringList, sounds);
+    QFETCH(int, beeps);
+    QFETCH(int, mistakes);
+    QFETCH(QString, wrongList);
+    QFETCH(bool, over);
+
+    Turn turn;
+    turn.word = word;
+    turn.maxMistakes = maxMistakes;
+    turn.characters.noSpecialChars = !umlauts;
+    prepare(turn);
+    begin();
+    m_fixture->sound().clear();
+
+    typeKeys(keys);
+
+    QCOMPARE(m_fixture->sound().played, sounds);
+    QCOMPARE(m_fixture->sound().beeps, beeps);
+    QCOMPARE(int(m_form->curMistakes->Value()), mistakes);
+    QStringList listed;
+    for (int i = 0; i < m_form->CharList->count(); ++i)
+        listed << m_form->CharList->item(i)->text();
+    QCOMPARE(listed.join(QLatin1Char(' ')), wrongList);
+    QCOMPARE(m_form->RoundState.RoundOver, over);
+    QCOMPARE(m_form->RoundState.RoundRunning, !over);
+    QCOMPARE(m_form->GameOK->isVisible(), over);
+}
+
+void TestGamePage::wrongGuessesInOneScrollingRow_data()
+{
+    QTest::addColumn<int>("wrongGuesses");
+    QTest::newRow("28 fit") << 28;
+    QTest::newRow("29 fill the row") << 29;
+    QTest::newRow("30 need the scroll bar") << 30;
+    QTest::newRow("every character there is to miss") << 45;
+}
+
+void TestGamePage::wrongGuessesInOneScrollingRow()
+{
+    QFETCH(int, wrongGuesses);
+
+    // Maximum 0: the mistakes never end the turn.
+    Turn turn;
+    turn.word = QStringLiteral("AB");
+    turn.maxMistakes = 0;
+    turn.characters.noSpecialChars = false;
+    turn.characters.acceptSentences = true;
+    turn.characters.acceptNumbers = true;
+    prepare(turn);
+    begin();
+
+    QListWidget *list = m_form->CharList;
+    auto inSight = [list](const QListWidgetItem *item) {
+        return list->viewport()->rect().contains(list->visualItemRect(item));
+    };
+    const QString misses = QString::fromUtf8("CDEFGHIJKLMNOPQRSTUVWXYZ0123456789!\",-.:;?ÄÖÜ").left(wrongGuesses);
+    for (const QChar key : misses) {
+        typeKeys(QString(key));
+        const QList<QListWidgetItem *> added = list->findItems(QString(key), Qt::MatchExactly);
+        QCOMPARE(added.size(), 1);
+        QVERIFY2(inSight(added.first()), qPrintable(QStringLiteral("%1 out of sight").arg(key)));
+    }
+    QVERIFY(m_form->RoundState.RoundRunning);
+    QCOMPARE(list->count(), wrongGuesses);
+
+    // One row of 29 whole items wherever the row is scrolled to; the rest
+    // are out of sight, none cut in half.
+    QScrollBar *bar = list->horizontalScrollBar();
+    QCOMPARE(bar->isVisible(), wrongGuesses > 29);
+    const int rowTop = list->visualItemRect(list->item(0)).top();
+    for (const int value : {bar->minimum(), (bar->minimum() + bar->maximum()) / 2, bar->maximum()}) {
+        bar->setValue(value);
+        int whole = 0;
+        for (int i = 0; i < list->count(); ++i) {
+            const QRect place = list->visualItemRect(list->item(i));
+            QCOMPARE(place.top(), rowTop);
+            QVERIFY2(inSight(list->item(i)) || !list->viewport()->rect().intersects(place),
+                     qPrintable(list->item(i)->text() + QLatin1String(" cut")));
+            whole += inSight(list->item(i)) ? 1 : 0;
+        }
+        QCOMPARE(whole, qMin(wrongGuesses, 29));
+    }
+    QVERIFY(inSight(list->item(list->count() - 1)));
+    bar->setValue(bar->minimum());
+    QVERIFY(inSight(list->item(0)));
+}
+
+void TestGamePage::setterCannotGuessOnOwnKeyboard()
+{
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    prepare(turn);
+    begin();
+    // The host set this word: its keyboard is shut, the peer's guesses pass.
+    m_form->RoundState.NetworkGame = true;
+    m_form->RoundState.IsHost = true;
+    m_form->RoundState.GuessingPlayer = 1;
+    QVERIFY(m_form->LocalSetsWord());
+    m_fixture->sound().clear();
+
+    QTest::keyClick(m_form, Qt::Key_A);
+    m_form->FormKeyPress(m_form, QLatin1Char('x'));
+    QCOMPARE(m_fixture->sound().played, QStringList());
+    QCOMPARE(m_fixture->sound().beeps, 0);
+    QVERIFY(!m_form->RoundState.GuessedChars.contains(QLatin1Char('A')));
+
+    m_form->FormKeyPress(nullptr, QLatin1Char('a'));
+    m_form->FormKeyPress(nullptr, QLatin1Char('x'));
+    QCOMPARE(m_fixture->sound().played, (QStringList{QStringLiteral("RICHTIG"), QStringLiteral("FALSCH")}));
+    QCOMPARE(m_form->curMistakes->Value(), 1.0L);
+    m_form->RoundState.NetworkGame = false;
+}
+
+void TestGamePage::soundsOffPlaysNothing()
+{
+    m_form->PlaySounds->setChecked(false);
+    QVERIFY(!m_form->PlaySoundResource(QStringLiteral("RICHTIG")));
+    QCOMPARE(m_fixture->sound().played, QStringList());
+
+    m_form->PlaySounds->setChecked(true);
+    QVERIFY(m_form->PlaySoundResource(QStringLiteral("RICHTIG")));
+    QCOMPARE(m_fixture->sound().played, QStringList{QStringLiteral("RICHTIG")});
+
+    // A whole turn without sounds still beeps at refused keys.
+    Turn turn;
+    turn.word = QStringLiteral("ANNA");
+    prepare(turn);
+    m_form->PlaySounds->setChecked(false);
+    begin();
+    m_fixture->sound().clear();
+    typeKeys(QStringLiteral("1n"));
+    QCOMPARE(m_fixture->sound().played, QStringList());
+    QCOMPARE(m_fixture->sound().beeps, 1);
+    QVERIFY(m_form->RoundState.RoundOver);
+}
+
+void TestGamePage::perGuessLimitResetsOnlyOnNewGuesses()
+{
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    turn.timeMode = PerGuess;
+    turn.timeLimit = 10;
+    prepare(turn);
+    begin();
+    QVERIFY(m_form->Timer->isActive());
+
+    struct Step
+    {
+        char key; // 0: a tick of the clock
+        int time;
+    };
+    const Step steps[] = {
+        {0, 9}, {0, 8}, {0, 7},
+        {'a', 10},         // right guess: a fresh period
+        {0, 9}, {'a', 9},  // repeated: no reset
+        {'1', 9},          // not allowed: no reset
+        {'h', 9},          // the given letter again: no reset
+        {'x', 10},         // wrong guess: a fresh period too
+        {0, 9}, {0, 8},
+    };
+    for (const Step &step : steps) {
+        if (step.key)
+            QTest::keyClick(m_form->CharList, step.key);
+        else
+            m_form->TimerTimer();
+        QCOMPARE(int(m_form->Time->Value()), step.time);
+    }
+
+    // A losing guess sets the clock back as well, but the clock stops.
+    m_form->Mistakes->setValue(2);
+    m_form->MaxMistakes->setValue(2);
+    QTest::keyClick(m_form->CharList, 'q');
+    QVERIFY(m_form->RoundState.RoundOver);
+    QCOMPARE(int(m_form->Time->Value()), 10);
+    QVERIFY(!m_form->Timer->isActive());
+}
+
+void TestGamePage::noTimeLimitNeverStartsTheTimer()
+{
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    prepare(turn);
+    begin();
+    QVERIFY(!m_form->Timer->isActive());
+    typeKeys(QStringLiteral("axu"));
+    QVERIFY(!m_form->Timer->isActive());
+    m_form->setWindowState(Qt::WindowMinimized);
+    m_form->setWindowState(Qt::WindowNoState);
+    QVERIFY(!m_form->Timer->isActive());
+    typeKeys(QStringLiteral("s"));
+    QVERIFY(m_form->RoundState.RoundOver);
+    QVERIFY(!m_form->Timer->isActive());
+}
+
+void TestGamePage::countdownLosesTheTurn_data()
+{
+    QTest::addColumn<TimeMode>("mode");
+    QTest::addColumn<int>("maxMistakes");
+
+    QTest::newRow("whole word, maximum 9") << WholeTurn << 9;
+    QTest::newRow("whole word, maximum 0 records 0") << WholeTurn << 0;
+    QTest::newRow("per guess, no guess made") << PerGuess << 4;
+}
+
+void TestGamePage::countdownLosesTheTurn()
+{
+    QFETCH(TimeMode, mode);
+    QFETCH(int, maxMistakes);
+
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    turn.timeMode = mode;
+    turn.timeLimit = 5;
+    turn.maxMistakes = maxMistakes;
+    prepare(turn);
+    begin();
+    QTest::keyClick(m_form, 'x');
+    QVERIFY(m_form->Timer->isActive());
+    m_fixture->sound().clear();
+
+    const QString zeit = QStringLiteral("ZEIT");
+    for (const int expected : {4, 3, 2, 1}) {
+        m_form->TimerTimer();
+        QCOMPARE(int(m_form->Time->Value()), expected);
+        QVERIFY(m_form->RoundState.RoundRunning);
+    }
+    QCOMPARE(m_fixture->sound().played, QStringList(4, zeit));
+
+    m_form->TimerTimer();
+    QCOMPARE(int(m_form->Time->Value()), 0);
+    QCOMPARE(m_fixture->sound().played, (QStringList{zeit, zeit, zeit, zeit, zeit, QStringLiteral("VERLOREN")}));
+    QCOMPARE(int(m_form->curMistakes->Value()), maxMistakes);
+    QVERIFY(!m_form->RoundState.RoundRunning);
+    QVERIFY(m_form->RoundState.RoundOver);
+    QVERIFY(!m_form->Timer->isActive());
+    QVERIFY(m_form->GameOK->isVisible());
+
+    // Nothing moves once the turn is over.
+    m_fixture->sound().clear();
+    m_form->TimerTimer();
+    QTest::keyClick(m_form, 'a');
+    QCOMPARE(int(m_form->Time->Value()), 0);
+    QCOMPARE(m_fixture->sound().played, QStringList());
+    QCOMPARE(m_fixture->sound().beeps, 0);
+}
+
+void TestGamePage::timerTicksReachTheCountdown()
+{
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    turn.timeMode = WholeTurn;
+    turn.timeLimit = 5;
+    prepare(turn);
+    m_form->Timer->setInterval(1);
+    begin();
+    QTRY_VERIFY(m_form->RoundState.RoundOver);
+    QCOMPARE(int(m_form->Time->Value()), 0);
+    QCOMPARE(m_fixture->sound().played.count(QStringLiteral("ZEIT")), 5);
+}
+
+void TestGamePage::minimiseStopsTheCountdown()
+{
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    turn.timeMode = WholeTurn;
+    turn.timeLimit = 20;
+    prepare(turn);
+    begin();
+    m_form->TimerTimer();
+    QVERIFY(m_form->Timer->isActive());
+
+    m_form->setWindowState(Qt::WindowMinimized);
+    QVERIFY(!m_form->Timer->isActive());
+    m_form->setWindowState(Qt::WindowNoState);
+    QVERIFY(m_form->Timer->isActive());
+    QCOMPARE(int(m_form->Time->Value()), 19);
+    m_form->TimerTimer();
+    QCOMPARE(int(m_form->Time->Value()), 18);
+
+    // Winning stops the clock for good, even across a later restore.
+    typeKeys(QStringLiteral("aus"));
+    QVERIFY(m_form->RoundState.RoundOver);
+    QVERIFY(!m_form->Timer->isActive());
+    m_form->setWindowState(Qt::WindowMinimized);
+    m_form->setWindowState(Qt::WindowNoState);
+    QVERIFY(!m_form->Timer->isActive());
+    QCOMPARE(int(m_form->Time->Value()), 18);
+}
+
+namespace {
+
+// Pixels of the text colour (dark) inside a rectangle of the grabbed box.
+int inkIn(const QImage &image, const QRect &area)
+{
+    int count = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 100)
+                ++count;
+    return count;
+}
+
+int redIn(const QImage &image, const QRect &area)
+{
+    int count = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 180 && c.green() < 90 && c.blue() < 90)
+                ++count;
+        }
+    return count;
+}
+
+QRect cell(int position)
+{
+    const int index = position - 1;
+    return QRect(24 + (index % 15) * 50, (index / 15) * 70, 50, 70);
+}
+
+} // namespace
+
+void TestGamePage::drawnWord_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("drawnPositions");
+    QTest::addColumn<QList<int>>("redPositions");
+
+    QTest::newRow("16 characters wrap once, hidden as underscores") << "ABCDEFGHIJKLMNOP" << "" << 16 << QList<int>{};
+    QTest::newRow("60 characters fill four lines") << QString(59, QLatin1Char('A')) + QLatin1Char('B') << "" << 60
+                                                   << QList<int>{};
+    QTest::newRow("lost turn shows the missing characters in red")
+        << "ABCDEFGHIJKLMNOPQ" << "zyxwvutsr" << 17 << QList<int>{16, 17};
+}
+
+void TestGamePage::drawnWord()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, keys);
+    QFETCH(int, drawnPositions);
+    QFETCH(QList<int>, redPositions);
+
+    Turn turn;
+    turn.word = word;
+    turn.maxMistakes = keys.size();
+    prepare(turn);
+    begin();
+    // Guess the first line, leaving the second for the red test.
+    if (!keys.isEmpty()) {
+        typeKeys(QStringLiteral("bcdefghijklmno"));
+        typeKeys(keys);
+        QVERIFY(m_form->RoundState.RoundOver);
+    }
+
+    const QImage image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int position = 1; position <= drawnPositions && position <= 60; ++position)
+        QVERIFY2(inkIn(image, cell(position)) > 20 || redIn(image, cell(position)) > 20,
+                 qPrintable(QStringLiteral("position %1 not drawn").arg(position)));
+    // Nothing is drawn past the last position on its line, nor below it.
+    if (drawnPositions < 60) {
+        const QRect last = cell(drawnPositions);
+        QCOMPARE(inkIn(image, QRect(last.right() + 10, last.top(), 800, 70)), 0);
+        QCOMPARE(inkIn(image, QRect(0, last.bottom() + 1, 800, 400)), 0);
+    }
+    // The 16th position starts the second line: left, 70 pixels down.
+    QVERIFY(inkIn(image, QRect(24, 70, 50, 70)) + redIn(image, QRect(24, 70, 50, 70)) > 20);
+    QCOMPARE(inkIn(image, QRect(0, 70, 24, 70)), 0);
+
+    for (int position = 1; position <= drawnPositions && position <= 60; ++position) {
+        const bool red = redPositions.contains(position);
+        QCOMPARE(redIn(image, cell(position)) > 20, red);
+    }
+}
+
+void TestGamePage::paintBoxEmptyBeforeStart()
+{
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    prepare(turn);
+    QImage image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(inkIn(image, image.rect()), 0);
+
+    begin();
+    image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int atStart = inkIn(image, cell(2));
+    QVERIFY(atStart > 0);
+    QVERIFY(inkIn(image, cell(1)) > 0);
+
+    // A repaint shows the state of the moment: the A replaces its underscore.
+    typeKeys(QStringLiteral("a"));
+    image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(inkIn(image, cell(2)) > atStart);
+}
+
+GAME_TEST_MAIN(TestGamePage)
+#include "tst_gamepage.moc"

@@ -1,0 +1,283 @@
+// Typing as a keyboard does it: Shift pressed before a capital or a "!",
+// presses that overlap when typing fast, a key still held when Return goes
+// down, and Alt and Ctrl chords. The keys go through the window system, so
+// they take the way real ones take: shortcuts first, then the focused control.
+#include "controls/TKxBitBtn.h"
+#include "controls/TKxDigit.h"
+#include "support/FormFixture.h"
+#include "support/GameTestMain.h"
+#include "window/TForm1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTest>
+#include <QWindow>
+
+#include <memory>
+
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void wordEntry_data();
+    void wordEntry();
+    void guessing_data();
+    void guessing();
+    void tabReachesEverySetting_data();
+    void tabReachesEverySetting();
+    void namesCanBeTypedAtOnce();
+
+private:
+    // Plays keys on the active window. Characters are typed as a keyboard
+    // sends them, with Shift held around capitals and shifted punctuation;
+    // "{+x}" presses and "{-x}" releases x alone, "{x}" clicks it, where x is
+    // a character or Shift, Alt, Ctrl, Return, Tab, Backtab.
+    void play(const QString &keys);
+    void send(bool press, const QString &name);
+
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
+    Qt::KeyboardModifiers m_held;
+};
+
+namespace {
+
+const QString kShifted = QStringLiteral("!\"§$%&/()=?`*'>;:_");
+
+Qt::Key keyOf(const QString &name)
+{
+    static const QHash<QString, Qt::Key> named{
+        {QStringLiteral("Shift"), Qt::Key_Shift},   {QStringLiteral("Alt"), Qt::Key_Alt},
+        {QStringLiteral("Ctrl"), Qt::Key_Control},  {QStringLiteral("Return"), Qt::Key_Return},
+        {QStringLiteral("Tab"), Qt::Key_Tab},       {QStringLiteral("Backtab"), Qt::Key_Backtab},
+        {QStringLiteral("space"), Qt::Key_Space},
+    };
+    if (named.contains(name))
+        return named.value(name);
+    return Qt::Key(name.at(0).toUpper().unicode());
+}
+
+Qt::KeyboardModifier modifierOf(Qt::Key key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+        return Qt::ShiftModifier;
+    case Qt::Key_Alt:
+        return Qt::AltModifier;
+    case Qt::Key_Control:
+        return Qt::ControlModifier;
+    default:
+        return Qt::NoModifier;
+    }
+}
+
+QString textOf(Qt::Key key, const QString &name)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Alt:
+    case Qt::Key_Control:
+    case Qt::Key_Backtab:
+        return QString();
+    case Qt::Key_Return:
+        return QStringLiteral("\r");
+    case Qt::Key_Tab:
+        return QStringLiteral("\t");
+    case Qt::Key_Space:
+        return QStringLiteral(" ");
+    default:
+        return name;
+    }
+}
+
+} // namespace
+
+void TestKeyboard::init()
+{
+    m_fixture = std::make_unique<FormFixture>();
+    m_form = &m_fixture->createActive();
+    m_held = Qt::NoModifier;
+}
+
+void TestKeyboard::cleanup()
+{
+    m_fixture.reset();
+    m_form = nullptr;
+}
+
+void TestKeyboard::send(bool press, const QString &name)
+{
+    const Qt::Key key = keyOf(name);
+    const Qt::KeyboardModifier modifier = modifierOf(key);
+    // The modifier's own press already carries it, its release no longer.
+    if (press)
+        m_held |= modifier;
+    else
+        m_held &= ~Qt::KeyboardModifiers(modifier);
+    QTest::sendKeyEvent(press ? QTest::Press : QTest::Release, m_form->windowHandle(), key, textOf(key, name), m_held);
+}
+
+void TestKeyboard::play(const QString &keys)
+{
+    for (int i = 0; i < keys.size(); ++i) {
+        if (keys.at(i) == QLatin1Char('{')) {
+            const int close = keys.indexOf(QLatin1Char('}'), i);
+            QString token = keys.mid(i + 1, close - i - 1);
+            i = close;
+            if (token.startsWith(QLatin1Char('+')) && token.size() > 1) {
+                send(true, token.mid(1));
+            } else if (token.startsWith(QLatin1Char('-')) && token.size() > 1) {
+                send(false, token.mid(1));
+            } else {
+                send(true, token);
+                send(false, token);
+            }
+            continue;
+        }
+        const QString c = keys.at(i) == QLatin1Char(' ') ? QStringLiteral("space") : QString(keys.at(i));
+        const bool shifted = keys.at(i).isUpper() || kShifted.contains(keys.at(i));
+        if (shifted)
+            send(true, QStringLiteral("Shift"));
+        send(true, c);
+        send(false, c);
+        if (shifted)
+            send(false, QStringLiteral("Shift"));
+    }
+}
+
+void TestKeyboard::wordEntry_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("secretWord");
+
+    QTest::newRow("capitals and punctuation") << "Na, so? Ja: \"Gut\"; los!{Return}"
+                                              << "Na, so? Ja: \"Gut\"; los!" << "NA, SO? JA: \"GUT\"; LOS!";
+    QTest::newRow("a key still held when Return goes down") << "hau{+s}{+Return}{-s}{-Return}"
+                                                            << "haus" << "HAUS";
+    QTest::newRow("Alt chords that no accelerator takes") << "ab{+Alt}1r{-Alt}c{Return}" << "abc" << "ABC";
+    QTest::newRow("Ctrl chords") << "ab{+Ctrl}e{-Ctrl}c{Return}" << "abc" << "ABC";
+}
+
+// The word is typed into the word page and accepted with Return.
+void TestKeyboard::wordEntry()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
+    QFETCH(QString, secretWord);
+
+    m_form->AcceptSentences->setChecked(true);
+    m_form->AcceptNumbers->setChecked(true);
+    m_form->Player1->setText(QStringLiteral("Anna"));
+    m_form->Player2->setText(QStringLiteral("Bert"));
+    m_form->PlayersOKClick();
+    QCOMPARE(QApplication::focusWidget(), m_form->Word);
+
+    play(keys);
+
+    QCOMPARE(m_form->Word->text(), text);
+    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    QCOMPARE(m_form->RoundState.SecretWord, secretWord);
+}
+
+void TestKeyboard::guessing_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("sounds");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<int>("mistakes");
+
+    QTest::newRow("shifted capitals and punctuation")
+        << "Gute Nacht, oder?" << "GUTE NACH,ODR?"
+        << "RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG "
+           "RICHTIG RICHTIG GEWONNEN"
+        << 0 << 0;
+    QTest::newRow("a shifted wrong guess and a repeat") << "Haus" << "X{+Shift}{+X}{-X}{-Shift}" << "FALSCH" << 1 << 1;
+    QTest::newRow("overlapping presses") << "Haus" << "{+h}{+a}{-h}{-a}{+u}{+s}{-u}{-s}"
+                                         << "RICHTIG RICHTIG RICHTIG RICHTIG GEWONNEN" << 0 << 0;
+    QTest::newRow("Alt and Ctrl chords are no guesses") << "Haus" << "{+Alt}a{-Alt}{+Ctrl}s{-Ctrl}" << "" << 0 << 0;
+}
+
+void TestKeyboard::guessing()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, keys);
+    QFETCH(QString, sounds);
+    QFETCH(int, beeps);
+    QFETCH(int, mistakes);
+
+    m_form->AcceptSentences->setChecked(true);
+    m_form->SetFirstLetter->setChecked(false);
+    m_form->Player1->setText(QStringLiteral("Anna"));
+    m_form->Player2->setText(QStringLiteral("Bert"));
+    m_form->PlayersOKClick();
+    m_form->Word->setText(word);
+    m_form->WordOKClick();
+    m_form->GameStartGameClick();
+    m_form->CharList->setFocus();
+    m_fixture->sound().clear();
+
+    play(keys);
+
+    QCOMPARE(m_fixture->sound().played.join(QLatin1Char(' ')), sounds);
+    QCOMPARE(m_fixture->sound().beeps, beeps);
+    QCOMPARE(int(m_form->curMistakes->Value()), mistakes);
+}
+
+void TestKeyboard::tabReachesEverySetting_data()
+{
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("focusOrder");
+
+    QTest::newRow("Tab") << "" << "{Tab}"
+                         << QStringList{"Mistakes",        "NoLimit",       "NoSpecialChars", "SetFirstLetter",
+                                        "CapitalLetters",  "AcceptSentences", "AcceptNumbers", "WonRounds",
+                                        "PlaySounds",      "PropertiesOK",  "Rounds"};
+    QTest::newRow("Tab, other choices") << "WholeWord FewMistakes" << "{Tab}"
+                                        << QStringList{"Mistakes", "WholeWord", "TimeLimit", "NoSpecialChars"};
+    QTest::newRow("Shift+Tab") << "" << "{+Shift}{Backtab}{-Shift}"
+                               << QStringList{"PropertiesOK", "PlaySounds", "WonRounds", "AcceptNumbers"};
+}
+
+// Within a group of choices the arrow keys move, as usual; Tab enters it
+// at the checked one.
+void TestKeyboard::tabReachesEverySetting()
+{
+    QFETCH(QString, checked);
+    QFETCH(QString, keys);
+    QFETCH(QStringList, focusOrder);
+
+    m_form->PropertiesClick();
+    for (const QString &name : checked.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        m_fixture->control<QAbstractButton>(name.toLatin1())->click();
+    m_form->Rounds->setFocus();
+    QStringList seen;
+    for (int i = 0; i < focusOrder.size(); ++i) {
+        play(keys);
+        seen << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+    }
+    QCOMPARE(seen, focusOrder);
+}
+
+void TestKeyboard::namesCanBeTypedAtOnce()
+{
+    m_form->Player1->setText(QString());
+    m_form->Player2->setText(QString());
+    m_form->StartGameClick();
+    play(QStringLiteral("Anna{Tab}Bert{Return}"));
+    QCOMPARE(m_form->Player1->text(), QStringLiteral("Anna"));
+    QCOMPARE(m_form->Player2->text(), QStringLiteral("Bert"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+}
+
+GAME_TEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"

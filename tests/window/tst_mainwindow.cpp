@@ -1,0 +1,377 @@
+// The main window's frame: pages and their moves, hover buttons, the
+// decorative pictures, minimising during a turn, the key preview, and the
+// visual-style component's placement checks.
+#include "about/TInfo.h"
+#include "controls/TImage.h"
+#include "controls/TKxBitBtn.h"
+#include "controls/TWinXP.h"
+#include "support/FormFixture.h"
+#include "support/GameTestMain.h"
+#include "support/RecordingSound.h"
+#include "window/TForm1.h"
+
+#include "controls/TKxDigit.h"
+#include "controls/TPaintBox.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <stdexcept>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void windowFrame();
+    void startPageMoves_data();
+    void startPageMoves();
+    void everyButtonHovers_data();
+    void everyButtonHovers();
+    void decorativePicturesStopAtFirstGap();
+    void restoreResumesOnlyATimedTurn_data();
+    void restoreResumesOnlyATimedTurn();
+    void enterAndEscPressPageButtons_data();
+    void enterAndEscPressPageButtons();
+    void typedCharactersStillReachTheControl();
+    void eachTypedCharacterIsPreviewedOnce_data();
+    void eachTypedCharacterIsPreviewedOnce();
+    void terminateAsksTheApplicationToEnd();
+    void makersLogoOpensTheAboutDialog();
+    void winXPPlacement_data();
+    void winXPPlacement();
+
+private:
+    TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
+
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
+};
+
+void TestMainWindow::init()
+{
+    m_fixture = std::make_unique<FormFixture>();
+    m_form = &m_fixture->createShown();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_fixture.reset();
+    m_form = nullptr;
+}
+
+void TestMainWindow::windowFrame()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Lettrisko"));
+    QCOMPARE(m_form->size(), QSize(792, 569));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(m_form->windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    auto *pages = m_form->findChild<QStackedWidget *>(QStringLiteral("MainSites"));
+    QVERIFY(pages);
+    QCOMPARE(pages->count(), 7);
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(pages->geometry(), QRect(0, 0, 792, 569));
+
+    auto *timer = m_form->findChild<QTimer *>(QStringLiteral("Timer"));
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 1000);
+    QVERIFY(!timer->isActive());
+
+    QCOMPARE(button("Properties")->geometry(), QRect(16, 376, 217, 41));
+    QCOMPARE(button("Terminate")->geometry(), QRect(16, 520, 217, 41));
+    QCOMPARE(button("Properties")->focusPolicy(), Qt::NoFocus);
+}
+
+void TestMainWindow::startPageMoves_data()
+{
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("networkGame");
+
+    QTest::newRow("Einstellungen") << "Properties" << 1 << false;
+    QTest::newRow("Spiel starten!") << "StartGame" << 2 << false;
+    QTest::newRow("TCP/IP-Spiel starten") << "IPGame" << 6 << true;
+}
+
+void TestMainWindow::startPageMoves()
+{
+    QFETCH(QString, buttonName);
+    QFETCH(int, page);
+    QFETCH(bool, networkGame);
+
+    m_form->RoundState.NetPhase = 3;
+    QTest::mouseClick(m_form->findChild<TKxBitBtn *>(buttonName), Qt::LeftButton);
+    QCOMPARE(m_form->currentPage(), page);
+    QCOMPARE(m_form->RoundState.NetworkGame, networkGame);
+    if (networkGame)
+        QCOMPARE(m_form->RoundState.NetPhase, quint8(0));
+}
+
+void TestMainWindow::everyButtonHovers_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"Properties", "StartGame", "Terminate", "IPGame", "PropertiesOK", "PlayersCancel",
+                             "PlayersOK", "WordOK", "WordCancel", "GameStartGame", "GameOK", "StatistikOK",
+                             "Button_IPSettings", "Button_HostStart", "Button_IPCancel", "Button_ClientStart",
+                             "Button_Troubleshooting"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestMainWindow::everyButtonHovers()
+{
+    QFETCH(QString, name);
+    QCOMPARE(m_form->findChildren<TKxBitBtn *>().size(), 17);
+
+    auto *hover = m_form->findChild<TKxBitBtn *>(name);
+    QVERIFY(hover);
+    QCOMPARE(hover->cursor().shape(), Qt::PointingHandCursor);
+    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+    QCOMPARE(hover->captionColor(), windowText);
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(hover, &enter);
+    QCOMPARE(hover->captionColor(), QColor(255, 0, 0));
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(hover, &leave);
+    QCOMPARE(hover->captionColor(), windowText);
+}
+
+void TestMainWindow::decorativePicturesStopAtFirstGap()
+{
+    QVERIFY(!m_form->Logo1->picture().isNull());
+    for (const char *name : {"Logo2", "Logo3", "Logo4", "Logo5"})
+        QVERIFY2(!m_form->findChild<TImage *>(QLatin1String(name))->picture().isNull(), name);
+
+    // Without a Logo4 the copying stops before Logo5.
+    delete m_form->Logo4;
+    m_form->Logo4 = nullptr;
+    for (TImage *logo : {m_form->Logo2, m_form->Logo3, m_form->Logo5})
+        logo->setPicture(QPixmap());
+    m_form->copyDecorativePictures();
+
+    // Same pixels; the copy need not carry the file's colour space.
+    const auto samePicture = [](TImage *a, TImage *b) {
+        const QImage left = a->picture().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage right = b->picture().toImage().convertToFormat(QImage::Format_ARGB32);
+        if (left.size() != right.size())
+            return false;
+        for (int y = 0; y < left.height(); ++y)
+            for (int x = 0; x < left.width(); ++x)
+                if (left.pixel(x, y) != right.pixel(x, y))
+                    return false;
+        return true;
+    };
+    QVERIFY(samePicture(m_form->Logo2, m_form->Logo1));
+    QVERIFY(samePicture(m_form->Logo3, m_form->Logo1));
+    QVERIFY(m_form->Logo5->picture().isNull());
+}
+
+void TestMainWindow::restoreResumesOnlyATimedTurn_data()
+{
+    QTest::addColumn<bool>("roundRunning");
+    QTest::addColumn<bool>("timeLimit");
+    QTest::addColumn<bool>("runsAfterRestore");
+
+    QTest::newRow("timed turn") << true << true << true;
+    QTest::newRow("turn without limit") << true << false << false;
+    QTest::newRow("no turn, limit chosen") << false << true << false;
+    QTest::newRow("nothing") << false << false << false;
+}
+
+void TestMainWindow::restoreResumesOnlyATimedTurn()
+{
+    QFETCH(bool, roundRunning);
+    QFETCH(bool, timeLimit);
+    QFETCH(bool, runsAfterRestore);
+
+    if (timeLimit)
+        m_form->WholeWord->setChecked(true);
+    m_form->RoundState.RoundRunning = roundRunning;
+    if (roundRunning && timeLimit)
+        m_form->Timer->start();
+
+    m_form->setWindowState(Qt::WindowMinimized);
+    QVERIFY(!m_form->Timer->isActive());
+
+    m_form->setWindowState(Qt::WindowNoState);
+    QCOMPARE(m_form->Timer->isActive(), runsAfterRestore);
+    m_form->Timer->stop();
+}
+
+void TestMainWindow::enterAndEscPressPageButtons_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("pageAfter");
+
+    QTest::newRow("Enter on the settings") << 1 << int(Qt::Key_Return) << 0;
+    QTest::newRow("keypad Enter on the settings") << 1 << int(Qt::Key_Enter) << 0;
+    QTest::newRow("Esc on the settings has no cancel") << 1 << int(Qt::Key_Escape) << 1;
+    QTest::newRow("Esc on the players") << 2 << int(Qt::Key_Escape) << 0;
+    QTest::newRow("Esc on the word page") << 3 << int(Qt::Key_Escape) << 0;
+    QTest::newRow("Enter on the start page does nothing") << 0 << int(Qt::Key_Return) << 0;
+}
+
+void TestMainWindow::enterAndEscPressPageButtons()
+{
+    QFETCH(int, page);
+    QFETCH(int, key);
+    QFETCH(int, pageAfter);
+
+    m_form->showPage(TForm1::Page(page));
+    m_form->activateWindow();
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(m_form->currentPage(), pageAfter);
+}
+
+void TestMainWindow::typedCharactersStillReachTheControl()
+{
+    m_form->showPage(TForm1::WordPage);
+    m_form->activateWindow();
+    m_form->Word->setFocus();
+    QTest::keyClicks(m_form->Word, QStringLiteral("Haus"));
+    QCOMPARE(m_form->Word->text(), QStringLiteral("Haus"));
+
+    // Alt+W is the label's accelerator, not a character.
+    m_form->Player1->setFocus();
+    m_form->showPage(TForm1::WordPage);
+    QTest::keyClick(m_form, Qt::Key_W, Qt::AltModifier);
+    QCOMPARE(m_form->Word->text(), QStringLiteral("Haus"));
+}
+
+void TestMainWindow::eachTypedCharacterIsPreviewedOnce_data()
+{
+    QTest::addColumn<QString>("receiver");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<int>("mistakes");
+
+    // A control that ignores a key passes it on to its parents.
+    QTest::newRow("wrong letter, paint box") << "WordPaintBox" << "x" << 0 << 1;
+    QTest::newRow("wrong letter, window") << "Form1" << "x" << 0 << 1;
+    QTest::newRow("wrong letter, list") << "CharList" << "q" << 0 << 1;
+    QTest::newRow("digit, paint box") << "WordPaintBox" << "1" << 1 << 0;
+    QTest::newRow("two keys, paint box") << "WordPaintBox" << "12" << 2 << 0;
+    QTest::newRow("emoji, paint box") << "WordPaintBox" << QString::fromUtf8("\xF0\x9F\x98\x80") << 1 << 0;
+}
+
+void TestMainWindow::eachTypedCharacterIsPreviewedOnce()
+{
+    QFETCH(QString, receiver);
+    QFETCH(QString, typed);
+    QFETCH(int, beeps);
+    QFETCH(int, mistakes);
+
+    m_form->RoundState.SecretWord = QStringLiteral("HAUS");
+    for (char c = 'A'; c <= 'Z'; ++c)
+        m_form->RoundState.AllowedChars.insert(QLatin1Char(c));
+    m_form->RoundState.RoundRunning = true;
+    m_form->MaxMistakes->setValue(9);
+    m_form->showPage(TForm1::GamePage);
+
+    QWidget *target = receiver == QLatin1String("Form1") ? m_form : m_fixture->control<QWidget>(receiver.toLatin1());
+    m_fixture->sound().clear();
+    if (QChar::isHighSurrogate(typed.at(0).unicode())) {
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, typed, Qt::NoModifier);
+    } else {
+        for (const QChar c : typed)
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    QCOMPARE(m_fixture->sound().beeps, beeps);
+    QCOMPARE(int(m_form->curMistakes->Value()), mistakes);
+}
+
+void TestMainWindow::terminateAsksTheApplicationToEnd()
+{
+    QSignalSpy spy(m_form, &TForm1::terminateRequested);
+    QTest::mouseClick(button("Terminate"), Qt::LeftButton);
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestMainWindow::makersLogoOpensTheAboutDialog()
+{
+    // The about dialog exists before the window is first shown.
+    m_fixture->destroy();
+    m_form = &m_fixture->create();
+    Info = new TInfo(m_form);
+    m_fixture->show();
+
+    QVERIFY(!m_form->Firm->picture().isNull());
+    QCOMPARE(m_form->Firm->picture().size(), Info->logoPicture().size());
+    QCOMPARE(m_form->Firm->cursor().shape(), Qt::PointingHandCursor);
+
+    // The dialog runs its own loop; it is answered from a timer.
+    QString caption;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&caption] {
+        if (QApplication::activeModalWidget() != Info || !Info->isVisible())
+            return;
+        caption = Info->windowTitle();
+        QTest::keyClick(Info, Qt::Key_Escape);
+    });
+    answer.start(5);
+    QTest::mouseClick(m_form->Firm, Qt::LeftButton);
+    answer.stop();
+    QCOMPARE(caption, QStringLiteral("Info über Lettrisko v2.0"));
+    QVERIFY(!Info->isVisible());
+}
+
+void TestMainWindow::winXPPlacement_data()
+{
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("second on the main window") << "form" << "Only one instance of TWinXP allowed on form";
+    QTest::newRow("on a control") << "control" << "Control parent must be a form!";
+    QTest::newRow("on a plain component") << "component" << "Control parent must be a form!";
+    QTest::newRow("without owner") << "none" << "Control parent must be a form!";
+}
+
+void TestMainWindow::winXPPlacement()
+{
+    QFETCH(QString, owner);
+    QFETCH(QString, message);
+
+    QObject component;
+    QObject *target = nullptr;
+    if (owner == QLatin1String("form"))
+        target = m_form;
+    else if (owner == QLatin1String("control"))
+        target = m_form->Word;
+    else if (owner == QLatin1String("component"))
+        target = &component;
+
+    const int before = m_form->findChildren<TWinXP *>().size();
+    QCOMPARE(before, 1);
+    try {
+        TWinXP extra(target);
+        QFAIL("the placement was accepted");
+    } catch (const std::runtime_error &error) {
+        QCOMPARE(QString::fromLatin1(error.what()), message);
+    }
+    // A failed construction leaves nothing behind.
+    QCOMPARE(m_form->findChildren<TWinXP *>().size(), before);
+
+    // A window of its own takes one.
+    QWidget window;
+    TWinXP first(&window);
+    QCOMPARE(window.findChildren<TWinXP *>().size(), 1);
+}
+
+GAME_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

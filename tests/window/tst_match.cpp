@@ -1,0 +1,349 @@
+// A whole match on one computer through the real window: settings, names,
+// four words, guesses typed as keys, the statistics after every turn and
+// the winner at the end.
+#include "controls/TKxBitBtn.h"
+#include "controls/TKxDigit.h"
+#include "controls/TStringGrid.h"
+#include "support/FormFixture.h"
+#include "support/GameTestMain.h"
+#include "support/ModalBoxAnswerer.h"
+#include "window/TForm1.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <memory>
+
+class TestMatch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void twoRoundMatch_data();
+    void twoRoundMatch();
+    void namesShownAsTyped_data();
+    void namesShownAsTyped();
+
+private:
+    TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
+    void click(const char *name);
+    void typeInto(QSpinBox *box, int value);
+    // Types the characters on the widget that has the focus, as a user would.
+    void typeOnFocus(const QString &keys);
+    void enterWord(const QString &word, bool withEnter);
+    // "line 1|line 2|bold" with bold 1, 2 or - for neither.
+    QString standings() const;
+    // The label's text as the user sees it: marked "(markup)" when the
+    // label would read it as rich text rather than show it as it is.
+    static QString shown(const QLabel *label);
+
+    std::unique_ptr<FormFixture> m_fixture;
+    TForm1 *m_form = nullptr;
+};
+
+void TestMatch::init()
+{
+    m_fixture = std::make_unique<FormFixture>();
+    m_form = &m_fixture->create();
+    // The countdown is driven tick by tick below; the clock never interferes.
+    m_form->Timer->setInterval(24 * 3600 * 1000);
+    m_fixture->show();
+}
+
+void TestMatch::cleanup()
+{
+    m_fixture.reset();
+    m_form = nullptr;
+}
+
+void TestMatch::click(const char *name)
+{
+    TKxBitBtn *target = button(name);
+    QVERIFY2(target && target->isVisible(), name);
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+void TestMatch::typeInto(QSpinBox *box, int value)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QString::number(value));
+    QCOMPARE(box->value(), value);
+}
+
+void TestMatch::typeOnFocus(const QString &keys)
+{
+    for (const QChar key : keys) {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
+        QTest::keyClick(target, char(key.unicode()));
+    }
+}
+
+void TestMatch::enterWord(const QString &word, bool withEnter)
+{
+    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+    QVERIFY(m_form->Word->text().isEmpty());
+    m_form->Word->setFocus();
+    QTest::keyClicks(m_form->Word, word);
+    if (withEnter)
+        QTest::keyClick(m_form->Word, Qt::Key_Return);
+    else
+        click("WordOK");
+    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    QVERIFY(m_form->GameStartGame->isVisible());
+    QVERIFY(m_form->TimeLabel->isVisible());
+    QVERIFY(m_form->Time->isVisible());
+}
+
+QString TestMatch::standings() const
+{
+    const bool bold1 = m_form->StatistikP1Info->font().bold();
+    const bool bold2 = m_form->StatistikP2Info->font().bold();
+    const QString bold = bold1 && bold2 ? QStringLiteral("both") : bold1 ? QStringLiteral("1")
+                                                               : bold2 ? QStringLiteral("2")
+                                                                       : QStringLiteral("-");
+    return m_form->StatistikP1Info->text() + QLatin1Char('|') + m_form->StatistikP2Info->text() + QLatin1Char('|')
+        + bold;
+}
+
+void TestMatch::twoRoundMatch_data()
+{
+    QTest::addColumn<bool>("fewestMistakes");
+    QTest::addColumn<QString>("lastKeys");
+    QTest::addColumn<int>("lastMistakes");
+    QTest::addColumn<QStringList>("standingsAfterEachTurn");
+    QTest::addColumn<QString>("result");
+
+    // The same first three turns every time: Bert guesses HAUS without a
+    // mistake, Anna loses KATZE by mistakes (3), Bert runs out of time on
+    // MAUS (counted as 3). Anna's guesses at HUND decide the match.
+    const QString draw = QStringLiteral("Unentschieden! Beide Spieler haben ihr Bestes gegeben!");
+    const QString bertWins = QStringLiteral("Herzlichen Glückwunsch, Bert! Du hast das Spiel gewonnen!");
+
+    QTest::newRow("most rounds won: one each is a draw")
+        << false << "xund" << 1
+        << QStringList{"Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 0|-",
+                       "Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 1|2",
+                       // Bert's mistakes stand against Anna's empty cell.
+                       "Gewonnene Runden Anna: 1|Gewonnene Runden Bert: 1|-",
+                       "Gewonnene Runden Anna: 1|Gewonnene Runden Bert: 1|-"}
+        << draw;
+    QTest::newRow("most rounds won: both lose round 2, Bert has round 1")
+        << false << "xyz" << 3
+        << QStringList{"Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 0|-",
+                       "Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 1|2",
+                       "Gewonnene Runden Anna: 1|Gewonnene Runden Bert: 1|-",
+                       "Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 1|2"}
+        << bertWins;
+    QTest::newRow("fewest mistakes: 4 against 3")
+        << true << "xund" << 1
+        << QStringList{"Fehleranzahl Anna: 0|Fehleranzahl Bert: 0|-", "Fehleranzahl Anna: 3|Fehleranzahl Bert: 0|2",
+                       "Fehleranzahl Anna: 3|Fehleranzahl Bert: 3|-", "Fehleranzahl Anna: 4|Fehleranzahl Bert: 3|2"}
+        << bertWins;
+    QTest::newRow("fewest mistakes: 3 against 3 is a draw")
+        << true << "und" << 0
+        << QStringList{"Fehleranzahl Anna: 0|Fehleranzahl Bert: 0|-", "Fehleranzahl Anna: 3|Fehleranzahl Bert: 0|2",
+                       "Fehleranzahl Anna: 3|Fehleranzahl Bert: 3|-", "Fehleranzahl Anna: 3|Fehleranzahl Bert: 3|-"}
+        << draw;
+}
+
+void TestMatch::twoRoundMatch()
+{
+    QFETCH(bool, fewestMistakes);
+    QFETCH(QString, lastKeys);
+    QFETCH(int, lastMistakes);
+    QFETCH(QStringList, standingsAfterEachTurn);
+    QFETCH(QString, result);
+
+    ModalBoxAnswerer noBoxExpected;
+
+    // Settings: two rounds, at most three mistakes, five seconds per word.
+    click("Properties");
+    QCOMPARE(m_form->currentPage(), int(TForm1::SettingsPage));
+    typeInto(m_form->Rounds, 2);
+    typeInto(m_form->Mistakes, 3);
+    QTest::mouseClick(m_form->WholeWord, Qt::LeftButton, {}, QPoint(8, m_form->WholeWord->height() / 2));
+    QVERIFY(m_form->WholeWord->isChecked());
+    typeInto(m_form->TimeLimit, 5);
+    QRadioButton *rule = fewestMistakes ? m_form->FewMistakes : m_form->WonRounds;
+    QTest::mouseClick(rule, Qt::LeftButton, {}, QPoint(8, rule->height() / 2));
+    QVERIFY(rule->isChecked());
+    click("PropertiesOK");
+    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+
+    // Names.
+    click("StartGame");
+    QCOMPARE(m_form->currentPage(), int(TForm1::PlayersPage));
+    m_form->Player1->setFocus();
+    QTest::keyClicks(m_form->Player1, QStringLiteral("Anna"));
+    QTest::keyClicks(m_form->Player2, QStringLiteral("Bert"));
+    QTest::keyClick(m_form->Player2, Qt::Key_Return);
+    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+    QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Anna!"));
+
+    // Round 1, turn 1: Anna's word, Bert guesses it with the focus on the list.
+    enterWord(QStringLiteral("haus"), true);
+    QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Bert, errate dieses Wort:"));
+    click("GameStartGame");
+    m_form->CharList->setFocus();
+    m_fixture->sound().clear();
+    typeOnFocus(QStringLiteral("aus"));
+    QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("GEWONNEN"));
+    QVERIFY(m_form->RoundState.RoundOver);
+    click("GameOK");
+    QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
+    QCOMPARE(standings(), standingsAfterEachTurn.at(0));
+    QVERIFY(m_form->WinnerLabel->text().isEmpty());
+    click("StatistikOK");
+    QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Bert!"));
+
+    // Round 1, turn 2: Bert's word; Anna types into the window itself and
+    // loses by mistakes.
+    enterWord(QStringLiteral("Katze"), false);
+    QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Anna, errate dieses Wort:"));
+    click("GameStartGame");
+    m_form->setFocus();
+    m_fixture->sound().clear();
+    typeOnFocus(QStringLiteral("qwy"));
+    QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
+    QCOMPARE(int(m_form->curMistakes->Value()), 3);
+    QCOMPARE(m_form->CharList->count(), 3);
+    // Enter takes the finished turn to the statistics.
+    QTest::keyClick(m_form, Qt::Key_Return);
+    QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
+    QCOMPARE(standings(), standingsAfterEachTurn.at(1));
+    QVERIFY(m_form->WinnerLabel->text().isEmpty());
+    QTest::keyClick(m_form, Qt::Key_Return);
+    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+    QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Anna!"));
+
+    // Round 2, turn 1: keys typed on the focused "Beginnen!" before the start
+    // are no guesses; then Bert runs out of time.
+    enterWord(QStringLiteral("Maus"), true);
+    m_form->GameStartGame->setFocus();
+    m_fixture->sound().clear();
+    typeOnFocus(QStringLiteral("ma"));
+    QCOMPARE(m_fixture->sound().beeps, 0);
+    QVERIFY(!m_form->RoundState.RoundRunning);
+    click("GameStartGame");
+    typeOnFocus(QStringLiteral("a"));
+    QCOMPARE(m_fixture->sound().played, QStringList{QStringLiteral("RICHTIG")});
+    for (int tick = 0; tick < 5; ++tick)
+        m_form->TimerTimer();
+    QCOMPARE(m_fixture->sound().played.count(QStringLiteral("ZEIT")), 5);
+    QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
+    QCOMPARE(int(m_form->curMistakes->Value()), 3);
+    QVERIFY(!m_form->Timer->isActive());
+    click("GameOK");
+    QCOMPARE(standings(), standingsAfterEachTurn.at(2));
+    QVERIFY(m_form->WinnerLabel->text().isEmpty());
+    click("StatistikOK");
+    QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Bert!"));
+
+    // Round 2, turn 2: the last turn; Anna types wherever the focus went.
+    enterWord(QStringLiteral("Hund"), true);
+    click("GameStartGame");
+    typeOnFocus(lastKeys);
+    QVERIFY(m_form->RoundState.RoundOver);
+    QCOMPARE(int(m_form->curMistakes->Value()), lastMistakes);
+    click("GameOK");
+    QCOMPARE(standings(), standingsAfterEachTurn.at(3));
+    QCOMPARE(m_form->WinnerLabel->text(), result);
+
+    // The grid holds the whole match.
+    const QStringList expectedRows[] = {
+        {"1", "HAUS", "0", "3", "KATZE"},
+        {"2", "MAUS", "3", QString::number(lastMistakes), "HUND"},
+    };
+    for (int row = 1; row <= 2; ++row)
+        for (int column = 0; column < 5; ++column)
+            QCOMPARE(m_form->Statistik->Cells(column, row), expectedRows[row - 1].at(column));
+    QCOMPARE(m_form->Statistik->Cells(1, 0), QStringLiteral("Worte von Anna"));
+    QCOMPARE(m_form->Statistik->Cells(4, 0), QStringLiteral("Worte von Bert"));
+
+    click("StatistikOK");
+    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+    QCOMPARE(noBoxExpected.count(), 0);
+
+    // Keys typed after the match are ignored.
+    m_fixture->sound().clear();
+    typeOnFocus(QStringLiteral("a1"));
+    QCOMPARE(m_fixture->sound().beeps, 0);
+    QCOMPARE(m_fixture->sound().played, QStringList());
+}
+
+QString TestMatch::shown(const QLabel *label)
+{
+    // Read as markup, tags vanish, entities turn into characters, fonts
+    // and colours change.
+    const bool literal = label->textFormat() == Qt::PlainText
+        || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+    return literal ? label->text() : QStringLiteral("(markup) ") + label->text();
+}
+
+void TestMatch::namesShownAsTyped_data()
+{
+    QTest::addColumn<QString>("player1");
+    QTest::addColumn<QString>("player2");
+
+    QTest::newRow("heading and colour") << "<h1>Max</h1>" << "<font color=red>Eva";
+    QTest::newRow("bold and an entity") << "<b>Anna</b>" << "&lt;Bert&gt;";
+    QTest::newRow("a line break") << "Ida<br>" << "<i>Udo";
+}
+
+void TestMatch::namesShownAsTyped()
+{
+    QFETCH(QString, player1);
+    QFETCH(QString, player2);
+
+    ModalBoxAnswerer noBoxExpected;
+    click("Properties");
+    typeInto(m_form->Rounds, 1);
+    typeInto(m_form->Mistakes, 1);
+    QTest::mouseClick(m_form->WholeWord, Qt::LeftButton, {}, QPoint(8, m_form->WholeWord->height() / 2));
+    click("PropertiesOK");
+
+    click("StartGame");
+    m_form->Player1->setFocus();
+    QTest::keyClicks(m_form->Player1, player1);
+    QTest::keyClicks(m_form->Player2, player2);
+    QCOMPARE(m_form->Player1->text(), player1);
+    QCOMPARE(m_form->Player2->text(), player2);
+    click("PlayersOK");
+    QCOMPARE(shown(m_form->WordInfo), QStringLiteral("Gib ein Wort an, ") + player1 + QLatin1Char('!'));
+
+    // Player 2 guesses HAUS without a mistake.
+    enterWord(QStringLiteral("haus"), true);
+    QCOMPARE(shown(m_form->WordGuessingInfo), player2 + QStringLiteral(", errate dieses Wort:"));
+    click("GameStartGame");
+    typeOnFocus(QStringLiteral("aus"));
+    click("GameOK");
+    QCOMPARE(shown(m_form->StatistikP1Info), QStringLiteral("Gewonnene Runden ") + player1 + QStringLiteral(": 0"));
+    QCOMPARE(shown(m_form->StatistikP2Info), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 0"));
+    click("StatistikOK");
+    QCOMPARE(shown(m_form->WordInfo), QStringLiteral("Gib ein Wort an, ") + player2 + QLatin1Char('!'));
+
+    // Player 1 loses MAUS with the one mistake allowed; player 2 wins.
+    enterWord(QStringLiteral("maus"), true);
+    QCOMPARE(shown(m_form->WordGuessingInfo), player1 + QStringLiteral(", errate dieses Wort:"));
+    click("GameStartGame");
+    typeOnFocus(QStringLiteral("x"));
+    click("GameOK");
+    QCOMPARE(shown(m_form->StatistikP2Info), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 1"));
+    QCOMPARE(shown(m_form->WinnerLabel),
+             QStringLiteral("Herzlichen Glückwunsch, ") + player2 + QStringLiteral("! Du hast das Spiel gewonnen!"));
+    QCOMPARE(noBoxExpected.count(), 0);
+}
+
+GAME_TEST_MAIN(TestMatch)
+#include "tst_match.moc"

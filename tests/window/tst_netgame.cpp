@@ -1,0 +1,376 @@
+// Two main windows in one process play over 127.0.0.1, as two computers
+// would: login with a password, the host's settings, a whole match, and
+// leaving at awkward moments. The boxes and the password query are real and
+// answered from a timer while the sockets keep delivering.
+#include "controls/TKxBitBtn.h"
+#include "controls/TKxDigit.h"
+#include "controls/TRadioGroup.h"
+#include "controls/TStringGrid.h"
+#include "net/TClientSocket.h"
+#include "net/TServerSocket.h"
+#include "support/FormFixture.h"
+#include "support/GameTestMain.h"
+#include "window/TForm1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Answers every modal box and password query of either window, noting
+// whose it was: "host: Caption: text". Queries take the next entry of
+// passwords; an empty list cancels.
+class Answerer : public QObject
+{
+public:
+    Answerer(TForm1 *host, TForm1 *participant)
+        : m_host(host)
+        , m_participant(participant)
+    {
+        connect(&m_timer, &QTimer::timeout, this, &Answerer::poll);
+        m_timer.start(5);
+    }
+
+    QStringList seen;
+    QStringList passwords;
+    // Keeps a box open, and the events flowing under it, while it says so.
+    std::function<bool(const QString &)> holdOpen;
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal->property("answered").toBool())
+            return;
+        const QString owner = modal->parentWidget() == m_host ? QStringLiteral("host") : QStringLiteral("participant");
+        if (auto *query = qobject_cast<QInputDialog *>(modal)) {
+            modal->setProperty("answered", true);
+            seen << owner + QStringLiteral(": ") + query->windowTitle() + QStringLiteral(": ") + query->textValue();
+            if (passwords.isEmpty()) {
+                query->reject();
+                return;
+            }
+            query->setTextValue(passwords.takeFirst());
+            query->accept();
+            return;
+        }
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
+            return;
+        const QString line = owner + QStringLiteral(": ") + box->windowTitle() + QStringLiteral(": ") + box->text();
+        if (!box->property("seen").toBool())
+            seen << line;
+        box->setProperty("seen", true);
+        if (holdOpen && holdOpen(line))
+            return;
+        modal->setProperty("answered", true);
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    QTimer m_timer;
+    TForm1 *m_host;
+    TForm1 *m_participant;
+};
+
+} // namespace
+
+class TestNetGame : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void wholeMatch();
+    void leaving_data();
+    void leaving();
+    void connectionFails_data();
+    void connectionFails();
+
+private:
+    // Host and participant up to the participant's look at the settings.
+    void logIn(const QString &password, const QStringList &typed);
+    void click(TForm1 *form, const char *name);
+    void type(TForm1 *form, const QString &keys);
+    QStringList grid(TForm1 *form) const;
+
+    std::unique_ptr<FormFixture> m_hostFixture;
+    std::unique_ptr<FormFixture> m_participantFixture;
+    TForm1 *m_host = nullptr;
+    TForm1 *m_participant = nullptr;
+    std::unique_ptr<Answerer> m_answerer;
+};
+
+void TestNetGame::init()
+{
+    m_hostFixture = std::make_unique<FormFixture>();
+    m_participantFixture = std::make_unique<FormFixture>();
+    m_host = &m_hostFixture->createShown();
+    m_participant = &m_participantFixture->createShown();
+    // The system picks a free port for the host.
+    m_host->ServerSocket->setPort(0);
+    m_answerer = std::make_unique<Answerer>(m_host, m_participant);
+}
+
+void TestNetGame::cleanup()
+{
+    m_answerer.reset();
+    m_participantFixture.reset();
+    m_hostFixture.reset();
+}
+
+void TestNetGame::click(TForm1 *form, const char *name)
+{
+    auto *button = form->findChild<QAbstractButton *>(QLatin1String(name));
+    QVERIFY2(button && button->isVisible() && button->isEnabled(), name);
+    button->click();
+}
+
+void TestNetGame::type(TForm1 *form, const QString &keys)
+{
+    for (const QChar c : keys)
+        QTest::sendKeyEvent(QTest::Click, form, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+QStringList TestNetGame::grid(TForm1 *form) const
+{
+    QStringList cells;
+    for (int row = 0; row < form->Statistik->RowCount(); ++row)
+        for (int column = 0; column < 5; ++column)
+            cells << form->Statistik->Cells(column, row);
+    return cells;
+}
+
+void TestNetGame::logIn(const QString &password, const QStringList &typed)
+{
+    click(m_host, "IPGame");
+    m_host->RadioGroup_ConnectionMode->item(0)->click();
+    m_host->Edit_IPName->setText(QStringLiteral("Anna"));
+    m_host->Edit_IPPassword->setText(password);
+    click(m_host, "Button_HostStart");
+    QVERIFY(m_host->ServerSocket->isActive());
+    QVERIFY(!m_host->GroupBox_Host->isEnabled());
+
+    click(m_participant, "IPGame");
+    m_participant->RadioGroup_ConnectionMode->item(1)->click();
+    m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
+    m_participant->Edit_IP->setText(QStringLiteral("127.0.0.1"));
+    m_participant->ClientSocket->setPort(m_host->ServerSocket->serverPort());
+    m_answerer->passwords = typed;
+    click(m_participant, "Button_ClientStart");
+}
+
+void TestNetGame::wholeMatch()
+{
+    // The host's choice, which the participant's own settings give way to.
+    m_host->Rounds->setValue(1);
+    m_host->SetFirstLetter->setChecked(false);
+    m_host->perLetter->setChecked(true);
+    m_host->TimeLimit->setValue(600);
+    m_participant->Rounds->setValue(7);
+    logIn(QStringLiteral("Geheim"), {QStringLiteral("geheim"), QStringLiteral("Geheim")});
+
+    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+    // Both login boxes are open at the same time; their order is the network's.
+    QStringList seen = m_answerer->seen;
+    std::sort(seen.begin() + 3, seen.end());
+    QCOMPARE(seen,
+             QStringList({"participant: Passwort: ",
+                          "participant: Ungültiges Passwort: Das eingegebene Passwort ist nicht korrekt. Beachten Sie "
+                          "auch die Groß-/Kleinschreibung.",
+                          "participant: Passwort: geheim",
+                          "host: Mitspieler hat sich angemeldet: Bert hat sich angemeldet.\n\nKlicken Sie auf OK, um "
+                          "das Spiel zu starten.",
+                          "participant: Angemeldet: Die Anmeldung bei Anna war erfolgreich.\n\nKlicken Sie OK, um die "
+                          "Einstellungen des Gastgebers anzuzeigen. Eventuell müssen Sie einen Augenblick warten, bis "
+                          "die Informationen vom Gastgeber eintreffen."}));
+    QCOMPARE(m_participant->Rounds->value(), 1);
+    QVERIFY(m_participant->perLetter->isChecked());
+    QVERIFY(!m_participant->Rounds->isEnabled());
+    QCOMPARE(m_host->currentPage(), int(TForm1::WordPage));
+    QVERIFY(!m_host->WordOK->isEnabled());
+
+    click(m_participant, "PropertiesOK");
+    QCOMPARE(m_participant->Word->text(), QStringLiteral("Anna gibt ein Wort ein..."));
+    QTRY_VERIFY(m_host->WordOK->isEnabled());
+
+    // Round 1, first turn: Anna sets, Bert guesses.
+    m_host->Word->setText(QStringLiteral("Haus"));
+    click(m_host, "WordOK");
+    QVERIFY(m_host->GameStartGame->isHidden());
+    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::GamePage));
+    QCOMPARE(m_participant->WordGuessingInfo->text(), QStringLiteral("Bert, errate dieses Wort:"));
+    QCOMPARE(m_host->WordGuessingInfo->text(), QStringLiteral("Bert versucht, das Wort zu erraten"));
+    click(m_participant, "GameStartGame");
+    QTRY_VERIFY(m_host->RoundState.RoundRunning);
+    QVERIFY(m_host->Timer->isActive());
+
+    type(m_host, QStringLiteral("hau")); // the setter's own keys are no guesses
+    type(m_participant, QStringLiteral("hxaus"));
+    QTRY_VERIFY(m_host->RoundState.RoundOver);
+    QVERIFY(m_participant->RoundState.RoundOver);
+    QCOMPARE(int(m_host->curMistakes->Value()), 1);
+    QCOMPARE(int(m_participant->curMistakes->Value()), 1);
+
+    // Bert, who sets next, confirms first and waits for Anna.
+    click(m_participant, "GameOK");
+    click(m_participant, "StatistikOK");
+    QCOMPARE(m_participant->Word->text(), QStringLiteral("Warten auf Anna"));
+    QVERIFY(!m_participant->Word->isEnabled());
+    click(m_host, "GameOK");
+    click(m_host, "StatistikOK");
+    QCOMPARE(m_host->Word->text(), QStringLiteral("Bert gibt ein Wort ein..."));
+    QTRY_VERIFY(m_participant->Word->isEnabled());
+    QVERIFY(m_participant->Word->text().isEmpty());
+
+    // Second turn: Bert sets, Anna guesses and runs out of guesses.
+    m_participant->Word->setText(QStringLiteral("Baum"));
+    click(m_participant, "WordOK");
+    QTRY_COMPARE(m_host->currentPage(), int(TForm1::GamePage));
+    click(m_host, "GameStartGame");
+    QTRY_VERIFY(m_participant->RoundState.RoundRunning);
+    type(m_host, QStringLiteral("bqrstvwxyz"));
+    QTRY_VERIFY(m_participant->RoundState.RoundOver);
+    QCOMPARE(int(m_participant->curMistakes->Value()), 9);
+
+    for (TForm1 *form : {m_host, m_participant}) {
+        click(form, "GameOK");
+        QCOMPARE(form->WinnerLabel->text(),
+                 QStringLiteral("Herzlichen Glückwunsch, Bert! Du hast das Spiel gewonnen!"));
+    }
+    QCOMPARE(grid(m_participant), grid(m_host));
+    QCOMPARE(grid(m_host).mid(5),
+             QStringList({"1", "HAUS", "1", "9", "BAUM"}));
+    for (TForm1 *form : {m_host, m_participant}) {
+        click(form, "StatistikOK");
+        QCOMPARE(form->currentPage(), int(TForm1::StartPage));
+        QVERIFY(!form->RoundState.NetworkGame);
+    }
+    QVERIFY(!m_host->ServerSocket->isActive());
+    // The host's settings were lent for the match only.
+    QVERIFY(m_participant->Rounds->isEnabled());
+    QCOMPARE(m_answerer->seen.size(), 5);
+}
+
+void TestNetGame::leaving_data()
+{
+    QTest::addColumn<QString>("when");
+    QTest::addColumn<QString>("leaver");
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("participant cancels during the host's login box") << "login box" << "participant" << "cancel";
+    QTest::newRow("participant closes the window on the settings") << "settings" << "participant" << "close";
+    QTest::newRow("host cancels the word entry") << "word" << "host" << "word cancel";
+    QTest::newRow("host closes the window mid-turn") << "turn" << "host" << "close";
+}
+
+void TestNetGame::leaving()
+{
+    QFETCH(QString, when);
+    QFETCH(QString, leaver);
+    QFETCH(QString, how);
+
+    TForm1 *leaving = leaver == QLatin1String("host") ? m_host : m_participant;
+    TForm1 *staying = leaving == m_host ? m_participant : m_host;
+    auto leave = [&] {
+        if (how == QLatin1String("cancel"))
+            leaving->Button_IPCancelClick(leaving->Button_IPCancel);
+        else if (how == QLatin1String("word cancel"))
+            leaving->WordCancelClick();
+        else
+            leaving->close();
+    };
+    bool left = false;
+    if (when == QLatin1String("login box")) {
+        // The leave arrives, and is handled, while the login box is open.
+        m_answerer->holdOpen = [&](const QString &line) {
+            if (!line.startsWith(QLatin1String("host: Mitspieler hat sich angemeldet")))
+                return false;
+            if (!left) {
+                left = true;
+                leave();
+            }
+            return m_host->ServerSocket->isActive();
+        };
+    }
+    logIn(QString(), {});
+    if (when != QLatin1String("login box"))
+        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+    if (when != QLatin1String("settings") && when != QLatin1String("login box")) {
+        click(m_participant, "PropertiesOK");
+        QTRY_VERIFY(m_host->WordOK->isEnabled());
+    }
+    if (when == QLatin1String("turn")) {
+        m_host->Word->setText(QStringLiteral("Haus"));
+        click(m_host, "WordOK");
+        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::GamePage));
+        click(m_participant, "GameStartGame");
+        QTRY_VERIFY(m_host->RoundState.RoundRunning);
+    }
+    if (when != QLatin1String("login box"))
+        leave();
+
+    const QString name = staying == m_host ? QStringLiteral("Bert") : QStringLiteral("Anna");
+    const QString owner = staying == m_host ? QStringLiteral("host") : QStringLiteral("participant");
+    QTRY_VERIFY2(m_answerer->seen.contains(owner + QStringLiteral(": Mitspieler hat das Spiel beendet: ") + name
+                                           + QStringLiteral(" hat das Spiel verlassen.")),
+                 qPrintable(m_answerer->seen.join(QLatin1Char('|'))));
+    QCOMPARE(staying->currentPage(), int(TForm1::StartPage));
+    QVERIFY(!staying->RoundState.NetworkGame);
+    QVERIFY(!staying->Timer->isActive());
+    if (when == QLatin1String("login box")) {
+        // Nothing went out after the box: the participant never got settings.
+        QCOMPARE(m_host->currentPage(), int(TForm1::StartPage));
+        QCOMPARE(m_participant->currentPage(), int(TForm1::StartPage));
+    }
+}
+
+void TestNetGame::connectionFails_data()
+{
+    QTest::addColumn<QString>("address");
+
+    QTest::newRow("no such computer") << "lettrisko-host.invalid";
+    QTest::newRow("nobody listening") << "127.0.0.1";
+}
+
+void TestNetGame::connectionFails()
+{
+    QFETCH(QString, address);
+
+    // A port that was free a moment ago has no listener.
+    m_host->ServerSocket->activate();
+    const quint16 unused = m_host->ServerSocket->serverPort();
+    m_host->ServerSocket->deactivate();
+
+    click(m_participant, "IPGame");
+    m_participant->RadioGroup_ConnectionMode->item(1)->click();
+    m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
+    m_participant->Edit_IP->setText(address);
+    m_participant->ClientSocket->setPort(unused);
+    click(m_participant, "Button_ClientStart");
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen,
+                              QStringList{"participant: Verbinden fehlgeschlagen: Bei der Verbindung ist ein Fehler "
+                                          "aufgetreten."},
+                              20000);
+    QCOMPARE(m_participant->currentPage(), int(TForm1::NetworkPage));
+    QVERIFY(m_participant->RadioGroup_ConnectionMode->isEnabled());
+    // A new attempt can start right here.
+    QVERIFY(m_participant->RoundState.NetworkGame);
+}
+
+GAME_TEST_MAIN(TestNetGame)
+#include "tst_netgame.moc"

@@ -1,0 +1,168 @@
+// Settings page, players page and the start of a match.
+#include "window/TForm1.h"
+
+#include "controls/TKxBitBtn.h"
+#include "controls/TStringGrid.h"
+#include "game/GameSettings.h"
+#include "text/IniFile.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSpinBox>
+
+GameSettings TForm1::currentSettings() const
+{
+    GameSettings s;
+    s.Rounds = Rounds->value();
+    s.Mistakes = Mistakes->value();
+    if (NoLimit->isChecked())
+        s.TimeLimit = TimeLimitMode::NoLimit;
+    else if (perLetter->isChecked())
+        s.TimeLimit = TimeLimitMode::PerLetter;
+    else if (WholeWord->isChecked())
+        s.TimeLimit = TimeLimitMode::WholeWord;
+    else
+        s.TimeLimit = TimeLimitMode::NoLimit;
+    s.TimeLimitValue = TimeLimit->value();
+    s.NoSpecialChars = NoSpecialChars->isChecked();
+    s.CapitalLetters = CapitalLetters->isChecked();
+    s.AcceptSentences = AcceptSentences->isChecked();
+    s.AcceptNumbers = AcceptNumbers->isChecked();
+    s.SetFirstLetter = SetFirstLetter->isChecked();
+    s.WonRounds = WonRounds->isChecked();
+    s.PlaySounds = PlaySounds->isChecked();
+    return s;
+}
+
+void TForm1::applySettings(const GameSettings &settings)
+{
+    Rounds->setValue(settings.Rounds);
+    Mistakes->setValue(settings.Mistakes);
+    switch (settings.TimeLimit) {
+    case TimeLimitMode::NoLimit:
+        NoLimit->setChecked(true);
+        break;
+    case TimeLimitMode::PerLetter:
+        perLetter->setChecked(true);
+        break;
+    case TimeLimitMode::WholeWord:
+        WholeWord->setChecked(true);
+        break;
+    }
+    NoLimitClick();
+    TimeLimit->setValue(settings.TimeLimitValue);
+    NoSpecialChars->setChecked(settings.NoSpecialChars);
+    CapitalLetters->setChecked(settings.CapitalLetters);
+    AcceptSentences->setChecked(settings.AcceptSentences);
+    AcceptNumbers->setChecked(settings.AcceptNumbers);
+    SetFirstLetter->setChecked(settings.SetFirstLetter);
+    // One of an exclusive pair cannot be unchecked, only its partner checked.
+    (settings.WonRounds ? WonRounds : FewMistakes)->setChecked(true);
+    NoLimitClick();
+    PlaySounds->setChecked(settings.PlaySounds);
+}
+
+void TForm1::LoadSettings()
+{
+    const IniFile ini = IniFile::load(m_settingsFile.load);
+    applySettings(GameSettings::read(ini));
+    const PlayerNames names = PlayerNames::read(ini);
+    Player1->setText(names.Player1);
+    Player2->setText(names.Player2);
+}
+
+void TForm1::SaveSettings()
+{
+    if (m_settingsFile.save.isEmpty())
+        return;
+    // The file as it is now, so that what others keep in it (comments, keys
+    // and sections of their own, edits made while the game ran) stays.
+    bool readable = false;
+    IniFile ini = IniFile::load(m_settingsFile.save, &readable);
+    // Replacing a file that cannot be read would drop all of that.
+    if (!readable)
+        return;
+    currentSettings().write(ini);
+    PlayerNames{Player1->text(), Player2->text()}.write(ini);
+    // Nobody is left to tell at this point; a failed save keeps the old file.
+    ini.save(m_settingsFile.save);
+}
+
+void TForm1::NoLimitClick()
+{
+    TimeLimit->setEnabled(!NoLimit->isChecked());
+}
+
+void TForm1::SetSettingsEnabled(bool enabled)
+{
+    const QList<QWidget *> controls{Rounds, Mistakes, NoLimit, perLetter, WholeWord, TimeLimit,
+                                    NoSpecialChars, CapitalLetters, AcceptSentences, AcceptNumbers,
+                                    SetFirstLetter, WonRounds, FewMistakes};
+    for (QWidget *control : controls)
+        control->setEnabled(enabled);
+}
+
+void TForm1::PropertiesOKClick()
+{
+    if (!RoundState.NetworkGame) {
+        showPage(StartPage);
+        return;
+    }
+    if (RoundState.NetPhase == 0) {
+        // The host-to-be came here from the network page.
+        showPage(NetworkPage);
+        return;
+    }
+    // The joining computer has looked at the host's settings: it waits for
+    // the host's first word.
+    WordInfo->setText(Player1->text() + QStringLiteral(" gibt ein Wort ein"));
+    Word->setText(Player1->text() + QStringLiteral(" gibt ein Wort ein..."));
+    Word->setEnabled(false);
+    WordOK->setEnabled(false);
+    sendToPeer(QStringLiteral("1"));
+    StartMatch();
+    showPage(WordPage);
+}
+
+void TForm1::PlayersOKClick()
+{
+    QString problem;
+    if (Player1->text().isEmpty())
+        problem = QStringLiteral("Gib einen Namen ein, Spieler 1.");
+    else if (Player2->text().isEmpty())
+        problem = QStringLiteral("Gib einen Namen ein, Spieler 2.");
+    else if (Player1->text() == Player2->text())
+        problem = QStringLiteral("Beide Spieler müssen unterschiedliche Namen haben.");
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Fehler"), problem);
+        return;
+    }
+
+    WordInfo->setText(QStringLiteral("Gib ein Wort an, ") + Player1->text() + QLatin1Char('!'));
+    Word->setEnabled(true);
+    Word->clear();
+    WordOK->setEnabled(true);
+    StartMatch();
+    showPage(WordPage);
+    Word->setFocus();
+}
+
+void TForm1::StartMatch()
+{
+    const int rounds = Rounds->value();
+    Statistik->setRowCount(rounds + 1);
+    for (int row = 1; row < Statistik->RowCount(); ++row) {
+        for (int column = 0; column < Statistik->columnCount(); ++column)
+            Statistik->setCells(column, row, QString());
+    }
+    Statistik->setCells(1, 0, QStringLiteral("Worte von ") + Player1->text());
+    Statistik->setCells(4, 0, QStringLiteral("Worte von ") + Player2->text());
+    for (int round = 1; round <= rounds; ++round)
+        Statistik->setCells(0, round, QString::number(round));
+    WinnerLabel->clear();
+    RoundState.RoundNumber = 1;
+    RoundState.GuessingPlayer = 1;
+}

@@ -1,0 +1,70 @@
+// Word page: the secret word is checked, folded and the turn prepared.
+#include "window/TForm1.h"
+
+#include "controls/TKxBitBtn.h"
+#include "controls/TKxDigit.h"
+#include "game/GameSettings.h"
+#include "game/WordRules.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSpinBox>
+
+void TForm1::WordOKClick()
+{
+    const QString typed = Word->text();
+    if (typed.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Fehler"), QStringLiteral("Gib ein Wort ein."));
+        return;
+    }
+    if (WordRules::CountDistinctChars(typed) <= 1 && SetFirstLetter->isChecked()) {
+        QMessageBox::warning(this, QStringLiteral("Fehler"),
+                             QStringLiteral("Das Wort muss aus mindestens zwei verschiedenen Buchstaben bestehen, "
+                                            "da der erste Buchstabe des Wortes dem Spieler vorgegeben wird."));
+        return;
+    }
+
+    RoundState.AllowedChars = WordRules::allowedChars(WordRules::CharacterOptions::of(currentSettings()));
+    const WordRules::FoldResult folded = WordRules::foldToAllowed(typed, RoundState.AllowedChars);
+    RoundState.SecretWord = folded.word;
+    if (!folded.accepted()) {
+        QMessageBox::warning(this, QStringLiteral("Unzulässige Zeichen"),
+                             QStringLiteral("Diese Zeichen sind unzulässig: ") + folded.rejectedList());
+        return;
+    }
+
+    const QLineEdit *guesser = RoundState.GuessingPlayer == 0 ? Player1 : Player2;
+    WordGuessingInfo->setText(guesser->text()
+                              + (LocalSetsWord() ? QStringLiteral(" versucht, das Wort zu erraten")
+                                                 : QStringLiteral(", errate dieses Wort:")));
+    curMistakes->setValue(0);
+    MaxMistakes->setValue(Mistakes->value());
+    RoundState.RoundOver = false;
+    const bool timed = !NoLimit->isChecked();
+    TimeLabel->setVisible(timed);
+    Time->setVisible(timed);
+    Time->setValue(TimeLimit->value());
+    CharList->clear();
+    showPage(GamePage);
+    GameStartGame->setVisible(!LocalSetsWord());
+    GameOK->hide();
+
+    // The peer checks and folds the word itself. Accents typed apart from
+    // their letter are sent joined, as the code page holds them.
+    if (LocalSetsWord())
+        sendToPeer(typed.normalized(QString::NormalizationForm_C));
+}
+
+void TForm1::WordCancelClick()
+{
+    if (RoundState.NetworkGame && RoundState.NetPhase != 0) {
+        sendToPeer(QStringLiteral("<>"));
+        // Closing by program: the leave message is not sent a second time.
+        Button_IPCancelClick(nullptr);
+    }
+    showPage(StartPage);
+}
