@@ -1,20 +1,13 @@
 #pragma once
 
-#include "text/CharSet.h"
+#include "game/Round.h"
 
-#include <QString>
+#include <QtGlobal>
 
-// The game in progress. Each main window owns one.
-struct TRoundState
+// The game in progress: the turn being guessed, and where the match and
+// the network game stand. Each main window owns one.
+struct TRoundState : Round
 {
-    // The word or sentence of the turn, folded by word acceptance.
-    QString SecretWord;
-    // Characters allowed in the word and accepted as guesses.
-    CharSet AllowedChars;
-    // Upper-case forms of everything guessed this turn.
-    CharSet GuessedChars;
-    bool RoundRunning = false;
-    bool RoundOver = false;
     // 0: player 1 guesses player 2's word; 1: player 2 guesses player 1's.
     quint8 GuessingPlayer = 1;
     // 1-based round in progress, also the statistics row of that round.

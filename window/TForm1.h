@@ -111,11 +111,19 @@ public:
     // --- word entry
     void WordOKClick();
     void WordCancelClick();
+    // What the word page offers the local player: the entry of the word
+    // (its OK, in a network game, may wait for the peer), or a wait for
+    // the peer, who types the word or still looks at the statistics.
+    enum class WordEntry { Open, OpenOncePeerReady, PeerTypes, PeerOnStatistics };
+    void showWordEntry(WordEntry entry);
 
     // --- guessing; a null sender marks a key replayed by the program
     void GameStartGameClick();
     void FormKeyPress(QObject *sender, QChar key);
     void TimerTimer();
+    // Shows the answer to a guess: the word, the counters, the wrong
+    // guesses, the sounds when audible, and the end of the turn.
+    void showGuess(Round::Guess result, QChar key, bool audible);
     void DrawWord();
     void FormPaint(QPainter &painter);
     bool PlaySoundResource(const QString &name);

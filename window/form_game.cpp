@@ -47,29 +47,29 @@ public:
     }
 };
 
-bool isRevealed(const TRoundState &state, QChar c)
-{
-    return state.GuessedChars.contains(upperCaseOf(c));
-}
-
 } // namespace
 
 void TForm1::GameStartGameClick()
 {
     GameStartGame->hide();
-    RoundState.RoundRunning = true;
-    RoundState.GuessedChars.clear();
+
+    Round::Rules rules;
+    rules.maxMistakes = int(MaxMistakes->Value());
+    rules.timeLimit = NoLimit->isChecked()   ? Round::TimeLimit::None
+                      : perLetter->isChecked() ? Round::TimeLimit::PerGuess
+                                               : Round::TimeLimit::WholeTurn;
+    // The countdown starts from what word acceptance put on the clock.
+    rules.startSeconds = int(Time->Value());
+    rules.periodSeconds = TimeLimit->value();
+    rules.firstLetterGiven = SetFirstLetter->isChecked();
 
     // The given first letter is a guess of its own, made silently.
-    const bool soundsWanted = PlaySounds->isChecked();
-    PlaySounds->setChecked(false);
-    if (SetFirstLetter->isChecked() && !RoundState.SecretWord.isEmpty())
-        FormKeyPress(nullptr, RoundState.SecretWord.at(0));
+    if (const std::optional<Round::Guess> reveal = RoundState.start(rules))
+        showGuess(*reveal, RoundState.SecretWord.at(0), false);
     else
         DrawWord();
-    PlaySounds->setChecked(soundsWanted);
 
-    if (!NoLimit->isChecked() && RoundState.RoundRunning)
+    if (RoundState.clockRuns())
         Timer->start();
 
     if (LocalGuesses())
@@ -83,100 +83,96 @@ void TForm1::FormKeyPress(QObject *sender, QChar key)
     if (currentPage() != GamePage || !RoundState.RoundRunning || (LocalSetsWord() && sender))
         return;
 
-    const QChar upper = upperCaseOf(key);
-    if (!RoundState.AllowedChars.contains(key) && !RoundState.AllowedChars.contains(upper)) {
-        sound().beep();
-        return;
-    }
-    if (RoundState.GuessedChars.contains(upper)) {
-        sound().beep();
-        return;
-    }
-    RoundState.GuessedChars.insert(upper);
+    const Round::Guess result = RoundState.guess(key);
+    showGuess(result, key, true);
 
-    bool inWord = false;
-    for (const QChar c : qAsConst(RoundState.SecretWord)) {
-        if (upperCaseOf(c) == upper) {
-            inWord = true;
-            break;
-        }
-    }
+    const bool counted = result != Round::Guess::Refused && result != Round::Guess::Repeated;
+    if (counted && LocalGuesses() && sender == this)
+        sendToPeer(QString(key));
+}
 
-    if (inWord) {
-        PlaySoundResource(QStringLiteral("RICHTIG"));
-    } else {
-        curMistakes->setValue(curMistakes->Value() + 1);
-        auto *wrongGuess = new WrongGuessItem(upper, CharList->gridSize());
+void TForm1::showGuess(Round::Guess result, QChar key, bool audible)
+{
+    auto play = [this, audible](const char *name) {
+        if (audible)
+            PlaySoundResource(QLatin1String(name));
+    };
+
+    switch (result) {
+    case Round::Guess::Refused:
+    case Round::Guess::Repeated:
+        if (audible)
+            sound().beep();
+        return;
+    case Round::Guess::Hit:
+    case Round::Guess::Won:
+        play("RICHTIG");
+        break;
+    case Round::Guess::Miss:
+    case Round::Guess::Lost: {
+        curMistakes->setValue(RoundState.mistakes());
+        auto *wrongGuess = new WrongGuessItem(upperCaseOf(key), CharList->gridSize());
         CharList->addItem(wrongGuess);
         CharList->sortItems();
         // Sorted in, the new guess may land beyond the visible columns.
         CharList->scrollToItem(wrongGuess);
-        PlaySoundResource(QStringLiteral("FALSCH"));
-        // Exact equality: with a maximum of 0 the count runs past it and
-        // only the word or the clock can end the turn.
-        if (curMistakes->Value() == MaxMistakes->Value()) {
-            RoundState.RoundRunning = false;
-            RoundState.RoundOver = true;
-            Timer->stop();
-            DrawWord();
-            PlaySoundResource(QStringLiteral("VERLOREN"));
-            GameOK->show();
-        }
+        play("FALSCH");
+        break;
+    }
     }
 
-    if (perLetter->isChecked()) {
-        Time->setValue(TimeLimit->value());
+    if (result == Round::Guess::Lost) {
+        Timer->stop();
+        play("VERLOREN");
+        GameOK->show();
+    }
+
+    if (RoundState.timeLimit() == Round::TimeLimit::PerGuess) {
+        Time->setValue(RoundState.secondsLeft());
         // A fresh period: the next tick comes a whole second after the guess.
         if (Timer->isActive())
             Timer->start();
     }
 
-    DrawWord();
-
-    if (LocalGuesses() && sender == this)
-        sendToPeer(QString(key));
+    WordPaintBox->update();
+    if (result == Round::Guess::Won) {
+        Timer->stop();
+        play("GEWONNEN");
+        GameOK->show();
+    }
 }
 
 void TForm1::TimerTimer()
 {
+    const Round::Tick tick = RoundState.tick();
     // A tick that was already queued when the turn ended changes nothing.
-    if (!RoundState.RoundRunning) {
+    if (tick == Round::Tick::Ignored) {
         Timer->stop();
         return;
     }
 
-    Time->setValue(Time->Value() - 1);
+    Time->setValue(RoundState.secondsLeft());
     PlaySoundResource(QStringLiteral("ZEIT"));
-    if (Time->Value() > 0)
+    if (tick == Round::Tick::Counted)
         return;
 
     // Running out of time costs the full count of mistakes.
     Timer->stop();
-    curMistakes->setValue(MaxMistakes->Value());
-    RoundState.RoundRunning = false;
-    RoundState.RoundOver = true;
-    DrawWord();
+    curMistakes->setValue(RoundState.mistakes());
+    WordPaintBox->update();
     PlaySoundResource(QStringLiteral("VERLOREN"));
     GameOK->show();
 }
 
-// The picture itself is painted by FormPaint; here the word is checked for
-// completion and the paint box told that its picture changed.
+// The picture itself is painted by FormPaint; here the paint box is told
+// that its picture changed, and a word revealed in full ends the turn.
 void TForm1::DrawWord()
 {
     if (!RoundState.RoundRunning && !RoundState.RoundOver)
         return;
 
     WordPaintBox->update();
-
-    int hidden = 0;
-    for (const QChar c : qAsConst(RoundState.SecretWord)) {
-        if (!isRevealed(RoundState, c))
-            ++hidden;
-    }
-    if (hidden == 0 && RoundState.RoundRunning) {
-        RoundState.RoundRunning = false;
-        RoundState.RoundOver = true;
+    if (RoundState.settle()) {
         Timer->stop();
         PlaySoundResource(QStringLiteral("GEWONNEN"));
         GameOK->show();
@@ -203,7 +199,7 @@ void TForm1::FormPaint(QPainter &painter)
     const QColor background = WordPaintBox->palette().color(QPalette::Window);
     // Once the turn is over, what was not guessed shows in red.
     auto colourAt = [this, &textColour, &missingColour](int i) {
-        const bool missing = !isRevealed(RoundState, RoundState.SecretWord.at(i));
+        const bool missing = !RoundState.isRevealed(RoundState.SecretWord.at(i));
         return missing && RoundState.RoundOver ? missingColour : textColour;
     };
 
@@ -230,7 +226,7 @@ void TForm1::FormPaint(QPainter &painter)
         for (int i = lineStart; i < lineEnd; ++i) {
             const QPoint cell = WordLayout::cellOrigin(i + 1);
             QChar c = word.at(i);
-            if (!isRevealed(RoundState, c) && !RoundState.RoundOver)
+            if (!RoundState.isRevealed(c) && !RoundState.RoundOver)
                 c = QLatin1Char('_');
             painter.setPen(colourAt(i));
             drawCentred(characterMetrics, cell.x() + WordLayout::kCellCentre, cell.y(),

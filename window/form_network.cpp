@@ -286,14 +286,10 @@ void TForm1::peerLogsIn(const QString &nickname)
     sendBytesToPeer(SettingsRecord::fromSettings(currentSettings()).encode());
     Player1->setText(Edit_IPName->text());
     Player2->setText(nickname);
-    Word->clear();
-    Word->setEnabled(true);
-    // The first word can go out once the participant has seen the settings.
-    WordOK->setEnabled(false);
-    WordInfo->setText(QStringLiteral("Gib ein Wort an, ") + Player1->text() + QLatin1Char('!'));
     StartMatch();
     showPage(WordPage);
-    Word->setFocus();
+    // The first word can go out once the participant has seen the settings.
+    showWordEntry(WordEntry::OpenOncePeerReady);
 }
 
 void TForm1::peerSendsSettings(const SettingsRecord &record)
@@ -317,11 +313,9 @@ void TForm1::peerLeavesStatistics()
         return;
     }
     RoundState.NetPhase = NetPhase::AwaitingStart;
-    Word->clear();
-    Word->setEnabled(true);
-    WordOK->setEnabled(true);
-    if (currentPage() == WordPage)
-        Word->setFocus();
+    // Still on the statistics page, leaving it opens the entry.
+    if (turnSwitched)
+        showWordEntry(WordEntry::Open);
 }
 
 void TForm1::peerLeaves()

@@ -118,13 +118,10 @@ void TForm1::PropertiesOKClick()
     }
     // The joining computer has looked at the host's settings: it waits for
     // the host's first word.
-    WordInfo->setText(Player1->text() + QStringLiteral(" gibt ein Wort ein"));
-    Word->setText(Player1->text() + QStringLiteral(" gibt ein Wort ein..."));
-    Word->setEnabled(false);
-    WordOK->setEnabled(false);
     sendToPeer(QStringLiteral("1"));
     StartMatch();
     showPage(WordPage);
+    showWordEntry(WordEntry::PeerTypes);
 }
 
 void TForm1::PlayersOKClick()
@@ -141,13 +138,9 @@ void TForm1::PlayersOKClick()
         return;
     }
 
-    WordInfo->setText(QStringLiteral("Gib ein Wort an, ") + Player1->text() + QLatin1Char('!'));
-    Word->setEnabled(true);
-    Word->clear();
-    WordOK->setEnabled(true);
     StartMatch();
     showPage(WordPage);
-    Word->setFocus();
+    showWordEntry(WordEntry::Open);
 }
 
 void TForm1::StartMatch()

@@ -57,17 +57,9 @@ void TForm1::GameOKClick()
 
 void TForm1::StatistikOKClick()
 {
-    Word->clear();
-
     RoundState.GuessingPlayer = quint8(1 - RoundState.GuessingPlayer);
     if (RoundState.GuessingPlayer == 1)
         ++RoundState.RoundNumber;
-
-    const QLineEdit *setter = RoundState.GuessingPlayer == 1 ? Player1 : Player2;
-    if (LocalGuesses())
-        WordInfo->setText(setter->text() + QStringLiteral(" gibt ein Wort ein"));
-    else
-        WordInfo->setText(QStringLiteral("Gib ein Wort an, ") + setter->text() + QStringLiteral("!"));
 
     if (RoundState.RoundNumber > quint32(Rounds->value())) {
         // The match is over; a network game ends without a leave message.
@@ -79,25 +71,17 @@ void TForm1::StatistikOKClick()
 
     showPage(WordPage);
     if (!RoundState.NetworkGame) {
-        Word->setFocus();
+        showWordEntry(WordEntry::Open);
         return;
     }
 
     // This computer has left its statistics page.
     sendToPeer(QStringLiteral("%"));
-    if (LocalGuesses()) {
-        // The word will come from the peer.
-        Word->setEnabled(false);
-        Word->setText(setter->text() + QStringLiteral(" gibt ein Wort ein..."));
-        WordOK->setEnabled(false);
-    } else if (RoundState.NetPhase == 4) {
-        // The peer still shows its statistics; its "%" opens the word entry.
-        // WordOK stays closed too, or the waiting text could be sent as a word.
-        const QLineEdit *other = RoundState.IsHost ? Player2 : Player1;
-        Word->setEnabled(false);
-        Word->setText(QStringLiteral("Warten auf ") + other->text());
-        WordOK->setEnabled(false);
-    } else {
-        Word->setFocus();
-    }
+    if (LocalGuesses())
+        showWordEntry(WordEntry::PeerTypes);
+    else if (RoundState.NetPhase == 4)
+        // The peer's "%" opens the word entry.
+        showWordEntry(WordEntry::PeerOnStatistics);
+    else
+        showWordEntry(WordEntry::Open);
 }

@@ -59,6 +59,30 @@ void TForm1::WordOKClick()
         sendToPeer(typed.normalized(QString::NormalizationForm_C));
 }
 
+void TForm1::showWordEntry(WordEntry entry)
+{
+    const QLineEdit *setter = RoundState.GuessingPlayer == 1 ? Player1 : Player2;
+    const QLineEdit *guesser = RoundState.GuessingPlayer == 1 ? Player2 : Player1;
+    const bool open = entry == WordEntry::Open || entry == WordEntry::OpenOncePeerReady;
+
+    if (entry == WordEntry::PeerTypes) {
+        WordInfo->setText(setter->text() + QStringLiteral(" gibt ein Wort ein"));
+        Word->setText(setter->text() + QStringLiteral(" gibt ein Wort ein..."));
+    } else {
+        WordInfo->setText(QStringLiteral("Gib ein Wort an, ") + setter->text() + QLatin1Char('!'));
+        if (open)
+            Word->clear();
+        else
+            Word->setText(QStringLiteral("Warten auf ") + guesser->text());
+    }
+    Word->setEnabled(open);
+    // While the entry waits, OK stays closed too, or the waiting text
+    // could be sent as a word.
+    WordOK->setEnabled(entry == WordEntry::Open);
+    if (open && currentPage() == WordPage)
+        Word->setFocus();
+}
+
 void TForm1::WordCancelClick()
 {
     if (RoundState.NetworkGame && RoundState.NetPhase != 0) {

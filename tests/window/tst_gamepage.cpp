@@ -371,6 +371,7 @@ void TestGamePage::perGuessLimitResetsOnlyOnNewGuesses()
     turn.word = QStringLiteral("HAUS");
     turn.timeMode = PerGuess;
     turn.timeLimit = 10;
+    turn.maxMistakes = 2;
     prepare(turn);
     begin();
     QVERIFY(m_form->Timer->isActive());
@@ -398,8 +399,6 @@ void TestGamePage::perGuessLimitResetsOnlyOnNewGuesses()
     }
 
     // A losing guess sets the clock back as well, but the clock stops.
-    m_form->Mistakes->setValue(2);
-    m_form->MaxMistakes->setValue(2);
     QTest::keyClick(m_form->CharList, 'q');
     QVERIFY(m_form->RoundState.RoundOver);
     QCOMPARE(int(m_form->Time->Value()), 10);

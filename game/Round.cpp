@@ -1,0 +1,87 @@
+#include "game/Round.h"
+
+std::optional<Round::Guess> Round::start(const Rules &rules)
+{
+    m_rules = rules;
+    m_mistakes = 0;
+    m_seconds = rules.startSeconds;
+    GuessedChars.clear();
+    RoundRunning = true;
+
+    if (m_rules.firstLetterGiven && !SecretWord.isEmpty())
+        return guess(SecretWord.at(0));
+    return std::nullopt;
+}
+
+Round::Guess Round::guess(QChar key)
+{
+    if (!RoundRunning)
+        return Guess::Refused;
+    const QChar upper = upperCaseOf(key);
+    if (!AllowedChars.contains(key) && !AllowedChars.contains(upper))
+        return Guess::Refused;
+    if (GuessedChars.contains(upper))
+        return Guess::Repeated;
+    GuessedChars.insert(upper);
+
+    bool inWord = false;
+    for (const QChar c : qAsConst(SecretWord)) {
+        if (upperCaseOf(c) == upper) {
+            inWord = true;
+            break;
+        }
+    }
+
+    Guess result = inWord ? Guess::Hit : Guess::Miss;
+    if (!inWord && ++m_mistakes == m_rules.maxMistakes) {
+        end();
+        result = Guess::Lost;
+    }
+    // A fresh period, also after a wrong or losing guess.
+    if (m_rules.timeLimit == TimeLimit::PerGuess)
+        m_seconds = m_rules.periodSeconds;
+    if (inWord && settle())
+        result = Guess::Won;
+    return result;
+}
+
+Round::Tick Round::tick()
+{
+    if (!RoundRunning)
+        return Tick::Ignored;
+    --m_seconds;
+    if (m_seconds > 0)
+        return Tick::Counted;
+    m_mistakes = m_rules.maxMistakes;
+    end();
+    return Tick::TimedOut;
+}
+
+bool Round::settle()
+{
+    if (!RoundRunning || hiddenCount() != 0)
+        return false;
+    end();
+    return true;
+}
+
+bool Round::isRevealed(QChar c) const
+{
+    return GuessedChars.contains(upperCaseOf(c));
+}
+
+int Round::hiddenCount() const
+{
+    int hidden = 0;
+    for (const QChar c : qAsConst(SecretWord)) {
+        if (!isRevealed(c))
+            ++hidden;
+    }
+    return hidden;
+}
+
+void Round::end()
+{
+    RoundRunning = false;
+    RoundOver = true;
+}

@@ -1,0 +1,84 @@
+#include "game/Round.h"
+
+#include <QTest>
+
+// A turn played as a sequence of events: a character is a guess, "." a tick
+// of the clock. Each answer is one letter: R refused, P repeated, H hit,
+// M miss, W won, L lost; c counted, i ignored, t timed out.
+class TestRound : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void turn_data();
+    void turn();
+};
+
+void TestRound::turn_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("maxMistakes");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<bool>("firstLetter");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<int>("mistakes");
+    QTest::addColumn<int>("seconds");
+
+    const int none = int(Round::TimeLimit::None);
+    const int perGuess = int(Round::TimeLimit::PerGuess);
+    const int whole = int(Round::TimeLimit::WholeTurn);
+    QTest::newRow("first letter revealed") << "HAUS" << 9 << none << true << "H" << "h" << "P" << 0 << 3;
+    QTest::newRow("first letter completes a word of one letter") << "AAA" << 9 << none << true << "W" << "a." << "Ri" << 0 << 3;
+    QTest::newRow("nothing to reveal, nothing given") << "HAUS" << 9 << none << false << "" << "" << "" << 0 << 3;
+    QTest::newRow("exact maximum loses, then nothing counts") << "HAUS" << 2 << none << false << "" << "xyz." << "MLRi" << 2 << 3;
+    QTest::newRow("maximum 0 is never reached") << "AB" << 0 << none << false << "" << "xyab" << "MMHW" << 2 << 3;
+    QTest::newRow("whole turn runs out at the maximum") << "HAUS" << 7 << whole << false << "" << "x..." << "Mcct" << 7 << 0;
+    QTest::newRow("a new guess restarts the period") << "HAUS" << 9 << perGuess << false << "" << "..ah.." << "ccHHcc" << 0 << 1;
+    QTest::newRow("a repeated guess does not") << "HAUS" << 9 << perGuess << false << "" << ".a.a." << "cHcPc" << 0 << 1;
+    QTest::newRow("a won turn ignores ticks") << "AB" << 9 << whole << false << "" << "ab." << "HWi" << 0 << 3;
+}
+
+void TestRound::turn()
+{
+    QFETCH(QString, word);
+    QFETCH(int, maxMistakes);
+    QFETCH(int, limit);
+    QFETCH(bool, firstLetter);
+    QFETCH(QString, start);
+    QFETCH(QString, events);
+    QFETCH(QString, answers);
+    QFETCH(int, mistakes);
+    QFETCH(int, seconds);
+
+    Round round;
+    round.SecretWord = word;
+    for (const char c : QByteArrayLiteral("ABHSUXYZ"))
+        round.AllowedChars.insert(QLatin1Char(c));
+    Round::Rules rules;
+    rules.maxMistakes = maxMistakes;
+    rules.timeLimit = Round::TimeLimit(limit);
+    rules.startSeconds = 3;
+    rules.periodSeconds = 3;
+    rules.firstLetterGiven = firstLetter;
+
+    const QString letters = QStringLiteral("RPHMWL");
+    const QString ticks = QStringLiteral("ict");
+    const std::optional<Round::Guess> revealed = round.start(rules);
+    QCOMPARE(revealed ? QString(letters.at(int(*revealed))) : QString(), start);
+
+    QString seen;
+    for (const QChar event : events)
+        seen += event == QLatin1Char('.') ? ticks.at(int(round.tick())) : letters.at(int(round.guess(event)));
+    QCOMPARE(seen, answers);
+    QCOMPARE(round.mistakes(), mistakes);
+    QCOMPARE(round.secondsLeft(), seconds);
+    // A turn that ended stays ended, and a word shown in full is not won twice.
+    QCOMPARE(round.RoundOver, answers.contains(QLatin1Char('W')) || answers.contains(QLatin1Char('L'))
+                                  || answers.contains(QLatin1Char('t')) || start == QLatin1String("W"));
+    QVERIFY(!round.settle());
+}
+
+QTEST_APPLESS_MAIN(TestRound)
+#include "tst_round.moc"
