@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: once in a
 # normal build and once under AddressSanitizer and UndefinedBehaviorSanitizer;
-# then installs the normal build as a user would (scripts/check-install.sh).
+# then installs the normal build as a user would (scripts/check-install.sh),
+# and runs each fuzzer for 20 seconds.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
@@ -17,3 +18,11 @@ cmake --build build-sanitize -j"$jobs"
 
 # Installs the normal build the ways a user does, starts it and removes it.
 sh scripts/check-install.sh build
+
+# Every reader of outside bytes under libFuzzer for a short while, in a
+# clang build of its own (see fuzz/run.sh for longer runs).
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLETTRISKO_FUZZ=ON \
+    -DLETTRISKO_BENCHMARKS=OFF -DBUILD_TESTING=OFF
+cmake --build build-fuzz --target fuzzers -j"$jobs"
+mkdir -p build-fuzz/findings
+(cd build-fuzz/findings && sh ../../fuzz/run.sh .. 20)

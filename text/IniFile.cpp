@@ -104,6 +104,10 @@ IniFile IniFile::parse(const QByteArray &bytes)
     } else if (bytes.startsWith("\xFF\xFE")) {
         ini.m_encoding = Encoding::Utf16LE;
         body = bytes.mid(2);
+        // Half a character at the end is nothing a reader can see; kept, it
+        // would shift every line written after it by one byte.
+        if (body.size() % 2 != 0)
+            body.chop(1);
     }
 
     bool inSection = false;

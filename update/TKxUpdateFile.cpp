@@ -11,7 +11,6 @@
 
 TKxUpdateFile::TKxUpdateFile(QWidget *owner)
     : THttpClient(owner)
-    , m_wizard(std::make_unique<TStatusForm>())
 {
     auto *action = new QAction(owner);
     action->setObjectName(QStringLiteral("UpdateAction"));
@@ -26,13 +25,23 @@ TKxUpdateFile::TKxUpdateFile(QWidget *owner)
     Header.clear();
     TimeOut = 10000;
     InputFileMode = true;
-
-    connect(m_wizard.get(), &TStatusForm::applicationEndRequested, this, [this] { Q_EMIT programEndRequested(true); });
 }
 
 // The wizard goes last: its destruction records the next reminder and
 // starts a prepared installation.
 TKxUpdateFile::~TKxUpdateFile() = default;
+
+TStatusForm *TKxUpdateFile::wizard()
+{
+    // Made when first needed: most runs never show it, and until it has
+    // been shown it has nothing to record at the end.
+    if (!m_wizard) {
+        m_wizard = std::make_unique<TStatusForm>();
+        connect(m_wizard.get(), &TStatusForm::applicationEndRequested, this,
+                [this] { Q_EMIT programEndRequested(true); });
+    }
+    return m_wizard.get();
+}
 
 void TKxUpdateFile::AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, const QDateTime &ProgramDate)
 {
@@ -48,12 +57,13 @@ void TKxUpdateFile::AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, 
             return;
     }
 
-    m_wizard->ProgramName = ProgramName;
-    m_wizard->ZIPFileName = ZIPFileName;
-    m_wizard->RegistryKey = RegistryKey;
-    m_wizard->ProgramDate = ProgramDate.isValid() ? ProgramDate : QFileInfo(executable).lastModified();
-    m_wizard->HKCU = HKCU;
-    m_wizard->showModal();
+    TStatusForm *form = wizard();
+    form->ProgramName = ProgramName;
+    form->ZIPFileName = ZIPFileName;
+    form->RegistryKey = RegistryKey;
+    form->ProgramDate = ProgramDate.isValid() ? ProgramDate : QFileInfo(executable).lastModified();
+    form->HKCU = HKCU;
+    form->showModal();
 
     if (onlyUpdate)
         Q_EMIT programEndRequested(false);

@@ -11,7 +11,7 @@ class QWidget;
 class TStatusForm;
 
 // The online-update component of the main window. It owns the update
-// wizard for the whole run, gives its window the Ctrl+U shortcut that
+// wizard from its first showing to the end of the run, gives its window the Ctrl+U shortcut that
 // opens the wizard, and decides at start-up from the reminder schedule
 // whether the wizard comes first.
 //
@@ -39,7 +39,8 @@ public:
     // Returns once the wizard has closed.
     void AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, const QDateTime &ProgramDate = QDateTime());
 
-    TStatusForm *wizard() const { return m_wizard.get(); }
+    // The wizard window, made at the first call.
+    TStatusForm *wizard();
 
 Q_SIGNALS:
     // The program is to end: after the wizard prepared an installation
