@@ -11,5 +11,8 @@ QString programVersion();
 QString updateHost();
 // The maker's Ed25519 public key in base64; empty: updates are not signed.
 QString updatePublicKey();
+// Where an installed program keeps its modules, relative to the install
+// prefix ("lib/x86_64-linux-gnu/lettrisko/modules").
+QString installedModuleFolder();
 // Reverse-DNS name of the installed menu entry, icon and metainfo.
 QString applicationId();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QAudioDevice>
+#include <QDir>
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -17,6 +18,22 @@ QtSoundService::~QtSoundService()
 QString QtSoundService::resourcePath(const QString &name)
 {
     return QStringLiteral(":/sounds/") + name + QStringLiteral(".wav");
+}
+
+QStringList QtSoundService::recordings()
+{
+    QStringList names;
+    for (const QString &file : QDir(QStringLiteral(":/sounds")).entryList({QStringLiteral("*.wav")}, QDir::Files))
+        names << file.chopped(4);
+    return names;
+}
+
+void QtSoundService::prepare()
+{
+    if (!outputAvailable())
+        return;
+    for (const QString &name : recordings())
+        effectFor(name);
 }
 
 QSoundEffect *QtSoundService::effectFor(const QString &name)

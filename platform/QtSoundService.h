@@ -19,9 +19,14 @@ public:
     bool playResource(const QString &name) override;
     void beep() override;
     void exclamationBeep() override;
+    // Loads every recording and asks for the devices, which starts the
+    // audio system's connection.
+    void prepare() override;
 
     // The resource path of a recording, ":/sounds/RICHTIG.wav" for "RICHTIG".
     static QString resourcePath(const QString &name);
+    // The names of the recordings in the program's resources.
+    static QStringList recordings();
 
 protected:
     // Where the recordings meet the device. Tests stand in here, so that

@@ -16,4 +16,7 @@ public:
     virtual void beep() = 0;
     // The exclamation beep before a warning.
     virtual void exclamationBeep() = 0;
+    // Readies the output ahead of the first recording, so that it is not
+    // delayed by what playing needs the first time.
+    virtual void prepare() {}
 };

@@ -30,8 +30,12 @@ fail() {
     exit 1
 }
 
+# The program loads its sound output from here, relative to its own folder.
+libdir="$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")"
+
 installed_files() {
     echo bin/lettrisko
+    echo "$libdir/lettrisko/modules/lettrisko-sound.so"
     echo share/applications/$app_id.desktop
     echo share/metainfo/$app_id.metainfo.xml
     for size in 16 24 32 48 64 128 256; do

@@ -6,7 +6,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
-#include "platform/QtSoundService.h"
+#include "platform/LoadedSoundService.h"
 #include "update/TKxUpdateFile.h"
 #include "window/SettingsLocation.h"
 
@@ -23,13 +23,19 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+namespace {
+
+constexpr int kSoundPreparationDelayMs = 1000;
+
+} // namespace
+
 TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     : QWidget(parent)
     , m_environment(environment)
     , m_sound(environment.sound)
 {
     if (!m_sound)
-        m_sound = std::make_shared<QtSoundService>();
+        m_sound = std::make_shared<LoadedSoundService>();
     if (!qobject_cast<GameApplication *>(qApp))
         qWarning("TForm1 needs a GameApplication: without it nothing typed reaches the game");
     createControls();
@@ -91,7 +97,8 @@ void TForm1::copyDecorativePictures()
         auto *logo = findChild<TImage *>(QStringLiteral("Logo%1").arg(n));
         if (!logo)
             break;
-        logo->setPicture(Logo1->picture().copy());
+        // Shared, not duplicated: no page ever changes its picture.
+        logo->setPicture(Logo1->picture());
     }
 }
 
@@ -107,6 +114,9 @@ void TForm1::FormShow()
 {
     if (Info)
         Firm->setPicture(Info->logoPicture());
+    // The sound output is readied once the window stands, off the way to
+    // it, and long before a turn plays the first recording.
+    QTimer::singleShot(kSoundPreparationDelayMs, this, [this] { sound().prepare(); });
 }
 
 void TForm1::FormClose()

@@ -1,7 +1,7 @@
 // The program entry: the self-uninstall, or the game's one window.
 #include "about/TInfo.h"
 #include "platform/BuildSettings.h"
-#include "platform/QtSoundService.h"
+#include "platform/LoadedSoundService.h"
 #include "platform/SystemInstall.h"
 #include "platform/TerminationSignals.h"
 #include "window/GameApplication.h"
@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
     loadGermanStockTexts(app);
 
     if (isUninstallRequest(arguments)) {
-        QtSoundService sound;
+        LoadedSoundService sound;
         return runSelfUninstall(sound);
     }
 

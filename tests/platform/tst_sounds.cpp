@@ -1,10 +1,12 @@
 // The recorded sounds in the program's resources and the sound output that
 // plays them.
+#include "platform/LoadedSoundService.h"
 #include "platform/QtSoundService.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSoundEffect>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -19,6 +21,8 @@ private Q_SLOTS:
     void newSoundReplacesThePlayingOne_data();
     void newSoundReplacesThePlayingOne();
     void playingNeverWaits();
+    void outputLoadedFromItsModule_data();
+    void outputLoadedFromItsModule();
 };
 
 namespace {
@@ -168,6 +172,33 @@ void TestSounds::playingNeverWaits()
     sound.beep();
     sound.exclamationBeep();
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestSounds::outputLoadedFromItsModule_data()
+{
+    QTest::addColumn<bool>("emptyFolderFirst");
+    QTest::addColumn<bool>("moduleFolder");
+    QTest::newRow("beside the program") << false << true;
+    QTest::newRow("in the second folder") << true << true;
+    QTest::newRow("nowhere: silent") << true << false;
+}
+
+void TestSounds::outputLoadedFromItsModule()
+{
+    QFETCH(bool, emptyFolderFirst);
+    QFETCH(bool, moduleFolder);
+
+    QTemporaryDir empty;
+    QStringList folders;
+    if (emptyFolderFirst)
+        folders << empty.path();
+    if (moduleFolder)
+        folders << QStringLiteral(LETTRISKO_SOUND_MODULE_DIR);
+    LoadedSoundService sound(folders);
+    QVERIFY(!sound.isLoaded());
+    sound.playResource(QStringLiteral("ZEIT"));
+    QCOMPARE(sound.isLoaded(), moduleFolder);
+    sound.beep();
 }
 
 QTEST_MAIN(TestSounds)
