@@ -3,26 +3,44 @@
 #include "controls/StringGridCells.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
+
+#include <numeric>
+
+namespace {
+
+constexpr int kDefaultWidth = 64;
+
+} // namespace
 
 TStringGrid::TStringGrid(int columns, int rows, QWidget *parent)
     : QTableView(parent)
     , m_cells(new StringGridCells(columns, rows, this))
 {
     setModel(m_cells);
+    m_wantedWidths = QList<int>(m_cells->columnCount(), kDefaultWidth);
 
     // The fixed row is the horizontal header, the fixed column the
     // vertical one; the corner between them shows nothing and does nothing.
     QHeaderView *top = horizontalHeader();
-    top->setDefaultSectionSize(64);
+    top->setDefaultSectionSize(kDefaultWidth);
     top->setSectionResizeMode(QHeaderView::Interactive);
     top->setStretchLastSection(false);
     top->setSectionsClickable(false);
     top->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    top->setTextElideMode(Qt::ElideRight);
+    top->viewport()->installEventFilter(this);
     QHeaderView *left = verticalHeader();
     left->setSectionResizeMode(QHeaderView::Fixed);
     left->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    left->setFixedWidth(64);
+    left->setFixedWidth(kDefaultWidth);
     setCornerButtonEnabled(false);
+    connect(top, &QHeaderView::sectionResized, this, [this] {
+        if (!m_fitting)
+            m_userSized = true;
+    });
 
     // Sideways by pixels: a column widened beyond the grid can still be
     // read to its end.
@@ -31,9 +49,7 @@ TStringGrid::TStringGrid(int columns, int rows, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFrameShape(QFrame::Box);
-    // Text too long for its cell is cut off at the cell edge; the user can
-    // widen the column to read it.
-    setTextElideMode(Qt::ElideNone);
+    setTextElideMode(Qt::ElideRight);
     setWordWrap(false);
 }
 
@@ -66,8 +82,80 @@ void TStringGrid::setColWidth(int column, int width)
 {
     if (column < 0 || column >= columnCount() || width < 0)
         return;
-    if (column == 0)
+    if (column == 0) {
         verticalHeader()->setFixedWidth(width);
+        return;
+    }
+    m_wantedWidths[column - 1] = width;
+    fitColumns();
+}
+
+void TStringGrid::resizeEvent(QResizeEvent *event)
+{
+    // The viewport's size: a scroll bar coming or going changes it too.
+    QTableView::resizeEvent(event);
+    fitColumns();
+}
+
+void TStringGrid::fitColumns()
+{
+    if (m_userSized)
+        return;
+    const int wanted = std::accumulate(m_wantedWidths.cbegin(), m_wantedWidths.cend(), 0);
+    const int missing = qMax(0, wanted - viewport()->width());
+    int spare = 0;
+    for (int width : qAsConst(m_wantedWidths))
+        spare += qMax(0, width - kDefaultWidth);
+
+    // Each wide column gives up its share of what is missing, by how much
+    // it is wider than the default; the shares add up exactly.
+    m_fitting = true;
+    int spareSoFar = 0;
+    int givenSoFar = 0;
+    for (int column = 0; column < m_wantedWidths.size(); ++column) {
+        const int width = m_wantedWidths.at(column);
+        int given = 0;
+        if (spare > 0) {
+            spareSoFar += qMax(0, width - kDefaultWidth);
+            const int givenUpToHere = int(qint64(qMin(missing, spare)) * spareSoFar / spare);
+            given = givenUpToHere - givenSoFar;
+            givenSoFar = givenUpToHere;
+        }
+        setColumnWidth(column, width - given);
+    }
+    m_fitting = false;
+}
+
+bool TStringGrid::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    showTipIfCut(help->globalPos(), index.data().toString(), visualRect(index), font(), margin, viewport());
+    return true;
+}
+
+bool TStringGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    QHeaderView *top = horizontalHeader();
+    if (watched != top->viewport() || event->type() != QEvent::ToolTip)
+        return QTableView::eventFilter(watched, event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const int section = top->logicalIndexAt(help->pos());
+    const QRect cell(top->sectionViewportPosition(section), 0, top->sectionSize(section), top->height());
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, top);
+    showTipIfCut(help->globalPos(), model()->headerData(section, Qt::Horizontal).toString(), cell, top->font(),
+                 margin, top->viewport());
+    return true;
+}
+
+void TStringGrid::showTipIfCut(const QPoint &globalPos, const QString &text, const QRect &cell, const QFont &font,
+                               int margin, QWidget *over)
+{
+    if (!text.isEmpty() && QFontMetrics(font).horizontalAdvance(text) > cell.width() - 2 * margin)
+        QToolTip::showText(globalPos, text, over, cell);
     else
-        setColumnWidth(column - 1, width);
+        QToolTip::hideText();
 }

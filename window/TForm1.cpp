@@ -6,6 +6,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
+#include "game/GameSettings.h"
 #include "platform/QtSoundService.h"
 #include "update/TKxUpdateFile.h"
 #include "window/SettingsLocation.h"

@@ -168,6 +168,7 @@ void TForm1::DrawWord()
         return;
 
     WordPaintBox->update();
+    showWordToReaders();
 
     int hidden = 0;
     for (const QChar c : qAsConst(RoundState.SecretWord)) {

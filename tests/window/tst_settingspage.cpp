@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +57,8 @@ private Q_SLOTS:
     void savingKeepsTheRestOfTheFile();
     void readOnlyInstallationStartsFromItsPresets();
     void unreadableFileIsLeftAlone();
+    void twoCopiesKeepEachOthersChanges_data();
+    void twoCopiesKeepEachOthersChanges();
     void spinEditTextIsCommitted_data();
     void spinEditTextIsCommitted();
     void timeModesEnableTheLimit_data();
@@ -275,6 +278,44 @@ void TestSettingsPage::unreadableFileIsLeftAlone()
         QVERIFY(QFile::setPermissions(path, permissions));
     }
     QCOMPARE(m_fixture->settingsFile(), bytes);
+}
+
+void TestSettingsPage::twoCopiesKeepEachOthersChanges_data()
+{
+    QTest::addColumn<bool>("firstEndsFirst");
+    QTest::newRow("the first copy ends first") << true;
+    QTest::newRow("the second copy ends first") << false;
+}
+
+// Two copies of the game started at once read the same file; each writes
+// back only what it changed, whichever ends last.
+void TestSettingsPage::twoCopiesKeepEachOthersChanges()
+{
+    QFETCH(bool, firstEndsFirst);
+
+    m_fixture->writeSettingsFile(kDefaultFile);
+    createForm();
+    FormEnvironment environment;
+    environment.settingsDirectory = QFileInfo(m_fixture->settingsFilePath()).path();
+    environment.sound = std::make_shared<RecordingSound>();
+    environment.automaticUpdate = false;
+    auto second = std::make_unique<TForm1>(environment);
+
+    control<QSpinBox>("Mistakes")->setValue(3);
+    second->Rounds->setValue(12);
+    second->Player2->setText(QStringLiteral("Berta"));
+    if (firstEndsFirst) {
+        destroyForm();
+        second.reset();
+    } else {
+        second.reset();
+        destroyForm();
+    }
+
+    QCOMPARE(m_fixture->settingsFile(), QByteArray(kDefaultFile)
+                                            .replace("Rounds=5", "Rounds=12")
+                                            .replace("Mistakes=9", "Mistakes=3")
+                                            .replace("Player2=", "Player2=Berta"));
 }
 
 void TestSettingsPage::spinEditTextIsCommitted_data()
