@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QStyle>
+#include <QStyleOptionHeader>
 #include <QToolTip>
 
 #include <numeric>
@@ -13,12 +14,55 @@ namespace {
 
 constexpr int kDefaultWidth = 64;
 
+// Qt's own header cuts a text too long for its section wherever the
+// section ends, mid-glyph; this one ends it in an ellipsis.
+class ElidingHeader : public QHeaderView
+{
+public:
+    using QHeaderView::QHeaderView;
+
+    bool isCut(int logicalIndex) const
+    {
+        QStyleOptionHeader option = optionFor(logicalIndex, sectionRect(logicalIndex));
+        return option.fontMetrics.horizontalAdvance(option.text) > labelWidth(option);
+    }
+
+    QRect sectionRect(int logicalIndex) const
+    {
+        return QRect(sectionViewportPosition(logicalIndex), 0, sectionSize(logicalIndex), height());
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QStyleOptionHeader option = optionFor(logicalIndex, rect);
+        option.text = option.fontMetrics.elidedText(option.text, Qt::ElideRight, labelWidth(option));
+        style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    }
+
+private:
+    QStyleOptionHeader optionFor(int logicalIndex, const QRect &rect) const
+    {
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        initStyleOptionForIndex(&option, logicalIndex);
+        option.rect = rect;
+        return option;
+    }
+
+    int labelWidth(const QStyleOptionHeader &option) const
+    {
+        return style()->subElementRect(QStyle::SE_HeaderLabel, &option, this).width();
+    }
+};
+
 } // namespace
 
 TStringGrid::TStringGrid(int columns, int rows, QWidget *parent)
     : QTableView(parent)
     , m_cells(new StringGridCells(columns, rows, this))
 {
+    setHorizontalHeader(new ElidingHeader(Qt::Horizontal, this));
     setModel(m_cells);
     m_wantedWidths = QList<int>(m_cells->columnCount(), kDefaultWidth);
 
@@ -30,7 +74,6 @@ TStringGrid::TStringGrid(int columns, int rows, QWidget *parent)
     top->setStretchLastSection(false);
     top->setSectionsClickable(false);
     top->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    top->setTextElideMode(Qt::ElideRight);
     top->viewport()->installEventFilter(this);
     QHeaderView *left = verticalHeader();
     left->setSectionResizeMode(QHeaderView::Fixed);
@@ -132,30 +175,31 @@ bool TStringGrid::viewportEvent(QEvent *event)
         return QTableView::viewportEvent(event);
     const auto *help = static_cast<QHelpEvent *>(event);
     const QModelIndex index = indexAt(help->pos());
+    const QString text = index.data().toString();
+    const QRect cell = visualRect(index);
+    // The margin the style leaves on either side of a cell's text.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    showTipIfCut(help->globalPos(), index.data().toString(), visualRect(index), font(), margin, viewport());
+    showTip(help->globalPos(), fontMetrics().horizontalAdvance(text) > cell.width() - 2 * margin, text, cell,
+            viewport());
     return true;
 }
 
 bool TStringGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    QHeaderView *top = horizontalHeader();
+    const auto *top = static_cast<ElidingHeader *>(horizontalHeader());
     if (watched != top->viewport() || event->type() != QEvent::ToolTip)
         return QTableView::eventFilter(watched, event);
     const auto *help = static_cast<QHelpEvent *>(event);
     const int section = top->logicalIndexAt(help->pos());
-    const QRect cell(top->sectionViewportPosition(section), 0, top->sectionSize(section), top->height());
-    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, top);
-    showTipIfCut(help->globalPos(), model()->headerData(section, Qt::Horizontal).toString(), cell, top->font(),
-                 margin, top->viewport());
+    showTip(help->globalPos(), section >= 0 && top->isCut(section),
+            model()->headerData(section, Qt::Horizontal).toString(), top->sectionRect(section), top->viewport());
     return true;
 }
 
-void TStringGrid::showTipIfCut(const QPoint &globalPos, const QString &text, const QRect &cell, const QFont &font,
-                               int margin, QWidget *over)
+void TStringGrid::showTip(const QPoint &globalPos, bool cut, const QString &text, const QRect &place, QWidget *over)
 {
-    if (!text.isEmpty() && QFontMetrics(font).horizontalAdvance(text) > cell.width() - 2 * margin)
-        QToolTip::showText(globalPos, text, over, cell);
+    if (cut)
+        QToolTip::showText(globalPos, text, over, place);
     else
         QToolTip::hideText();
 }

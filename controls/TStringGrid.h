@@ -39,9 +39,8 @@ protected:
 
 private:
     void fitColumns();
-    // Shows the text whole beside the cell, or hides the tip when it fits.
-    void showTipIfCut(const QPoint &globalPos, const QString &text, const QRect &cell, const QFont &font, int margin,
-                      QWidget *over);
+    // Shows the text whole over its place when it is cut there; else no tip.
+    void showTip(const QPoint &globalPos, bool cut, const QString &text, const QRect &place, QWidget *over);
 
     StringGridCells *m_cells;
     // What the scrolling columns would like, by their own index.
