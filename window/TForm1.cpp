@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -136,6 +137,9 @@ void TForm1::Beenden1Click()
 void TForm1::PropertiesClick()
 {
     showPage(SettingsPage);
+    // The first setting, its value selected as Tab leaves it; on the joining
+    // computer, where the host's settings are only shown, "OK".
+    (Rounds->isEnabled() ? static_cast<QWidget *>(Rounds) : PropertiesOK)->setFocus(Qt::TabFocusReason);
 }
 
 void TForm1::StartGameClick()

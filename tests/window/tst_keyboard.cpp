@@ -344,11 +344,12 @@ void TestKeyboard::desktopKeys()
 // with the focus where Return has to act at each step.
 void TestKeyboard::wholeMatchByKeyboard()
 {
-    m_form->Rounds->setValue(1);
     m_form->Player1->clear();
     m_form->Player2->clear();
 
-    play(QStringLiteral("{+Ctrl}n{-Ctrl}"));
+    play(QStringLiteral("{+Ctrl}e{-Ctrl}"));
+    QTRY_COMPARE(QApplication::focusWidget(), m_form->Rounds);
+    play(QStringLiteral("1{Return}{+Ctrl}n{-Ctrl}"));
     QTRY_COMPARE(m_form->currentPage(), int(TForm1::PlayersPage));
     play(QStringLiteral("Anna{Tab}Bert{Return}"));
     for (const QString &word : {QStringLiteral("Haus"), QStringLiteral("Ente")}) {
