@@ -564,10 +564,8 @@ void TestGamePage::readersFollowTheTurn_data()
     QTest::addColumn<int>("mistakes");
     QTest::addColumn<int>("time");
 
-    QTest::newRow("first letter given") << "" << 0 << QString::fromUtf8("H Lücke Lücke Lücke") << 0 << 5;
     QTest::newRow("a right and a wrong guess, a tick")
         << "az" << 1 << QString::fromUtf8("H A Lücke Lücke") << 1 << 4;
-    QTest::newRow("won") << "aus" << 0 << "H A U S" << 0 << 5;
     QTest::newRow("lost by the clock") << "a" << 5 << "H A U (nicht erraten) S (nicht erraten)" << 3 << 0;
 }
 
@@ -587,14 +585,13 @@ void TestGamePage::readersFollowTheTurn()
     turn.timeMode = WholeTurn;
     turn.timeLimit = 5;
     prepare(turn);
-    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(m_form->WordPaintBox);
-    QCOMPARE(box->textInterface()->characterCount(), 0);
     begin();
     typeKeys(keys);
     for (int i = 0; i < ticks; ++i)
         m_form->TimerTimer();
 
-    QCOMPARE(box->textInterface()->text(0, box->textInterface()->characterCount()), word);
+    QAccessibleTextInterface *box = QAccessible::queryAccessibleInterface(m_form->WordPaintBox)->textInterface();
+    QCOMPARE(box->text(0, box->characterCount()), word);
     const QList<QPair<TKxDigit *, int>> counters{{m_form->curMistakes, mistakes}, {m_form->Time, time}};
     for (const auto &[display, value] : counters) {
         QAccessibleInterface *counter = QAccessible::queryAccessibleInterface(display);

@@ -300,7 +300,6 @@ void TestKeyboard::desktopKeys_data()
     QTest::newRow("Ctrl+N elsewhere is no command and no text") << 3 << "ab{+Ctrl}n{-Ctrl}" << 3 << "";
     QTest::newRow("Ctrl+E in the word is the edit's own") << 3 << "ab{+Ctrl}e{-Ctrl}" << 3 << "";
     QTest::newRow("F1 from the word page") << 3 << "ab{F1}" << 3 << QString::fromUtf8("Info über Lettrisko v2.0");
-    QTest::newRow("F1 on the start page") << 0 << "{F1}" << 0 << QString::fromUtf8("Info über Lettrisko v2.0");
     QTest::newRow("Ctrl+Q from the game page closes the window") << 4 << "{+Ctrl}q{-Ctrl}" << -1 << "";
 }
 

@@ -160,8 +160,6 @@ void TestMainWindow::controlsAreNamedForReaders_data()
     QTest::addColumn<QString>("name");
 
     QTest::newRow("logo") << "Firm" << QString::fromUtf8("Info über Lettrisko");
-    QTest::newRow("title picture") << "PLogo" << "Lettrisko";
-    QTest::newRow("labelled spin edit") << "Rounds" << "Anzahl Runden:";
     QTest::newRow("time limit") << "TimeLimit" << "Zeitbegrenzung in Sekunden";
     QTest::newRow("word") << "WordPaintBox" << "Wort";
     QTest::newRow("time") << "Time" << "verbleibende Zeit in Sekunden";
