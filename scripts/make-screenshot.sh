@@ -37,6 +37,11 @@ printf '[Properties]\r\nTimeLimit=2\r\nTimeLimitValue=120\r\nPlaySounds=0\r\n[Na
 mkdir -p "$work/home/.config/Kx"
 printf '[Software]\nKx\\Lettrisko\\NoUpdate=sz:\n' > "$work/home/.config/Kx/HKEY_LOCAL_MACHINE.ini"
 
+# Keys typed on a screen that someone else uses would land in their programs.
+if [ -e "/tmp/.X${display#:}-lock" ]; then
+    echo "The screen $display is in use; pick another with SCREENSHOT_DISPLAY." >&2
+    exit 1
+fi
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY="$display"
@@ -44,6 +49,7 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
     xdotool getmouselocation >/dev/null 2>&1 && break
     sleep 0.5
 done
+kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start on $display." >&2; exit 1; }
 
 HOME="$work/home" XDG_CONFIG_HOME="" XDG_DATA_HOME="" "$work/lettrisko" >/dev/null 2>&1 &
 game=$!
