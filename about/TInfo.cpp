@@ -77,6 +77,7 @@ TInfo::TInfo(QWidget *parent)
 
     LogoPB = new TPaintBox(this);
     LogoPB->setObjectName(QStringLiteral("LogoPB"));
+    LogoPB->setAccessibleName(QStringLiteral("Programm"));
     LogoPB->setGeometry(0, 0, kClientSize.width(), kBannerHeight);
     connect(LogoPB, &TPaintBox::Paint, this, &TInfo::LogoPBPaint);
 
@@ -154,6 +155,9 @@ void TInfo::setProgram(const QString &name, const QString &period, const QIcon &
     m_period = period;
     m_icon = icon;
     LogoPB->update();
+    // The banner's lines, for a screen reader, which cannot read the picture.
+    LogoPB->setAccessibleText(QStringLiteral("%1, Version: %2, Entwicklungszeit: %3")
+                                  .arg(name, ReadFileVersion(), period));
 }
 
 QPixmap TInfo::logoPicture() const

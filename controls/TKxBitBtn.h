@@ -4,6 +4,8 @@
 
 // A push button that reports the mouse pointer moving onto and off it, so
 // that a window can light the caption of the button under the pointer.
+// The button that has the focus wears a frame in the highlight colour
+// inside its edge, in the normal look as in the lit one.
 // It also knows whether it is its page's default button (Enter) or cancel
 // button (Esc); the window that holds it decides what those keys do.
 class TKxBitBtn : public QPushButton
@@ -35,6 +37,7 @@ Q_SIGNALS:
     void MouseLeave(QObject *sender);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 

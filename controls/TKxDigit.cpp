@@ -1,5 +1,8 @@
 #include "controls/TKxDigit.h"
 
+#include "controls/AccessibleControls.h"
+
+#include <QAccessible>
 #include <QEnterEvent>
 #include <QLocale>
 #include <QPainter>
@@ -128,6 +131,7 @@ QChar decimalSeparator()
 TKxDigit::TKxDigit(QWidget *parent)
     : QWidget(parent)
 {
+    installAccessibleControls();
     resize(requiredWidth(32, m_distanceMultiplicator, m_digits), 32);
 }
 
@@ -213,8 +217,13 @@ void TKxDigit::setValue(long double value)
     if (!text || text->digits.size() > m_digits)
         return;
     // -0 is no negative number, but it would print a minus sign.
+    const long double old = m_value;
     m_value = value == 0 ? 0.0L : value;
     repaintNow();
+    if (m_value != old) {
+        QAccessibleValueChangeEvent event(this, double(m_value));
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TKxDigit::setDigits(int digits)

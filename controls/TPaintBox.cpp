@@ -1,10 +1,24 @@
 #include "controls/TPaintBox.h"
 
+#include "controls/AccessibleControls.h"
+
+#include <QAccessible>
 #include <QPainter>
 
 TPaintBox::TPaintBox(QWidget *parent)
     : QWidget(parent)
 {
+    installAccessibleControls();
+}
+
+void TPaintBox::setAccessibleText(const QString &text)
+{
+    if (text == m_accessibleText)
+        return;
+    const QString old = m_accessibleText;
+    m_accessibleText = text;
+    QAccessibleTextUpdateEvent event(this, 0, old, text);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TPaintBox::paintEvent(QPaintEvent *)

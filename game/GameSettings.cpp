@@ -2,6 +2,7 @@
 
 #include "text/IniFile.h"
 
+#include <QList>
 #include <QtGlobal>
 
 namespace {
@@ -31,19 +32,49 @@ GameSettings GameSettings::read(const IniFile &ini)
     return s.clamped();
 }
 
+namespace {
+
+// A key of the "Properties" section with its value as written: numbers in
+// decimal, the switches as 1 or 0.
+struct Entry
+{
+    QString key;
+    int value;
+};
+
+QList<Entry> entriesOf(const GameSettings &s)
+{
+    return {
+        {QStringLiteral("Rounds"), s.Rounds},
+        {QStringLiteral("Mistakes"), s.Mistakes},
+        {QStringLiteral("TimeLimit"), int(s.TimeLimit)},
+        {QStringLiteral("TimeLimitValue"), s.TimeLimitValue},
+        {QStringLiteral("NoSpecialChars"), int(s.NoSpecialChars)},
+        {QStringLiteral("CapitalLetters"), int(s.CapitalLetters)},
+        {QStringLiteral("AcceptSentences"), int(s.AcceptSentences)},
+        {QStringLiteral("AcceptNumbers"), int(s.AcceptNumbers)},
+        {QStringLiteral("SetFirstLetter"), int(s.SetFirstLetter)},
+        {QStringLiteral("WonRounds"), int(s.WonRounds)},
+        {QStringLiteral("PlaySounds"), int(s.PlaySounds)},
+    };
+}
+
+} // namespace
+
 void GameSettings::write(IniFile &ini) const
 {
-    ini.writeInteger(kProperties, QStringLiteral("Rounds"), Rounds);
-    ini.writeInteger(kProperties, QStringLiteral("Mistakes"), Mistakes);
-    ini.writeInteger(kProperties, QStringLiteral("TimeLimit"), int(TimeLimit));
-    ini.writeInteger(kProperties, QStringLiteral("TimeLimitValue"), TimeLimitValue);
-    ini.writeBool(kProperties, QStringLiteral("NoSpecialChars"), NoSpecialChars);
-    ini.writeBool(kProperties, QStringLiteral("CapitalLetters"), CapitalLetters);
-    ini.writeBool(kProperties, QStringLiteral("AcceptSentences"), AcceptSentences);
-    ini.writeBool(kProperties, QStringLiteral("AcceptNumbers"), AcceptNumbers);
-    ini.writeBool(kProperties, QStringLiteral("SetFirstLetter"), SetFirstLetter);
-    ini.writeBool(kProperties, QStringLiteral("WonRounds"), WonRounds);
-    ini.writeBool(kProperties, QStringLiteral("PlaySounds"), PlaySounds);
+    for (const Entry &entry : entriesOf(*this))
+        ini.writeInteger(kProperties, entry.key, entry.value);
+}
+
+void GameSettings::writeChanges(IniFile &ini, const GameSettings &loaded) const
+{
+    const QList<Entry> now = entriesOf(*this);
+    const QList<Entry> before = entriesOf(loaded);
+    for (int i = 0; i < now.size(); ++i) {
+        if (now.at(i).value != before.at(i).value || !ini.contains(kProperties, now.at(i).key))
+            ini.writeInteger(kProperties, now.at(i).key, now.at(i).value);
+    }
 }
 
 GameSettings GameSettings::clamped() const
@@ -73,4 +104,14 @@ void PlayerNames::write(IniFile &ini) const
 {
     ini.writeString(kNames, QStringLiteral("Player1"), Player1);
     ini.writeString(kNames, QStringLiteral("Player2"), Player2);
+}
+
+void PlayerNames::writeChanges(IniFile &ini, const PlayerNames &loaded) const
+{
+    const QString player1 = QStringLiteral("Player1");
+    const QString player2 = QStringLiteral("Player2");
+    if (Player1 != loaded.Player1 || !ini.contains(kNames, player1))
+        ini.writeString(kNames, player1, Player1);
+    if (Player2 != loaded.Player2 || !ini.contains(kNames, player2))
+        ini.writeString(kNames, player2, Player2);
 }

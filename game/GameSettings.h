@@ -38,6 +38,10 @@ struct GameSettings
     static GameSettings read(const IniFile &ini);
     // Every key, in the order the file has always had.
     void write(IniFile &ini) const;
+    // Only what differs from the values loaded at the start of the run, and
+    // what the file lacks: another copy of the program that saved in
+    // between keeps its own changes.
+    void writeChanges(IniFile &ini, const GameSettings &loaded) const;
 
     // Numbers brought to the nearest bound of their ranges.
     GameSettings clamped() const;
@@ -54,4 +58,6 @@ struct PlayerNames
 
     static PlayerNames read(const IniFile &ini);
     void write(IniFile &ini) const;
+    // As GameSettings::writeChanges.
+    void writeChanges(IniFile &ini, const PlayerNames &loaded) const;
 };

@@ -6,7 +6,7 @@ set -eu
 packages="build-essential cmake ccache qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
 qt6-translations-l10n fonts-comic-neue libzip-dev libbenchmark-dev libgl-dev
 desktop-file-utils xvfb xauth pkg-config libsodium-dev libssl-dev
-appstream lintian xdotool dpkg-dev file clang libclang-rt-14-dev"
+appstream lintian xdotool dpkg-dev file clang libclang-rt-14-dev reuse imagemagick"
 
 missing=""
 for p in $packages; do

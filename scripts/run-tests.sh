@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: once in a
 # normal build and once under AddressSanitizer and UndefinedBehaviorSanitizer;
-# then installs the normal build as a user would (scripts/check-install.sh),
-# and runs each fuzzer for 20 seconds.
+# then checks the licence information of every file, installs the normal
+# build as a user would (scripts/check-install.sh) and runs each fuzzer for
+# 20 seconds.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
@@ -15,6 +16,9 @@ cmake --build build -j"$jobs"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLETTRISKO_SANITIZE=ON -DLETTRISKO_BENCHMARKS=OFF
 cmake --build build-sanitize -j"$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
+
+# Every file says under which licence it stands (the REUSE rules).
+reuse lint
 
 # Installs the normal build the ways a user does, starts it and removes it.
 sh scripts/check-install.sh build

@@ -246,6 +246,11 @@ const IniFile::Line *IniFile::findEntry(const QString &section, const QString &k
     return index < 0 ? nullptr : &m_lines.at(index);
 }
 
+bool IniFile::contains(const QString &section, const QString &key) const
+{
+    return findEntry(section, key) != nullptr;
+}
+
 QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
 {
     const Line *entry = findEntry(section, key);

@@ -49,6 +49,9 @@ public:
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
 
+    // Whether reading finds the key, whatever its value.
+    bool contains(const QString &section, const QString &key) const;
+
     QStringList sections() const;
     // The key names of the first section of that name, in file order.
     QStringList keys(const QString &section) const;

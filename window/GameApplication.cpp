@@ -20,7 +20,8 @@ static bool isWindowCommand(const QWidget *widget, const QKeyEvent *key)
     const QKeySequence pressed(key->keyCombination());
     const auto actions = widget->window()->actions();
     for (const QAction *action : actions) {
-        if (action->isEnabled() && action->shortcutContext() == Qt::WindowShortcut && action->shortcut() == pressed)
+        if (action->isEnabled() && action->shortcutContext() == Qt::WindowShortcut
+            && action->shortcuts().contains(pressed))
             return true;
     }
     return false;

@@ -6,6 +6,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
+#include "game/GameSettings.h"
 #include "platform/LoadedSoundService.h"
 #include "update/TKxUpdateFile.h"
 #include "window/SettingsLocation.h"
@@ -20,6 +21,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -145,6 +147,9 @@ void TForm1::Beenden1Click()
 void TForm1::PropertiesClick()
 {
     showPage(SettingsPage);
+    // The first setting, its value selected as Tab leaves it; on the joining
+    // computer, where the host's settings are only shown, "OK".
+    (Rounds->isEnabled() ? static_cast<QWidget *>(Rounds) : PropertiesOK)->setFocus(Qt::TabFocusReason);
 }
 
 void TForm1::StartGameClick()

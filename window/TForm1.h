@@ -23,6 +23,7 @@ class QTimer;
 class QWidget;
 
 struct GameSettings;
+struct PlayerNames;
 class SoundService;
 class TImage;
 class TKxBitBtn;
@@ -124,8 +125,11 @@ public:
     // Shows the answer to a guess: the word, the counters, the wrong
     // guesses, the sounds when audible, and the end of the turn.
     void showGuess(Round::Guess result, QChar key, bool audible);
+    void repaintWord();
     void DrawWord();
     void FormPaint(QPainter &painter);
+    // The word in words, for screen readers (form_access.cpp).
+    void showWordToReaders();
     bool PlaySoundResource(const QString &name);
 
     // --- statistics
@@ -250,6 +254,7 @@ public:
     bool previewKey(QWidget *receiver, QKeyEvent *event) override;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -265,6 +270,10 @@ private:
     QWidget *createStatisticsPage();
     QWidget *createNetworkPage();
     void connectHandlers();
+    // Keys, focus and names for keyboard and screen-reader players
+    // (form_access.cpp).
+    void setUpDesktopKeys();
+    void nameControlsForReaders();
 
     // Enter and Esc on the visible page's default and cancel buttons.
     bool pressPageButton(bool cancel);
@@ -284,6 +293,9 @@ private:
     FormEnvironment m_environment;
     std::shared_ptr<SoundService> m_sound;
     SettingsLocation m_settingsFile;
+    // The settings and names as loaded; saving writes only what differs.
+    std::unique_ptr<GameSettings> m_loadedSettings;
+    std::unique_ptr<PlayerNames> m_loadedNames;
     bool m_shownOnce = false;
     bool m_destroyed = false;
     // The settings file is left alone: the run only updated the program.

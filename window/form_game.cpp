@@ -134,7 +134,7 @@ void TForm1::showGuess(Round::Guess result, QChar key, bool audible)
             Timer->start();
     }
 
-    WordPaintBox->update();
+    repaintWord();
     if (result == Round::Guess::Won) {
         Timer->stop();
         play("GEWONNEN");
@@ -159,9 +159,16 @@ void TForm1::TimerTimer()
     // Running out of time costs the full count of mistakes.
     Timer->stop();
     curMistakes->setValue(RoundState.mistakes());
-    WordPaintBox->update();
+    repaintWord();
     PlaySoundResource(QStringLiteral("VERLOREN"));
     GameOK->show();
+}
+
+// The word's picture and what screen readers read of it follow the game.
+void TForm1::repaintWord()
+{
+    WordPaintBox->update();
+    showWordToReaders();
 }
 
 // The picture itself is painted by FormPaint; here the paint box is told
@@ -171,7 +178,7 @@ void TForm1::DrawWord()
     if (!RoundState.RoundRunning && !RoundState.RoundOver)
         return;
 
-    WordPaintBox->update();
+    repaintWord();
     if (RoundState.settle()) {
         Timer->stop();
         PlaySoundResource(QStringLiteral("GEWONNEN"));

@@ -216,6 +216,9 @@ void TForm1::createControls()
     const QColor windowText = QApplication::palette().color(QPalette::WindowText);
     for (TKxBitBtn *each : findChildren<TKxBitBtn *>())
         each->setCaptionColor(windowText);
+
+    setUpDesktopKeys();
+    nameControlsForReaders();
 }
 
 QWidget *TForm1::createStartPage()

@@ -72,11 +72,14 @@ void TForm1::LoadSettings()
     const PlayerNames names = PlayerNames::read(ini);
     Player1->setText(names.Player1);
     Player2->setText(names.Player2);
+    // What the controls show now is what this run started from.
+    m_loadedSettings = std::make_unique<GameSettings>(currentSettings());
+    m_loadedNames = std::make_unique<PlayerNames>(PlayerNames{Player1->text(), Player2->text()});
 }
 
 void TForm1::SaveSettings()
 {
-    if (m_settingsFile.save.isEmpty())
+    if (m_settingsFile.save.isEmpty() || !m_loadedSettings)
         return;
     // The file as it is now, so that what others keep in it (comments, keys
     // and sections of their own, edits made while the game ran) stays.
@@ -85,8 +88,10 @@ void TForm1::SaveSettings()
     // Replacing a file that cannot be read would drop all of that.
     if (!readable)
         return;
-    currentSettings().write(ini);
-    PlayerNames{Player1->text(), Player2->text()}.write(ini);
+    // Another copy of the game may have saved its own changes meanwhile;
+    // only what this run changed overwrites them.
+    currentSettings().writeChanges(ini, *m_loadedSettings);
+    PlayerNames{Player1->text(), Player2->text()}.writeChanges(ini, *m_loadedNames);
     // Nobody is left to tell at this point; a failed save keeps the old file.
     ini.save(m_settingsFile.save);
 }

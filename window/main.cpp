@@ -4,16 +4,68 @@
 #include "platform/LoadedSoundService.h"
 #include "platform/SystemInstall.h"
 #include "platform/TerminationSignals.h"
+#include "window/CommandLine.h"
 #include "window/GameApplication.h"
 #include "window/TForm1.h"
 #include "window/Uninstall.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QList>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
 namespace {
+
+// What the window system said while the application object was made. Its
+// complaints about a missing display are said in one line of our own, and
+// the fatal error that follows them ends the program with 1 instead of an
+// abort; when the start succeeds they are passed on as they came.
+struct StartUpMessages
+{
+    struct Message
+    {
+        QtMsgType type;
+        QByteArray category;
+        QString text;
+    };
+    static inline QList<Message> held;
+    static inline QStringList arguments;
+    static inline QtMessageHandler previous = nullptr;
+
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (type == QtFatalMsg) {
+            std::fputs(noDisplayMessage(arguments).toLocal8Bit().constData(), stderr);
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
+        held.append({type, QByteArray(context.category), text});
+    }
+
+    static void passOn()
+    {
+        qInstallMessageHandler(previous);
+        for (const Message &message : qAsConst(held)) {
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            qt_message_output(message.type, context, message.text);
+        }
+        held.clear();
+    }
+};
+
+std::unique_ptr<GameApplication> makeApplication(int &argc, char **argv, const QStringList &arguments)
+{
+    StartUpMessages::arguments = arguments;
+    StartUpMessages::previous = qInstallMessageHandler(StartUpMessages::handle);
+    auto app = std::make_unique<GameApplication>(argc, argv);
+    StartUpMessages::passOn();
+    return app;
+}
 
 void loadGermanStockTexts(QApplication &app)
 {
@@ -34,7 +86,17 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
 
-    GameApplication app(argc, argv);
+    // Help, the version and a call the program does not understand need
+    // neither a display nor the application object.
+    const CommandLineRequest request = readCommandLine(arguments);
+    if (request.action != CommandLineRequest::Action::Play) {
+        const bool refused = request.action == CommandLineRequest::Action::Refuse;
+        std::fputs(request.text.toLocal8Bit().constData(), refused ? stderr : stdout);
+        return refused ? 2 : 0;
+    }
+
+    const std::unique_ptr<GameApplication> application = makeApplication(argc, argv, arguments);
+    GameApplication &app = *application;
     // The settings and registry folders are named after these.
     QApplication::setApplicationName(QStringLiteral("Lettrisko"));
     QApplication::setOrganizationName(QStringLiteral("Kx"));

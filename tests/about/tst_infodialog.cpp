@@ -3,6 +3,7 @@
 #include "controls/TPaintBox.h"
 #include "platform/SystemFont.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -223,6 +224,10 @@ void TestInfoDialog::captionAndTexts()
         QCOMPARE(Info->windowTitle(), QStringLiteral("Info über Lettrisko v2.0"));
         QCOMPARE(Info->programName(), QStringLiteral("Lettrisko v2.0"));
         QCOMPARE(Info->period(), QStringLiteral("2001-2003"));
+        // A screen reader reads the painted banner's lines.
+        QAccessibleTextInterface *banner = QAccessible::queryAccessibleInterface(Info->LogoPB)->textInterface();
+        QCOMPARE(banner->text(0, banner->characterCount()),
+                 QStringLiteral("Lettrisko v2.0, Version: 2.0.0.0, Entwicklungszeit: 2001-2003"));
     });
     QCOMPARE(ReadFileVersion(), QStringLiteral("2.0.0.0"));
     QVERIFY(Info->InfoLbl->text().contains(QLatin1String("Kx Software")));

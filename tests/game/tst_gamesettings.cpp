@@ -51,6 +51,8 @@ private Q_SLOTS:
     void read_data();
     void read();
     void everyOptionComesBack();
+    void onlyChangesAreWritten_data();
+    void onlyChangesAreWritten();
     void namesComeBack_data();
     void namesComeBack();
     void fileLocation();
@@ -162,6 +164,41 @@ void TestGameSettings::everyOptionComesBack()
     changed.write(ini);
     QVERIFY(ini.save(path));
     QVERIFY(GameSettings::read(IniFile::load(path)) == changed);
+}
+
+void TestGameSettings::onlyChangesAreWritten_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<GameSettings>("loaded");
+    QTest::addColumn<GameSettings>("now");
+    QTest::addColumn<QByteArray>("written");
+
+    const GameSettings defaults;
+    const QByteArray otherCopysRounds = QByteArray(kDefaultFile).replace("Rounds=5", "Rounds=7");
+    QTest::newRow("another copy's change stays")
+        << otherCopysRounds << defaults << defaultsWith([](GameSettings &s) { s.Mistakes = 3; })
+        << QByteArray(otherCopysRounds).replace("Mistakes=9", "Mistakes=3");
+    QTest::newRow("this run's change of the same key wins")
+        << otherCopysRounds << defaults << defaultsWith([](GameSettings &s) { s.Rounds = 12; })
+        << QByteArray(kDefaultFile).replace("Rounds=5", "Rounds=12");
+    QTest::newRow("a value this run left alone stays the other copy's")
+        << otherCopysRounds << defaultsWith([](GameSettings &s) { s.WonRounds = false; })
+        << defaultsWith([](GameSettings &s) { s.WonRounds = false; }) << otherCopysRounds;
+    QTest::newRow("a missing key is written whatever its value")
+        << QByteArray("[Properties]\r\nRounds=7\r\n") << defaults << defaults
+        << QByteArray(kDefaultFile).replace("Rounds=5", "Rounds=7").left(kDefaultFile.indexOf("[Names]"));
+}
+
+void TestGameSettings::onlyChangesAreWritten()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(GameSettings, loaded);
+    QFETCH(GameSettings, now);
+    QFETCH(QByteArray, written);
+
+    IniFile ini = IniFile::parse(file);
+    now.writeChanges(ini, loaded);
+    QCOMPARE(ini.serialize(), written);
 }
 
 void TestGameSettings::namesComeBack_data()

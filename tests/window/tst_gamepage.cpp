@@ -8,6 +8,7 @@
 #include "support/GameTestMain.h"
 #include "window/TForm1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void countdownLosesTheTurn();
     void timerTicksReachTheCountdown();
     void minimiseStopsTheCountdown();
+    void readersFollowTheTurn_data();
+    void readersFollowTheTurn();
     void drawnWord_data();
     void drawnWord();
     void paintBoxEmptyBeforeStart();
@@ -551,6 +554,51 @@ QRect cell(int position)
 }
 
 } // namespace
+
+void TestGamePage::readersFollowTheTurn_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("mistakes");
+    QTest::addColumn<int>("time");
+
+    QTest::newRow("a right and a wrong guess, a tick")
+        << "az" << 1 << QString::fromUtf8("H A Lücke Lücke") << 1 << 4;
+    QTest::newRow("lost by the clock") << "a" << 5 << "H A U (nicht erraten) S (nicht erraten)" << 3 << 0;
+}
+
+// A screen reader reads the word as its revealed characters and gaps, and
+// the counters as numbers.
+void TestGamePage::readersFollowTheTurn()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, ticks);
+    QFETCH(QString, word);
+    QFETCH(int, mistakes);
+    QFETCH(int, time);
+
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    turn.maxMistakes = 3;
+    turn.timeMode = WholeTurn;
+    turn.timeLimit = 5;
+    prepare(turn);
+    begin();
+    typeKeys(keys);
+    for (int i = 0; i < ticks; ++i)
+        m_form->TimerTimer();
+
+    QAccessibleTextInterface *box = QAccessible::queryAccessibleInterface(m_form->WordPaintBox)->textInterface();
+    QCOMPARE(box->text(0, box->characterCount()), word);
+    const QList<QPair<TKxDigit *, int>> counters{{m_form->curMistakes, mistakes}, {m_form->Time, time}};
+    for (const auto &[display, value] : counters) {
+        QAccessibleInterface *counter = QAccessible::queryAccessibleInterface(display);
+        QCOMPARE(counter->valueInterface()->currentValue().toInt(), value);
+        QCOMPARE(counter->text(QAccessible::Value), QString::number(value));
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_form->MaxMistakes)->valueInterface()->currentValue().toInt(), 3);
+}
 
 void TestGamePage::drawnWord_data()
 {

@@ -2,8 +2,10 @@
 // presses that overlap when typing fast, a key still held when Return goes
 // down, and Alt and Ctrl chords. The keys go through the window system, so
 // they take the way real ones take: shortcuts first, then the focused control.
+#include "about/TInfo.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
+#include "controls/TStringGrid.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "window/TForm1.h"
@@ -12,7 +14,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLabel>
 #include <QSpinBox>
+#include <QTimer>
 #include <QTest>
 #include <QWindow>
 
@@ -33,6 +37,9 @@ private Q_SLOTS:
     void tabReachesEverySetting_data();
     void tabReachesEverySetting();
     void namesCanBeTypedAtOnce();
+    void desktopKeys_data();
+    void desktopKeys();
+    void wholeMatchByKeyboard();
 
 private:
     // Plays keys on the active window. Characters are typed as a keyboard
@@ -57,7 +64,7 @@ Qt::Key keyOf(const QString &name)
         {QStringLiteral("Shift"), Qt::Key_Shift},   {QStringLiteral("Alt"), Qt::Key_Alt},
         {QStringLiteral("Ctrl"), Qt::Key_Control},  {QStringLiteral("Return"), Qt::Key_Return},
         {QStringLiteral("Tab"), Qt::Key_Tab},       {QStringLiteral("Backtab"), Qt::Key_Backtab},
-        {QStringLiteral("space"), Qt::Key_Space},
+        {QStringLiteral("space"), Qt::Key_Space},   {QStringLiteral("F1"), Qt::Key_F1},
     };
     if (named.contains(name))
         return named.value(name);
@@ -85,6 +92,7 @@ QString textOf(Qt::Key key, const QString &name)
     case Qt::Key_Alt:
     case Qt::Key_Control:
     case Qt::Key_Backtab:
+    case Qt::Key_F1:
         return QString();
     case Qt::Key_Return:
         return QStringLiteral("\r");
@@ -277,6 +285,88 @@ void TestKeyboard::namesCanBeTypedAtOnce()
     QCOMPARE(m_form->Player1->text(), QStringLiteral("Anna"));
     QCOMPARE(m_form->Player2->text(), QStringLiteral("Bert"));
     QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+}
+
+void TestKeyboard::desktopKeys_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("pageAfter");
+    QTest::addColumn<QString>("dialog");
+
+    QTest::newRow("Ctrl+N starts a game") << 0 << "{+Ctrl}n{-Ctrl}" << 2 << "";
+    QTest::newRow("Ctrl+E opens the settings") << 0 << "{+Ctrl}e{-Ctrl}" << 1 << "";
+    QTest::newRow("Ctrl+T opens the network page") << 0 << "{+Ctrl}t{-Ctrl}" << 6 << "";
+    QTest::newRow("Ctrl+N elsewhere is no command and no text") << 3 << "ab{+Ctrl}n{-Ctrl}" << 3 << "";
+    QTest::newRow("Ctrl+E in the word is the edit's own") << 3 << "ab{+Ctrl}e{-Ctrl}" << 3 << "";
+    QTest::newRow("F1 from the word page") << 3 << "ab{F1}" << 3 << QString::fromUtf8("Info über Lettrisko v2.0");
+    QTest::newRow("Ctrl+Q from the game page closes the window") << 4 << "{+Ctrl}q{-Ctrl}" << -1 << "";
+}
+
+// The start page's commands by the desktop's keys, while it shows; ending
+// and the about dialog from every page. None of them types into a field.
+void TestKeyboard::desktopKeys()
+{
+    QFETCH(int, page);
+    QFETCH(QString, keys);
+    QFETCH(int, pageAfter);
+    QFETCH(QString, dialog);
+
+    Info = new TInfo(m_form);
+    m_form->showPage(TForm1::Page(page));
+    if (page == TForm1::WordPage)
+        m_form->Word->setFocus();
+    QString caption;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&caption] {
+        if (QApplication::activeModalWidget() == Info) {
+            caption = Info->windowTitle();
+            Info->reject();
+        }
+    });
+    answer.start(5);
+
+    play(keys);
+
+    if (pageAfter < 0)
+        QTRY_VERIFY(!m_form->isVisible());
+    else
+        QTRY_COMPARE(m_form->currentPage(), pageAfter);
+    QCOMPARE(caption, dialog);
+    if (page == TForm1::WordPage)
+        QCOMPARE(m_form->Word->text(), QStringLiteral("ab"));
+    delete Info;
+    Info = nullptr;
+}
+
+// A whole match of one round from the start page to the winner and back,
+// with the focus where Return has to act at each step.
+void TestKeyboard::wholeMatchByKeyboard()
+{
+    m_form->Player1->clear();
+    m_form->Player2->clear();
+
+    play(QStringLiteral("{+Ctrl}e{-Ctrl}"));
+    QTRY_COMPARE(QApplication::focusWidget(), m_form->Rounds);
+    play(QStringLiteral("1{Return}{+Ctrl}n{-Ctrl}"));
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::PlayersPage));
+    play(QStringLiteral("Anna{Tab}Bert{Return}"));
+    for (const QString &word : {QStringLiteral("Haus"), QStringLiteral("Ente")}) {
+        QCOMPARE(QApplication::focusWidget(), m_form->Word);
+        play(word + QStringLiteral("{Return}"));
+        QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+        QCOMPARE(QApplication::focusWidget(), m_form->GameStartGame);
+        play(QStringLiteral("{Return}x") + word.mid(1));
+        QVERIFY(m_form->RoundState.RoundOver);
+        QCOMPARE(QApplication::focusWidget(), m_form->GameOK);
+        play(QStringLiteral("{Return}"));
+        QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
+        play(QStringLiteral("{Return}"));
+    }
+    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+    QCOMPARE(m_form->Statistik->Cells(2, 1), QStringLiteral("1"));
+    QCOMPARE(m_form->Statistik->Cells(3, 1), QStringLiteral("1"));
+    QCOMPARE(m_form->WinnerLabel->text(), QStringLiteral("Unentschieden! Beide Spieler haben ihr Bestes gegeben!"));
 }
 
 GAME_TEST_MAIN(TestKeyboard)

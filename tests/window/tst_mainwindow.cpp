@@ -13,6 +13,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLineEdit>
@@ -38,6 +39,10 @@ private Q_SLOTS:
     void startPageMoves();
     void everyButtonHovers_data();
     void everyButtonHovers();
+    void focusedButtonIsFramed_data();
+    void focusedButtonIsFramed();
+    void controlsAreNamedForReaders_data();
+    void controlsAreNamedForReaders();
     void decorativePicturesStopAtFirstGap();
     void restoreResumesOnlyATimedTurn_data();
     void restoreResumesOnlyATimedTurn();
@@ -147,6 +152,65 @@ void TestMainWindow::everyButtonHovers()
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(hover, &leave);
     QCOMPARE(hover->captionColor(), windowText);
+}
+
+void TestMainWindow::controlsAreNamedForReaders_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("logo") << "Firm" << QString::fromUtf8("Info über Lettrisko");
+    QTest::newRow("time limit") << "TimeLimit" << "Zeitbegrenzung in Sekunden";
+    QTest::newRow("word") << "WordPaintBox" << "Wort";
+    QTest::newRow("time") << "Time" << "verbleibende Zeit in Sekunden";
+    QTest::newRow("mistakes") << "curMistakes" << "Fehleranzahl";
+    QTest::newRow("maximum") << "MaxMistakes" << "maximale Fehleranzahl";
+    QTest::newRow("wrong guesses") << "CharList" << "geratene, nicht vorkommende Buchstaben";
+    QTest::newRow("statistics") << "Statistik" << "Statistik";
+}
+
+void TestMainWindow::controlsAreNamedForReaders()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    // The grid shares its name with its page, which holds it.
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(m_form->findChildren<QWidget *>(control).last());
+    QCOMPARE(reader->text(QAccessible::Name), name);
+}
+
+void TestMainWindow::focusedButtonIsFramed_data()
+{
+    QTest::addColumn<bool>("lit");
+    QTest::newRow("normal look") << false;
+    QTest::newRow("lit by the pointer") << true;
+}
+
+// The button with the focus shows it at a glance: a frame in the highlight
+// colour along its whole width, not a pixel's change of colour.
+void TestMainWindow::focusedButtonIsFramed()
+{
+    QFETCH(bool, lit);
+
+    m_form->showPage(TForm1::GamePage);
+    m_form->activateWindow();
+    TKxBitBtn *start = button("GameStartGame");
+    if (lit)
+        m_form->BitBtnMouseEnter(start);
+    // Pixels of the highlight colour along a line across the button's top.
+    const auto highlighted = [start] {
+        const QImage picture = start->grab().toImage();
+        const QColor highlight = start->palette().color(QPalette::Active, QPalette::Highlight);
+        int count = 0;
+        for (int x = 0; x < picture.width(); ++x)
+            count += picture.pixelColor(x, 5) == highlight;
+        return count;
+    };
+
+    start->clearFocus();
+    QCOMPARE(highlighted(), 0);
+    start->setFocus();
+    QTRY_VERIFY(start->hasFocus());
+    QVERIFY2(highlighted() > start->width() * 3 / 4, qPrintable(QString::number(highlighted())));
 }
 
 void TestMainWindow::decorativePicturesStopAtFirstGap()

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void savingKeepsTheRestOfTheFile();
     void readOnlyInstallationStartsFromItsPresets();
     void unreadableFileIsLeftAlone();
+    void twoCopiesKeepEachOthersChanges();
     void spinEditTextIsCommitted_data();
     void spinEditTextIsCommitted();
     void timeModesEnableTheLimit_data();
@@ -275,6 +277,30 @@ void TestSettingsPage::unreadableFileIsLeftAlone()
         QVERIFY(QFile::setPermissions(path, permissions));
     }
     QCOMPARE(m_fixture->settingsFile(), bytes);
+}
+
+// Two copies of the game started at once read the same file; the one that
+// ends last writes back only what it changed.
+void TestSettingsPage::twoCopiesKeepEachOthersChanges()
+{
+    m_fixture->writeSettingsFile(kDefaultFile);
+    createForm();
+    FormEnvironment environment;
+    environment.settingsDirectory = QFileInfo(m_fixture->settingsFilePath()).path();
+    environment.sound = std::make_shared<RecordingSound>();
+    environment.automaticUpdate = false;
+    auto second = std::make_unique<TForm1>(environment);
+
+    control<QSpinBox>("Mistakes")->setValue(3);
+    second->Rounds->setValue(12);
+    second->Player2->setText(QStringLiteral("Berta"));
+    destroyForm();
+    second.reset();
+
+    QCOMPARE(m_fixture->settingsFile(), QByteArray(kDefaultFile)
+                                            .replace("Rounds=5", "Rounds=12")
+                                            .replace("Mistakes=9", "Mistakes=3")
+                                            .replace("Player2=", "Player2=Berta"));
 }
 
 void TestSettingsPage::spinEditTextIsCommitted_data()

@@ -6,7 +6,10 @@
 #include "support/GameTestMain.h"
 #include "window/TForm1.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -24,12 +27,15 @@ private Q_SLOTS:
 
     void headersStayInSight_data();
     void headersStayInSight();
+    void longTextsEndInAnEllipsis_data();
+    void longTextsEndInAnEllipsis();
     void columnsFollowTheMouse_data();
     void columnsFollowTheMouse();
 
 private:
-    // A 30-round match with every cell written, on its statistics page.
-    void showLongMatch();
+    // A match of that many rounds with every cell written, on its
+    // statistics page.
+    void showLongMatch(int rounds = 30, const QString &player1 = QStringLiteral("Anna"));
     // The text the grid shows at this point of it, wherever it comes from.
     QString shownAt(const QPoint &point) const;
     // What shows along the top edge (horizontal) or the left edge of the grid.
@@ -56,22 +62,22 @@ void TestStatisticsPage::cleanup()
     m_grid = nullptr;
 }
 
-void TestStatisticsPage::showLongMatch()
+void TestStatisticsPage::showLongMatch(int rounds, const QString &player1)
 {
-    m_form->Rounds->setValue(30);
+    m_form->Rounds->setValue(rounds);
     QTest::mouseClick(m_fixture->control<TKxBitBtn>("StartGame"), Qt::LeftButton);
-    QTest::keyClicks(m_form->Player1, QStringLiteral("Anna"));
+    QTest::keyClicks(m_form->Player1, player1);
     QTest::keyClicks(m_form->Player2, QStringLiteral("Bert"));
     QTest::mouseClick(m_fixture->control<TKxBitBtn>("PlayersOK"), Qt::LeftButton);
-    QCOMPARE(m_grid->RowCount(), 31);
-    for (int row = 1; row <= 30; ++row) {
+    QCOMPARE(m_grid->RowCount(), rounds + 1);
+    for (int row = 1; row <= rounds; ++row) {
         m_grid->setCells(1, row, QStringLiteral("ANNAS%1").arg(row));
         m_grid->setCells(2, row, QString::number(row % 7));
         m_grid->setCells(3, row, QString::number(row % 5));
         m_grid->setCells(4, row, QStringLiteral("BERTS%1").arg(row));
     }
     m_form->showPage(TForm1::StatisticsPage);
-    QTRY_VERIFY(m_grid->verticalScrollBar()->maximum() > 0);
+    QTRY_COMPARE(m_grid->verticalScrollBar()->maximum() > 0, rounds > 12);
 }
 
 QString TestStatisticsPage::shownAt(const QPoint &point) const
@@ -133,8 +139,8 @@ void TestStatisticsPage::headersStayInSight()
     QFETCH(QStringList, onTheLeft);
 
     showLongMatch();
-    // Even five rounds need more width than the grid has.
-    QVERIFY(m_grid->horizontalScrollBar()->maximum() > 0);
+    // The columns fit beside the scroll bar of a long match.
+    QCOMPARE(m_grid->horizontalScrollBar()->maximum(), 0);
     if (down)
         m_grid->verticalScrollBar()->setValue(m_grid->verticalScrollBar()->maximum());
     if (right)
@@ -146,6 +152,39 @@ void TestStatisticsPage::headersStayInSight()
         QVERIFY2(top.contains(text), qPrintable(text + QLatin1String(" not in: ") + top.join(QLatin1String(" | "))));
     for (const QString &text : onTheLeft)
         QVERIFY2(left.contains(text), qPrintable(text + QLatin1String(" not in: ") + left.join(QLatin1String(" | "))));
+}
+
+void TestStatisticsPage::longTextsEndInAnEllipsis_data()
+{
+    QTest::addColumn<int>("rounds");
+    QTest::addColumn<QString>("player1");
+    QTest::addColumn<bool>("cut");
+
+    QTest::newRow("short name, short match") << 5 << "Anna" << false;
+    QTest::newRow("long name, short match") << 5 << "Maximiliane-Josephine" << true;
+    QTest::newRow("long name, long match") << 30 << "Maximiliane-Josephine" << true;
+}
+
+// At the page's size all five columns are in sight; what does not fit in
+// its cell ends in an ellipsis and shows whole in its tooltip.
+void TestStatisticsPage::longTextsEndInAnEllipsis()
+{
+    QFETCH(int, rounds);
+    QFETCH(QString, player1);
+    QFETCH(bool, cut);
+
+    showLongMatch(rounds, player1);
+    QCOMPARE(m_grid->horizontalScrollBar()->maximum(), 0);
+    const QString header = QStringLiteral("Worte von ") + player1;
+    QVERIFY(leftEdgeOf(header) >= 0);
+    QVERIFY(leftEdgeOf(QStringLiteral("Worte von Bert")) >= 0);
+
+    QHeaderView *top = m_grid->horizontalHeader();
+    const QPoint onHeader(top->sectionViewportPosition(0) + 10, top->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, onHeader, top->viewport()->mapToGlobal(onHeader));
+    QApplication::sendEvent(top->viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), cut ? header : QString());
+    QToolTip::hideText();
 }
 
 void TestStatisticsPage::columnsFollowTheMouse_data()

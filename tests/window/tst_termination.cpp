@@ -1,6 +1,7 @@
-// The real program, ended by the signals with which the desktop ends a
-// session, a terminal or a Ctrl+C: it ends as by "Beenden" and saves its
-// settings on the way out.
+// The real program from outside: its command line, and the signals with
+// which the desktop ends a session, a terminal or a Ctrl+C, after which it
+// ends as by "Beenden" and saves its settings on the way out.
+#include "platform/BuildSettings.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -26,9 +27,66 @@ class TestTermination : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void commandLine_data();
+    void commandLine();
     void signalEndsTheRunAndSaves_data();
     void signalEndsTheRunAndSaves();
 };
+
+void TestTermination::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("errorLine");
+
+    const QString version = QStringLiteral("Lettrisko %1\n").arg(programVersion());
+    QTest::newRow("--help") << QStringList{"--help"} << "" << 0 << "Aufruf: lettrisko [Option] [/uninstall]\n" << "";
+    QTest::newRow("--version") << QStringList{"--version"} << "" << 0 << version << "";
+    QTest::newRow("Qt's own options are no strangers") << QStringList{"-platform", "offscreen", "-v"} << "" << 0
+                                                      << version << "";
+    QTest::newRow("unknown option") << QStringList{"--farbe=rot"} << "" << 2 << ""
+                                    << QString::fromUtf8("lettrisko: Unbekannte Option „--farbe=rot“.");
+    QTest::newRow("option without its value") << QStringList{"-style"} << "" << 2 << ""
+                                              << QString::fromUtf8("lettrisko: Nach „-style“ fehlt der Wert.");
+    QTest::newRow("no display") << QStringList{} << "" << 1 << ""
+                                << "lettrisko: Keine grafische Anzeige gefunden (DISPLAY ist nicht gesetzt)";
+    QTest::newRow("a display that does not answer") << QStringList{"/uninstall"} << ":4711" << 1 << ""
+                                                    << QString::fromUtf8("lettrisko: Die grafische Anzeige „:4711“ ist nicht erreichbar");
+}
+
+// Help, the version and a call it does not understand need no display; a
+// start without one ends with a line that says so, not with an abort.
+void TestTermination::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, display);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, errorLine);
+
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("HOME"), home.path());
+
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(LETTRISKO_EXECUTABLE), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString error = QString::fromUtf8(process.readAllStandardError());
+    QCOMPARE(out.left(output.size()), output);
+    QCOMPARE(out.isEmpty(), output.isEmpty());
+    QCOMPARE(error.left(errorLine.size()), errorLine);
+    QCOMPARE(error.count(QLatin1Char('\n')), errorLine.isEmpty() ? 0 : 1);
+}
 
 void TestTermination::signalEndsTheRunAndSaves_data()
 {

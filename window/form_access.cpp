@@ -1,0 +1,119 @@
+// What lets every player use the window: the desktop's keys for the start
+// page's commands, the focus at the start and end of a turn, and what
+// screen readers are told.
+#include "window/TForm1.h"
+
+#include "controls/TImage.h"
+#include "controls/TKxBitBtn.h"
+#include "controls/TKxDigit.h"
+#include "controls/TPaintBox.h"
+#include "controls/TStringGrid.h"
+#include "game/WordReading.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QKeySequence>
+#include <QListWidget>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QStackedWidget>
+
+namespace {
+
+// "Spiel starten! (Strg+N)": the key in the desktop's own spelling.
+void showKeyInTip(QWidget *control, const QString &what, const QKeySequence &key)
+{
+    control->setToolTip(QStringLiteral("%1 (%2)").arg(what, key.toString(QKeySequence::NativeText)));
+}
+
+// The desktop's keys for a command, and the one every desktop knows it by,
+// which some desktops' lists leave out.
+QList<QKeySequence> keysFor(QKeySequence::StandardKey command, const QKeySequence &usual)
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (!keys.contains(usual))
+        keys.prepend(usual);
+    return keys;
+}
+
+} // namespace
+
+void TForm1::setUpDesktopKeys()
+{
+    // The start page's buttons are no tab stops; their keys act exactly
+    // while the page shows, as the buttons' own shortcuts do.
+    StartGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Properties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    IPGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    // Where the desktop has keys of its own for these, they work too.
+    const QList<QPair<QKeySequence::StandardKey, TKxBitBtn *>> desktopCommands{
+        {QKeySequence::New, StartGame}, {QKeySequence::Preferences, Properties}};
+    for (const auto &[command, button] : desktopCommands) {
+        for (const QKeySequence &desktopKey : QKeySequence::keyBindings(command)) {
+            if (desktopKey != button->shortcut())
+                new QShortcut(desktopKey, button, button, &QAbstractButton::animateClick);
+        }
+    }
+
+    // Ending the program and the about dialog work from every page. As
+    // window commands they come before any control's use of the key, and
+    // a box or the update wizard, being windows of their own, keeps them
+    // from acting while it is open.
+    auto *quit = new QAction(this);
+    quit->setObjectName(QStringLiteral("QuitAction"));
+    quit->setShortcuts(keysFor(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    quit->setShortcutContext(Qt::WindowShortcut);
+    addAction(quit);
+    // As the close box: a peer in a network game is told.
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    auto *about = new QAction(this);
+    about->setObjectName(QStringLiteral("InfoAction"));
+    about->setShortcuts(keysFor(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)));
+    about->setShortcutContext(Qt::WindowShortcut);
+    addAction(about);
+    connect(about, &QAction::triggered, this, &TForm1::FirmClick);
+
+    showKeyInTip(StartGame, StartGame->text(), StartGame->shortcut());
+    showKeyInTip(Properties, Properties->text(), Properties->shortcut());
+    showKeyInTip(IPGame, IPGame->text(), IPGame->shortcut());
+    showKeyInTip(Terminate, Terminate->text(), quit->shortcut());
+    showKeyInTip(Firm, QStringLiteral("Info über Lettrisko"), about->shortcut());
+
+    // A button that comes up on the game page takes the focus, so that
+    // Return presses it: "Beginnen!" at every turn's start, "OK" at its end.
+    GameStartGame->installEventFilter(this);
+    GameOK->installEventFilter(this);
+    // The wrong guesses are a record to read, never a place for the focus.
+    CharList->setFocusPolicy(Qt::NoFocus);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && (watched == GameStartGame || watched == GameOK)
+        && currentPage() == GamePage)
+        static_cast<QWidget *>(watched)->setFocus(Qt::OtherFocusReason);
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::nameControlsForReaders()
+{
+    // Controls with a caption or a label of their own are named by it.
+    PLogo->setAccessibleName(QStringLiteral("Lettrisko"));
+    Firm->setAccessibleName(QStringLiteral("Info über Lettrisko"));
+    TimeLimit->setAccessibleName(QStringLiteral("Zeitbegrenzung in Sekunden"));
+    WordPaintBox->setAccessibleName(QStringLiteral("Wort"));
+    Time->setAccessibleName(QStringLiteral("verbleibende Zeit in Sekunden"));
+    curMistakes->setAccessibleName(QStringLiteral("Fehleranzahl"));
+    MaxMistakes->setAccessibleName(QStringLiteral("maximale Fehleranzahl"));
+    CharList->setAccessibleName(QStringLiteral("geratene, nicht vorkommende Buchstaben"));
+    Statistik->setAccessibleName(QStringLiteral("Statistik"));
+
+    // A new word leaves the box empty until guessing starts.
+    connect(MainSites, &QStackedWidget::currentChanged, this, &TForm1::showWordToReaders);
+}
+
+void TForm1::showWordToReaders()
+{
+    WordPaintBox->setAccessibleText(WordReading::spokenWord(RoundState));
+}
