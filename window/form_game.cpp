@@ -5,6 +5,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
 #include "game/WordLayout.h"
+#include "net/PeerLink.h"
 #include "platform/SoundService.h"
 
 #include <QCheckBox>
@@ -73,7 +74,7 @@ void TForm1::GameStartGameClick()
         Timer->start();
 
     if (LocalGuesses())
-        sendToPeer(QStringLiteral("1"));
+        peer().sendStart();
 }
 
 void TForm1::FormKeyPress(QObject *sender, QChar key)
@@ -134,7 +135,7 @@ void TForm1::FormKeyPress(QObject *sender, QChar key)
     DrawWord();
 
     if (LocalGuesses() && sender == this)
-        sendToPeer(QString(key));
+        peer().sendGuess(key);
 }
 
 void TForm1::TimerTimer()

@@ -4,6 +4,7 @@
 #include "controls/TKxBitBtn.h"
 #include "controls/TStringGrid.h"
 #include "game/GameSettings.h"
+#include "net/PeerLink.h"
 #include "text/IniFile.h"
 
 #include <QCheckBox>
@@ -111,7 +112,7 @@ void TForm1::PropertiesOKClick()
         showPage(StartPage);
         return;
     }
-    if (RoundState.NetPhase == 0) {
+    if (peer().phase() == NetPhase::Connecting) {
         // The host-to-be came here from the network page.
         showPage(NetworkPage);
         return;
@@ -122,7 +123,7 @@ void TForm1::PropertiesOKClick()
     Word->setText(Player1->text() + QStringLiteral(" gibt ein Wort ein..."));
     Word->setEnabled(false);
     WordOK->setEnabled(false);
-    sendToPeer(QStringLiteral("1"));
+    peer().sendReady();
     StartMatch();
     showPage(WordPage);
 }

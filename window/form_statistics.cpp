@@ -5,6 +5,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TStringGrid.h"
 #include "game/Scoring.h"
+#include "net/PeerLink.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -84,13 +85,13 @@ void TForm1::StatistikOKClick()
     }
 
     // This computer has left its statistics page.
-    sendToPeer(QStringLiteral("%"));
+    peer().sendTurnOver();
     if (LocalGuesses()) {
         // The word will come from the peer.
         Word->setEnabled(false);
         Word->setText(setter->text() + QStringLiteral(" gibt ein Wort ein..."));
         WordOK->setEnabled(false);
-    } else if (RoundState.NetPhase == 4) {
+    } else if (peer().phase() == NetPhase::TurnRunning) {
         // The peer still shows its statistics; its "%" opens the word entry.
         // WordOK stays closed too, or the waiting text could be sent as a word.
         const QLineEdit *other = RoundState.IsHost ? Player2 : Player1;

@@ -6,8 +6,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TRadioGroup.h"
 #include "controls/TStringGrid.h"
-#include "net/TClientSocket.h"
-#include "net/TServerSocket.h"
+#include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "window/TForm1.h"
@@ -121,7 +120,7 @@ void TestNetGame::init()
     m_host = &m_hostFixture->createShown();
     m_participant = &m_participantFixture->createShown();
     // The system picks a free port for the host.
-    m_host->ServerSocket->setPort(0);
+    m_host->peer().setPort(0);
     m_answerer = std::make_unique<Answerer>(m_host, m_participant);
 }
 
@@ -161,14 +160,14 @@ void TestNetGame::logIn(const QString &password, const QStringList &typed)
     m_host->Edit_IPName->setText(QStringLiteral("Anna"));
     m_host->Edit_IPPassword->setText(password);
     click(m_host, "Button_HostStart");
-    QVERIFY(m_host->ServerSocket->isActive());
+    QVERIFY(m_host->peer().isListening());
     QVERIFY(!m_host->GroupBox_Host->isEnabled());
 
     click(m_participant, "IPGame");
     m_participant->RadioGroup_ConnectionMode->item(1)->click();
     m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
     m_participant->Edit_IP->setText(QStringLiteral("127.0.0.1"));
-    m_participant->ClientSocket->setPort(m_host->ServerSocket->serverPort());
+    m_participant->peer().setPort(m_host->peer().serverPort());
     m_answerer->passwords = typed;
     click(m_participant, "Button_ClientStart");
 }
@@ -259,7 +258,7 @@ void TestNetGame::wholeMatch()
         QCOMPARE(form->currentPage(), int(TForm1::StartPage));
         QVERIFY(!form->RoundState.NetworkGame);
     }
-    QVERIFY(!m_host->ServerSocket->isActive());
+    QVERIFY(!m_host->peer().isListening());
     // The host's settings were lent for the match only.
     QVERIFY(m_participant->Rounds->isEnabled());
     QCOMPARE(m_answerer->seen.size(), 5);
@@ -303,7 +302,7 @@ void TestNetGame::leaving()
                 left = true;
                 leave();
             }
-            return m_host->ServerSocket->isActive();
+            return m_host->peer().isListening();
         };
     }
     logIn(QString(), {});
@@ -351,15 +350,15 @@ void TestNetGame::connectionFails()
     QFETCH(QString, address);
 
     // A port that was free a moment ago has no listener.
-    m_host->ServerSocket->activate();
-    const quint16 unused = m_host->ServerSocket->serverPort();
-    m_host->ServerSocket->deactivate();
+    m_host->peer().host();
+    const quint16 unused = m_host->peer().serverPort();
+    m_host->peer().close();
 
     click(m_participant, "IPGame");
     m_participant->RadioGroup_ConnectionMode->item(1)->click();
     m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
     m_participant->Edit_IP->setText(address);
-    m_participant->ClientSocket->setPort(unused);
+    m_participant->peer().setPort(unused);
     click(m_participant, "Button_ClientStart");
 
     QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen,
