@@ -273,6 +273,8 @@ void TestNetGame::wholeMatch()
         click(form, "StatistikOK");
         QCOMPARE(form->currentPage(), int(TForm1::StartPage));
         QVERIFY(!form->RoundState.NetworkGame);
+        // The host's going ends the match for the participant too; no leave.
+        QTRY_VERIFY(!m_participant->findChild<QTcpSocket *>());
     }
     QVERIFY(!m_host->peer().isListening());
     // The host's settings were lent for the match only.
