@@ -28,6 +28,8 @@ void showExplainedBox(QWidget *parent, QMessageBox::Icon icon, const QString &ti
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(explanation);
+    // Wide enough that the explanation reads as sentences, not as a column.
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 28em; }"));
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
         label->setTextFormat(Qt::PlainText);
     box.exec();
