@@ -143,8 +143,11 @@ void PeerLink::connectionEnds(SocketConnection *connection)
 
 void PeerLink::read(SocketConnection *connection)
 {
-    if (connection != m_peer)
+    if (connection != m_peer) {
+        // Nobody's messages; read away, or they would be announced again.
+        connection->receiveText();
         return;
+    }
     if (!m_reader.append(connection->receiveText())) {
         peerFails(LinkFailure::ProtocolError);
         return;
