@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/NetProtocol.h"
+
 #include <QAbstractSocket>
 #include <QMetaType>
 #include <QString>
@@ -29,6 +31,8 @@ struct LinkFailure
     Stage stage = Opening;
     // The system's own words, for the rare failure without a kind of its own.
     QString systemText;
+    // Where the protocol stood when the link went down.
+    NetPhase phase = NetPhase::Connecting;
 
     static Kind kindOf(QAbstractSocket::SocketError error);
 };

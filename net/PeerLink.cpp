@@ -143,8 +143,9 @@ void PeerLink::connectionEnds(SocketConnection *connection)
 
 void PeerLink::read(SocketConnection *connection)
 {
-    if (connection != m_peer) {
-        // Nobody's messages; read away, or they would be announced again.
+    if (connection != m_peer || m_peerLeft) {
+        // Nobody's messages, or sent after the goodbye; read away, or they
+        // would be announced again.
         connection->receiveText();
         return;
     }
@@ -154,7 +155,7 @@ void PeerLink::read(SocketConnection *connection)
     }
     // A handler may end the link, or open a box in which the next read is
     // handled; the reader keeps its place either way.
-    while (m_peer == connection) {
+    while (m_peer == connection && !m_peerLeft) {
         const PeerMessage message = m_reader.next(m_phase, m_isHost);
         if (message.kind == PeerMessage::Nothing)
             break;
@@ -223,10 +224,11 @@ void PeerLink::peerFails(LinkFailure::Kind kind, const QString &systemText)
     const LinkFailure::Stage stage = m_phase != NetPhase::Connecting ? LinkFailure::Playing
         : m_linked                                                  ? LinkFailure::LoggingIn
                                                                     : LinkFailure::Opening;
+    const NetPhase phase = m_phase;
     // A host stops listening too: the place of a participant that vanished
     // is open to nobody for the rest of the match.
     close();
-    emit failed(LinkFailure{kind, stage, systemText});
+    emit failed(LinkFailure{kind, stage, systemText, phase});
 }
 
 void PeerLink::dropPeer()

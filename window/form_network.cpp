@@ -154,6 +154,10 @@ void TForm1::peerGreets(const QString &nickname, const QString &password)
 {
     QString entry;
     while (entry != password) {
+        // The host may have ended the connection while the last answer was
+        // being told wrong.
+        if (!peer().isConnected())
+            return;
         QInputDialog query(this);
         query.setWindowTitle(QStringLiteral("Passwort"));
         query.setLabelText(kPasswordPrompt);
@@ -224,7 +228,8 @@ void TForm1::peerSendsWord(const QString &word)
     // A word is only awaited on the word page: one that comes while the
     // last turn is still on screen would replace it unseen.
     if (currentPage() != WordPage) {
-        peerVanishes(LinkFailure{LinkFailure::ProtocolError, LinkFailure::Playing, QString()});
+        peer().close();
+        peerVanishes(LinkFailure{LinkFailure::ProtocolError, LinkFailure::Playing, QString(), peer().phase()});
         return;
     }
     // Checked before anything changes: a word the rules refuse is not

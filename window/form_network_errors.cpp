@@ -103,7 +103,7 @@ void TForm1::linkFails(const LinkFailure &failure)
     }
     // Each computer ends its side once its user has seen the last result;
     // the other's going then is the end of the match, not a leave.
-    if (failure.kind != LinkFailure::ProtocolError && matchIsOver())
+    if (failure.kind != LinkFailure::ProtocolError && failure.phase == NetPhase::TurnRunning && matchIsOver())
         return;
     peerVanishes(failure);
 }
