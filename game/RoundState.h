@@ -14,7 +14,4 @@ struct TRoundState : Round
     quint32 RoundNumber = 0;
     bool NetworkGame = false;
     bool IsHost = false;
-    // 0 logging in, 1 settings exchanged, 2 waiting for the peer's word,
-    // 3 waiting for the peer's start, 4 guessing relayed or statistics shown.
-    quint8 NetPhase = 0;
 };

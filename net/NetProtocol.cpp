@@ -13,14 +13,14 @@
 //   TurnOverSignal   "%"                       each to the other     4
 //   LeaveSignal      "<>"                      each to the other     1 to 4
 //
-// A phase takes whatever arrives as the message it waits for; only a read
-// of exactly "<>" is told apart, as the leave. In phase 4 a read is cut
-// into its characters first (splitTurnRead), since guesses typed quickly
-// arrive together and each one counts.
+// A phase takes whatever arrives as the message it waits for; only a
+// message of exactly "<>" is told apart, as the leave. Two reads are cut
+// further (PeerReader): the participant's settings take the first 20 bytes,
+// and in phase 4 every character counts on its own, since guesses typed
+// quickly arrive together.
 #include "net/NetProtocol.h"
 
 #include "text/CharSet.h"
-
 
 namespace NetProtocol {
 
@@ -56,57 +56,39 @@ Greeting splitGreeting(const QString &text)
     return Greeting{text.left(colon), text.mid(colon + 1)};
 }
 
-PeerMessage readPeerMessage(const QByteArray &bytes, quint8 phase, bool isHost)
+PeerMessage readPeerMessage(const QByteArray &bytes, NetPhase phase, bool isHost)
 {
     if (bytes.isEmpty())
         return {};
     if (isHost && phase == NetPhase::Connecting)
         // "<>" is as good a nickname as any before the login.
-        return {PeerMessage::Login, decodeText(bytes)};
+        return {PeerMessage::Login, decodeText(bytes), bytes};
     if (!isHost && phase == NetPhase::Connecting)
-        return {PeerMessage::Greeting, decodeText(bytes)};
+        return {PeerMessage::Greeting, decodeText(bytes), bytes};
     // From here on "<>" is a leave on both sides. The participant waiting for
     // the settings counts it too: a host that leaves before sending them
     // would otherwise hand it a record of Rounds 15932 and a dead match.
     // A real record's first two bytes are never "<>".
     if (isLeave(bytes))
-        return {PeerMessage::Leave, QString()};
+        return {PeerMessage::Leave, QString(), bytes};
 
     switch (phase) {
     case NetPhase::LoggedIn:
-        return {isHost ? PeerMessage::Ready : PeerMessage::Settings, QString()};
+        return {isHost ? PeerMessage::Ready : PeerMessage::Settings, QString(), bytes};
     case NetPhase::AwaitingWord:
-        return {PeerMessage::Word, decodeText(bytes)};
+        return {PeerMessage::Word, decodeText(bytes), bytes};
     case NetPhase::AwaitingStart:
-        return {PeerMessage::Start, QString()};
+        return {PeerMessage::Start, QString(), bytes};
     case NetPhase::TurnRunning: {
         const QString first = decodeText(bytes.left(1));
         if (first == QLatin1String(TurnOverSignal))
-            return {PeerMessage::TurnOver, QString()};
-        return {PeerMessage::Guess, first};
+            return {PeerMessage::TurnOver, QString(), bytes};
+        return {PeerMessage::Guess, first, bytes};
     }
-    default:
-        return {};
+    case NetPhase::Connecting:
+        break;
     }
-}
-
-QList<QByteArray> splitTurnRead(const QByteArray &bytes)
-{
-    QList<QByteArray> messages;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const QByteArray rest = bytes.mid(i);
-        if (isLeave(rest)) {
-            messages << rest;
-            break;
-        }
-        messages << bytes.mid(i, 1);
-        if (bytes.at(i) == TurnOverSignal[0]) {
-            if (i + 1 < bytes.size())
-                messages << bytes.mid(i + 1);
-            break;
-        }
-    }
-    return messages;
+    return {};
 }
 
 } // namespace NetProtocol

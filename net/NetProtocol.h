@@ -1,29 +1,24 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 
 #include <optional>
 
-// Where each computer stands in the exchange; the value lives in
-// RoundState.NetPhase. The same value means the same on both sides from 2 on.
-//
-//   value  participant                        host
-//   0      connecting, waits for the greeting  listening, waits for the login
-//   1      logged in, waits for the settings   settings sent, waits for ready
-//   2      guesses next, waits for the peer's word
-//   3      sets next, waits for the peer's start (its word goes out meanwhile)
-//   4      turn played or its result shown; guesses relayed, waits for turn over
-namespace NetPhase {
-enum Value : quint8 {
+// Where a computer stands in the exchange. The same value means the same
+// on both sides from AwaitingWord on.
+enum class NetPhase : quint8 {
+    // participant: connecting, waits for the greeting; host: listening, waits for the login
     Connecting = 0,
+    // participant: logged in, waits for the settings; host: settings sent, waits for ready
     LoggedIn = 1,
+    // guesses the coming turn, waits for the peer's word
     AwaitingWord = 2,
+    // sets the coming turn, waits for the peer's start (its word goes out meanwhile)
     AwaitingStart = 3,
+    // a turn is played or its result shown; guesses relayed, waits for turn over
     TurnRunning = 4,
 };
-}
 
 // The texts two computers exchange; the byte grammar heads NetProtocol.cpp.
 namespace NetProtocol {
@@ -32,6 +27,9 @@ inline constexpr char ReadySignal[] = "1";
 inline constexpr char StartSignal[] = "1";
 inline constexpr char TurnOverSignal[] = "%";
 inline constexpr char LeaveSignal[] = "<>";
+
+// The longest word a setter can type; a longer one is no word of this game.
+inline constexpr int MaxWordLength = 60;
 
 // One byte per character in Windows-1252. Empty when a character has no
 // byte there: the caller sends nothing rather than a different text.
@@ -50,15 +48,15 @@ QString greetingText(const QString &nickname, const QString &password);
 // password.
 Greeting splitGreeting(const QString &text);
 
-// What one read means to the receiver, from its bytes, its phase and its
-// role alone. The window still decides what to do with it (pages, boxes).
+// What one message means to the receiver, from its bytes, its phase and
+// its role alone. The window still decides what to do with it.
 struct PeerMessage
 {
     enum Kind {
-        Nothing,    // no bytes, or a phase that waits for nothing
+        Nothing,    // no bytes
         Greeting,   // text: "nickname:password"
         Login,      // text: the participant's nickname
-        Settings,   // the read holds the settings record
+        Settings,   // bytes: the settings record, at most 20 bytes
         Ready,
         Word,       // text: the word as the setter typed it
         Start,
@@ -69,16 +67,10 @@ struct PeerMessage
 
     Kind kind = Nothing;
     QString text;
+    // The message as it came.
+    QByteArray bytes;
 };
 
-// In phase 1 the participant reads at most SettingsRecord::Size bytes and
-// passes them here; every other read passes all bytes waiting.
-PeerMessage readPeerMessage(const QByteArray &bytes, quint8 phase, bool isHost);
-
-// A read in phase 4 cut into its messages: guesses typed in quick
-// succession share one read, each one character. A leave at the end stays
-// whole, and what follows a turn over is one message of the phase that the
-// turn over opens.
-QList<QByteArray> splitTurnRead(const QByteArray &bytes);
+PeerMessage readPeerMessage(const QByteArray &bytes, NetPhase phase, bool isHost);
 
 } // namespace NetProtocol

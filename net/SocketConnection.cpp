@@ -2,14 +2,35 @@
 
 #include <QTcpSocket>
 
+#if defined(Q_OS_WIN)
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
+
+namespace {
+
+void setTcpOption(qintptr descriptor, int option, int value)
+{
+    ::setsockopt(descriptor, IPPROTO_TCP, option, reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+} // namespace
+
 SocketConnection::SocketConnection(QTcpSocket *socket, QObject *parent)
     : QObject(parent)
     , m_socket(socket)
 {
     socket->setParent(this);
-    m_wasConnected = socket->state() == QAbstractSocket::ConnectedState;
+    // An accepted connection has its descriptor now, an outgoing one once
+    // it is connected.
+    if (socket->state() == QAbstractSocket::ConnectedState)
+        keepAlive();
     connect(socket, &QTcpSocket::connected, this, [this] {
-        m_wasConnected = true;
+        keepAlive();
         QMetaObject::invokeMethod(this, &SocketConnection::raiseConnected, Qt::QueuedConnection);
     });
     connect(socket, &QTcpSocket::readyRead, this, &SocketConnection::scheduleReadable);
@@ -23,6 +44,30 @@ SocketConnection::SocketConnection(QTcpSocket *socket, QObject *parent)
 bool SocketConnection::isConnected() const
 {
     return !m_closed && m_socket->state() == QAbstractSocket::ConnectedState;
+}
+
+void SocketConnection::setReadLimit(qint64 bytes)
+{
+    m_socket->setReadBufferSize(bytes);
+}
+
+void SocketConnection::keepAlive()
+{
+    m_socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    const qintptr descriptor = m_socket->socketDescriptor();
+    if (descriptor < 0)
+        return;
+#if defined(TCP_KEEPIDLE)
+    setTcpOption(descriptor, TCP_KEEPIDLE, KeepAliveIdleSeconds);
+#elif defined(TCP_KEEPALIVE)
+    setTcpOption(descriptor, TCP_KEEPALIVE, KeepAliveIdleSeconds);
+#endif
+#if defined(TCP_KEEPINTVL)
+    setTcpOption(descriptor, TCP_KEEPINTVL, KeepAliveIntervalSeconds);
+#endif
+#if defined(TCP_KEEPCNT)
+    setTcpOption(descriptor, TCP_KEEPCNT, KeepAliveProbes);
+#endif
 }
 
 qint64 SocketConnection::sendText(const QByteArray &bytes)
@@ -126,13 +171,13 @@ void SocketConnection::raiseConnected()
     emit connected(this);
 }
 
-void SocketConnection::raiseFailed(SocketErrorKind kind, int code, const QString &reason)
+void SocketConnection::raiseFailed(QAbstractSocket::SocketError error, const QString &reason)
 {
     if (m_closed)
         return;
     Hold hold(this);
     const QPointer<SocketConnection> alive(this);
-    emit failed(this, kind, code, reason);
+    emit failed(this, error, reason);
     if (alive)
         close();
 }
@@ -143,17 +188,9 @@ void SocketConnection::noteError(QAbstractSocket::SocketError error)
     // notePeerClosed; and once closed here, nothing more is reported.
     if (error == QAbstractSocket::RemoteHostClosedError || m_closed)
         return;
-    SocketErrorKind kind = SocketErrorKind::Receive;
-    if (error == QAbstractSocket::HostNotFoundError)
-        kind = SocketErrorKind::Lookup;
-    else if (!m_wasConnected)
-        kind = SocketErrorKind::Connect;
-    else if (m_socket->bytesToWrite() > 0)
-        kind = SocketErrorKind::Send;
-    const int code = socketErrorCode(error);
     const QString reason = m_socket->errorString();
     QMetaObject::invokeMethod(
-        this, [this, kind, code, reason] { raiseFailed(kind, code, reason); }, Qt::QueuedConnection);
+        this, [this, error, reason] { raiseFailed(error, reason); }, Qt::QueuedConnection);
 }
 
 void SocketConnection::notePeerClosed()

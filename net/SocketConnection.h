@@ -1,7 +1,6 @@
 #pragma once
 
-#include "net/SocketErrorReport.h"
-
+#include <QAbstractSocket>
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -11,6 +10,11 @@ class QTcpSocket;
 // One TCP connection as the game sees it: texts go out, bytes come in, and
 // every event reaches the handlers through the event loop, queued, so that
 // a handler may open a modal box and still see the peer's next message.
+//
+// Both ends of every connection probe a silent peer: after 10 s without
+// traffic, every 5 s, and the connection fails after 3 probes without an
+// answer, so a vanished network is noticed within half a minute even by a
+// side that has nothing to send.
 //
 // The object stays valid for as long as any of its events is being
 // handled, even when a handler closes it or its owner lets it go; it is
@@ -23,7 +27,15 @@ public:
     // Takes the socket over, connecting or already connected.
     explicit SocketConnection(QTcpSocket *socket, QObject *parent = nullptr);
 
+    static constexpr int KeepAliveIdleSeconds = 10;
+    static constexpr int KeepAliveIntervalSeconds = 5;
+    static constexpr int KeepAliveProbes = 3;
+
     bool isConnected() const;
+
+    // The most bytes held here for the reader; beyond it the system keeps
+    // them. 0, the start, for no limit.
+    void setReadLimit(qint64 bytes);
 
     // The count of bytes handed to the system; 0 and no error on a
     // connection that is not (or no longer) established.
@@ -61,19 +73,19 @@ Q_SIGNALS:
     // Closed here or by the peer; after the peer's last bytes were read.
     void closed(SocketConnection *connection);
     // The connection is closed once the handlers have run.
-    void failed(SocketConnection *connection, SocketErrorKind kind, int code, const QString &reason);
+    void failed(SocketConnection *connection, QAbstractSocket::SocketError error, const QString &reason);
 
 private:
     void scheduleReadable();
     void raiseReadable();
     void raiseConnected();
-    void raiseFailed(SocketErrorKind kind, int code, const QString &reason);
+    void raiseFailed(QAbstractSocket::SocketError error, const QString &reason);
+    void keepAlive();
     void noteError(QAbstractSocket::SocketError error);
     void notePeerClosed();
     void finishIfPeerClosed();
 
     QTcpSocket *m_socket = nullptr;
-    bool m_wasConnected = false;
     bool m_readablePending = false;
     bool m_peerClosed = false;
     bool m_closed = false;

@@ -36,17 +36,18 @@ qint64 TClientSocket::sendText(const QByteArray &bytes)
     return m_connection ? m_connection->sendText(bytes) : 0;
 }
 
-void TClientSocket::onFailed(SocketConnection *connection, SocketErrorKind kind, int code, const QString &reason)
+void TClientSocket::onFailed(SocketConnection *connection, QAbstractSocket::SocketError error, const QString &reason)
 {
-    int left = code;
-    emit error(connection, kind, left);
-    if (left != 0)
-        reportSocketError(reason, left, socketOperation(kind));
+    if (connection == m_connection)
+        m_connection = nullptr;
+    emit this->error(connection, error, reason);
 }
 
 void TClientSocket::onClosed(SocketConnection *connection)
 {
-    if (connection == m_connection)
+    if (connection == m_connection) {
         m_connection = nullptr;
+        emit disconnected(connection);
+    }
     connection->dispose();
 }

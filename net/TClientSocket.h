@@ -17,7 +17,7 @@ public:
 
     explicit TClientSocket(QObject *parent = nullptr);
 
-    // A computer name or a dotted IPv4 address, resolved when opening.
+    // A computer name or an IPv4 or IPv6 address, resolved when opening.
     void setHost(const QString &host) { m_host = host; }
     QString host() const { return m_host; }
     void setPort(quint16 port) { m_port = port; }
@@ -27,6 +27,7 @@ public:
     // connection is closed first. The connection counts as established
     // only once connected() has been raised.
     void open();
+    // Closes without raising anything.
     void close();
     // Connecting or connected.
     bool isActive() const { return !m_connection.isNull(); }
@@ -39,13 +40,14 @@ public:
 Q_SIGNALS:
     void connected(SocketConnection *connection);
     void readable(SocketConnection *connection);
-    // Connect directly: a handler that sets errorCode to 0 has dealt with
-    // the error; otherwise the general error report shows it. The
-    // connection is closed afterwards.
-    void error(SocketConnection *connection, SocketErrorKind kind, int &errorCode);
+    // The connection could not be made, or failed; it is closed and gone
+    // once the handlers have run.
+    void error(SocketConnection *connection, QAbstractSocket::SocketError error, const QString &reason);
+    // The host ended the connection, after its last bytes were read.
+    void disconnected(SocketConnection *connection);
 
 private:
-    void onFailed(SocketConnection *connection, SocketErrorKind kind, int code, const QString &reason);
+    void onFailed(SocketConnection *connection, QAbstractSocket::SocketError error, const QString &reason);
     void onClosed(SocketConnection *connection);
 
     QString m_host;

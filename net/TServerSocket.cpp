@@ -26,11 +26,17 @@ bool TServerSocket::activate()
 {
     if (m_server->isListening())
         return true;
-    if (m_server->listen(QHostAddress::Any, m_port))
-        return true;
-    reportSocketError(m_server->errorString(), socketErrorCode(m_server->serverError()),
-                      QStringLiteral("listen"));
-    return false;
+    return m_server->listen(QHostAddress::Any, m_port);
+}
+
+QAbstractSocket::SocketError TServerSocket::serverError() const
+{
+    return m_server->serverError();
+}
+
+QString TServerSocket::errorString() const
+{
+    return m_server->errorString();
 }
 
 void TServerSocket::deactivate()
@@ -62,7 +68,7 @@ void TServerSocket::acceptPending()
             return;
         auto *connection = new SocketConnection(socket, this);
         connect(connection, &SocketConnection::readable, this, &TServerSocket::clientReadable);
-        connect(connection, &SocketConnection::failed, this, &TServerSocket::onFailed);
+        connect(connection, &SocketConnection::failed, this, &TServerSocket::clientFailed);
         connect(connection, &SocketConnection::closed, this, &TServerSocket::onClosed);
         m_connections.append(connection);
         SocketConnection::Hold hold(connection);
@@ -70,14 +76,9 @@ void TServerSocket::acceptPending()
     }
 }
 
-// The host's connections have no game handler for their errors.
-void TServerSocket::onFailed(SocketConnection *, SocketErrorKind kind, int code, const QString &reason)
-{
-    reportSocketError(reason, code, socketOperation(kind));
-}
-
 void TServerSocket::onClosed(SocketConnection *connection)
 {
-    m_connections.removeOne(connection);
+    if (m_connections.removeOne(connection))
+        emit clientClosed(connection);
     connection->dispose();
 }

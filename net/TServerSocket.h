@@ -7,10 +7,9 @@
 
 class QTcpServer;
 
-// The host's side: listens on every local address and keeps the accepted
-// connections in the order they came, 0 the oldest. A connection the peer
-// closes leaves the list quietly; any other failure on one goes to the
-// general error report, as does a port that cannot be listened on.
+// The host's side: listens on every local address, IPv4 and IPv6, and
+// keeps the accepted connections in the order they came, 0 the oldest.
+// A connection that is closed, here or by the peer, leaves the list.
 class TServerSocket : public QObject
 {
     Q_OBJECT
@@ -26,11 +25,13 @@ public:
     // The port listened on; tells which one the system chose for port 0.
     quint16 serverPort() const;
 
-    // False, after the error report, when the port cannot be listened on.
+    // False when the port cannot be listened on; serverError() tells why.
     bool activate();
     // Closes every connection and stops listening.
     void deactivate();
     bool isActive() const;
+    QAbstractSocket::SocketError serverError() const;
+    QString errorString() const;
 
     int connectionCount() const { return int(m_connections.size()); }
     // Null outside 0 .. connectionCount() - 1.
@@ -40,10 +41,13 @@ Q_SIGNALS:
     // The new connection is already counted when this is raised.
     void clientConnected(SocketConnection *connection);
     void clientReadable(SocketConnection *connection);
+    // The connection is closed once the handlers have run.
+    void clientFailed(SocketConnection *connection, QAbstractSocket::SocketError error, const QString &reason);
+    // Closed here or by the peer, and already out of the list.
+    void clientClosed(SocketConnection *connection);
 
 private:
     void acceptPending();
-    void onFailed(SocketConnection *connection, SocketErrorKind kind, int code, const QString &reason);
     void onClosed(SocketConnection *connection);
 
     QTcpServer *m_server = nullptr;

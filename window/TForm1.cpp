@@ -7,6 +7,7 @@
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
 #include "game/GameSettings.h"
+#include "net/PeerLink.h"
 #include "platform/LoadedSoundService.h"
 #include "update/TKxUpdateFile.h"
 #include "window/SettingsLocation.h"
@@ -123,8 +124,11 @@ void TForm1::FormShow()
 
 void TForm1::FormClose()
 {
-    if (RoundState.NetworkGame && RoundState.NetPhase != 0)
-        sendToPeer(QStringLiteral("<>"));
+    if (RoundState.NetworkGame && peer().phase() != NetPhase::Connecting)
+        peer().sendLeave();
+    // The connections go down with the program; nothing more of the peer
+    // reaches a closing window.
+    peer().close();
 }
 
 void TForm1::FormDestroy()

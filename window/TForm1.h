@@ -31,11 +31,9 @@ class TKxDigit;
 class TKxUpdateFile;
 class TPaintBox;
 class TRadioGroup;
-class TServerSocket;
-class TClientSocket;
-class SocketConnection;
+class PeerLink;
+struct LinkFailure;
 struct SettingsRecord;
-enum class SocketErrorKind;
 class TStringGrid;
 class TWinXP;
 
@@ -144,13 +142,14 @@ public:
     // Null sender: closing by program, nothing is sent to the peer.
     void Button_IPCancelClick(QObject *sender);
     void Button_TroubleshootingClick();
-    void ClientSocketError(SocketErrorKind kind, int &errorCode);
+    // The participant's connection could not be made or was turned away.
+    void ClientSocketError(const LinkFailure &failure);
 
-    // --- network protocol
-    void ServerSocketClientConnect(SocketConnection *connection);
-    void ClientSocketRead(SocketConnection *connection);
-    void ServerSocketClientRead(SocketConnection *connection);
-    void sendToPeer(const QString &text);
+    // --- network protocol: the messages come from the link to the peer
+    void ServerSocketClientConnect();
+    PeerLink &peer() const { return *m_peer; }
+    // A nickname or an address as a box shows it.
+    static QString shortForBox(const QString &text);
 
     // The update wizard ends the program; after a run only to update, the
     // game's settings are not saved.
@@ -168,8 +167,6 @@ public:
     QTimer *Timer = nullptr;
     TWinXP *WinXP1 = nullptr;
     TKxUpdateFile *Update = nullptr;
-    TServerSocket *ServerSocket = nullptr;
-    TClientSocket *ClientSocket = nullptr;
 
     // Start page
     TImage *PLogo = nullptr;
@@ -278,17 +275,29 @@ private:
     // Enter and Esc on the visible page's default and cancel buttons.
     bool pressPageButton(bool cancel);
 
+    // Shows the box of the rule a word breaks; false when it breaks none.
+    bool refuseWord(const QString &typed);
+
     // The network game (form_network.cpp).
+    void connectPeerLink();
     void lockConnectionChoice();
-    void sendBytesToPeer(const QByteArray &bytes);
-    void handlePeerRead(const QByteArray &bytes);
-    void handlePeerMessage(const QByteArray &bytes);
-    void peerGreets(const QString &greeting);
+    void unlockConnectionChoice(int mode);
+    void peerGreets(const QString &nickname, const QString &password);
     void peerLogsIn(const QString &nickname);
     void peerSendsSettings(const SettingsRecord &record);
+    void peerIsReady();
+    void peerSendsWord(const QString &word);
+    void peerStarts();
     void peerLeavesStatistics();
     void peerLeaves();
+    void linkFails(const LinkFailure &failure);
+    void listenFails(const LinkFailure &failure);
+    void peerVanishes(const LinkFailure &failure);
+    bool matchIsOver() const;
+    PeerLink *m_peer = nullptr;
     QString m_peerNickname;
+    // Open while the participant types the host's password.
+    QPointer<QWidget> m_passwordQuery;
 
     FormEnvironment m_environment;
     std::shared_ptr<SoundService> m_sound;

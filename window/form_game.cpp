@@ -5,6 +5,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
 #include "game/WordLayout.h"
+#include "net/PeerLink.h"
 #include "platform/SoundService.h"
 
 #include <QCheckBox>
@@ -73,7 +74,7 @@ void TForm1::GameStartGameClick()
         Timer->start();
 
     if (LocalGuesses())
-        sendToPeer(QStringLiteral("1"));
+        peer().sendStart();
 }
 
 void TForm1::FormKeyPress(QObject *sender, QChar key)
@@ -88,7 +89,7 @@ void TForm1::FormKeyPress(QObject *sender, QChar key)
 
     const bool counted = result != Round::Guess::Refused && result != Round::Guess::Repeated;
     if (counted && LocalGuesses() && sender == this)
-        sendToPeer(QString(key));
+        peer().sendGuess(key);
 }
 
 void TForm1::showGuess(Round::Guess result, QChar key, bool audible)

@@ -10,8 +10,7 @@
 #include "controls/TSpinEdit.h"
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
-#include "net/TClientSocket.h"
-#include "net/TServerSocket.h"
+#include "net/PeerLink.h"
 #include "platform/SoundService.h"
 #include "text/CodePageValidator.h"
 #include "update/TKxUpdateFile.h"
@@ -196,10 +195,8 @@ void TForm1::createControls()
     Update->RegistryKey = QStringLiteral("Lettrisko");
     Update->ZIPFileName = QStringLiteral("Zeichenjagd.zip");
     Update->HKCU = false;
-    ServerSocket = named(new TServerSocket(this), "ServerSocket");
-    ServerSocket->setPort(m_environment.port);
-    ClientSocket = named(new TClientSocket(this), "ClientSocket");
-    ClientSocket->setPort(m_environment.port);
+    m_peer = named(new PeerLink(this), "peerLink");
+    m_peer->setPort(m_environment.port);
     Timer = named(new QTimer(this), "Timer");
     Timer->setInterval(1000);
 
@@ -562,11 +559,5 @@ void TForm1::connectHandlers()
     connect(Button_ClientStart, &QAbstractButton::clicked, this, &TForm1::Button_ClientStartClick);
     connect(Button_Troubleshooting, &QAbstractButton::clicked, this, &TForm1::Button_TroubleshootingClick);
 
-    connect(ServerSocket, &TServerSocket::clientConnected, this, &TForm1::ServerSocketClientConnect);
-    connect(ServerSocket, &TServerSocket::clientReadable, this, &TForm1::ServerSocketClientRead);
-    connect(ClientSocket, &TClientSocket::readable, this, &TForm1::ClientSocketRead);
-    // The handler's answer travels back through the code it is given.
-    connect(ClientSocket, &TClientSocket::error, this,
-            [this](SocketConnection *, SocketErrorKind kind, int &errorCode) { ClientSocketError(kind, errorCode); },
-            Qt::DirectConnection);
+    connectPeerLink();
 }

@@ -8,10 +8,9 @@
 #include "controls/TKxBitBtn.h"
 #include "controls/TRadioGroup.h"
 #include "game/GameSettings.h"
-#include "net/NetProtocol.h"
+#include "net/LinkFailure.h"
+#include "net/PeerLink.h"
 #include "net/SettingsRecord.h"
-#include "net/TClientSocket.h"
-#include "net/TServerSocket.h"
 
 #include <QGroupBox>
 #include <QInputDialog>
@@ -37,7 +36,7 @@ void setGroupEnabled(QGroupBox *box, bool enabled)
 void TForm1::IPGameClick()
 {
     RoundState.NetworkGame = true;
-    RoundState.NetPhase = NetPhase::Connecting;
+    peer().setPhase(NetPhase::Connecting);
     showPage(NetworkPage);
 }
 
@@ -55,7 +54,17 @@ void TForm1::lockConnectionChoice()
     RadioGroup_ConnectionMode->setItemIndex(-1);
     RadioGroup_ConnectionModeClick();
     Edit_IPName->setEnabled(false);
-    RoundState.NetPhase = NetPhase::Connecting;
+    peer().setPhase(NetPhase::Connecting);
+}
+
+// After a failed attempt the page stands as before it, ready for the next
+// one in the same mode.
+void TForm1::unlockConnectionChoice(int mode)
+{
+    RadioGroup_ConnectionMode->setEnabled(true);
+    RadioGroup_ConnectionMode->setItemIndex(mode);
+    RadioGroup_ConnectionModeClick();
+    Edit_IPName->setEnabled(true);
 }
 
 void TForm1::Button_HostStartClick()
@@ -69,7 +78,7 @@ void TForm1::Button_HostStartClick()
     RoundState.IsHost = true;
     lockConnectionChoice();
     // Nickname and password are read when the participant connects.
-    ServerSocket->activate();
+    peer().host();
 }
 
 void TForm1::Button_ClientStartClick()
@@ -88,22 +97,18 @@ void TForm1::Button_ClientStartClick()
     }
     RoundState.IsHost = false;
     lockConnectionChoice();
-    ClientSocket->setHost(Edit_IP->text());
     // The host's greeting is the first thing to happen.
-    ClientSocket->open();
+    peer().join(Edit_IP->text());
 }
 
 void TForm1::Button_IPCancelClick(QObject *sender)
 {
-    if (sender && RoundState.NetworkGame && RoundState.NetPhase != NetPhase::Connecting)
-        sendToPeer(QString::fromLatin1(NetProtocol::LeaveSignal));
+    if (sender && RoundState.NetworkGame && peer().phase() != NetPhase::Connecting)
+        peer().sendLeave();
 
     RadioGroup_ConnectionMode->setEnabled(true);
     Edit_IPName->setEnabled(true);
-    if (SocketConnection *first = ServerSocket->connection(0))
-        first->close();
-    ServerSocket->deactivate();
-    ClientSocket->close();
+    peer().close();
     RoundState.NetworkGame = false;
 
     // A turn cut short by the end of the game does not tick on behind the
@@ -125,165 +130,73 @@ void TForm1::Button_TroubleshootingClick()
                            "sein oder eine Hardwarefirewall existieren, müssen Sie dies evtl. manuell konfigurieren."));
 }
 
-void TForm1::ClientSocketError(SocketErrorKind, int &errorCode)
+void TForm1::connectPeerLink()
 {
-    // Reported here; the socket layer's own report stays silent.
-    errorCode = 0;
-    showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"),
-            QStringLiteral("Bei der Verbindung ist ein Fehler aufgetreten."));
-    RoundState.NetPhase = NetPhase::Connecting;
-    RoundState.NetworkGame = false;
-    Button_IPCancelClick(nullptr);
-    // Back on the network page, ready for the next attempt as if it had
-    // just been entered.
-    IPGameClick();
+    connect(m_peer, &PeerLink::participantConnected, this, &TForm1::ServerSocketClientConnect);
+    connect(m_peer, &PeerLink::greetingReceived, this, &TForm1::peerGreets);
+    connect(m_peer, &PeerLink::loginReceived, this, &TForm1::peerLogsIn);
+    connect(m_peer, &PeerLink::settingsReceived, this, &TForm1::peerSendsSettings);
+    connect(m_peer, &PeerLink::readyReceived, this, &TForm1::peerIsReady);
+    connect(m_peer, &PeerLink::wordReceived, this, &TForm1::peerSendsWord);
+    connect(m_peer, &PeerLink::startReceived, this, &TForm1::peerStarts);
+    connect(m_peer, &PeerLink::guessReceived, this, [this](QChar key) { FormKeyPress(nullptr, key); });
+    connect(m_peer, &PeerLink::turnOverReceived, this, &TForm1::peerLeavesStatistics);
+    connect(m_peer, &PeerLink::leaveReceived, this, &TForm1::peerLeaves);
+    connect(m_peer, &PeerLink::failed, this, &TForm1::linkFails);
 }
 
-void TForm1::sendToPeer(const QString &text)
+void TForm1::ServerSocketClientConnect()
 {
-    // Every text the game sends was typed into a field that takes only
-    // what the code page holds; anything else is not sent at all.
-    if (const std::optional<QByteArray> bytes = NetProtocol::encodeText(text))
-        sendBytesToPeer(*bytes);
+    peer().sendGreeting(Edit_IPName->text(), Edit_IPPassword->text());
 }
 
-void TForm1::sendBytesToPeer(const QByteArray &bytes)
+void TForm1::peerGreets(const QString &nickname, const QString &password)
 {
-    if (RoundState.IsHost) {
-        if (SocketConnection *peer = ServerSocket->connection(0))
-            peer->sendText(bytes);
-    } else {
-        ClientSocket->sendText(bytes);
-    }
-}
-
-void TForm1::ServerSocketClientConnect(SocketConnection *connection)
-{
-    // One participant at a time; a second one is turned away unseen.
-    if (ServerSocket->connectionCount() >= 2) {
-        connection->close();
-        return;
-    }
-    if (const auto greeting = NetProtocol::encodeText(
-            NetProtocol::greetingText(Edit_IPName->text(), Edit_IPPassword->text())))
-        connection->sendText(*greeting);
-}
-
-void TForm1::ClientSocketRead(SocketConnection *connection)
-{
-    if (RoundState.NetPhase >= NetPhase::AwaitingWord) {
-        ServerSocketClientRead(connection);
-        return;
-    }
-    // The settings record is the one read of a counted size; whatever
-    // follows it waits for the next read.
-    const QByteArray bytes = RoundState.NetPhase == NetPhase::LoggedIn ? connection->receiveBuf(SettingsRecord::Size)
-                                                                        : connection->receiveText();
-    handlePeerRead(bytes);
-}
-
-void TForm1::ServerSocketClientRead(SocketConnection *connection)
-{
-    handlePeerRead(connection->receiveText());
-}
-
-void TForm1::handlePeerRead(const QByteArray &bytes)
-{
-    const QList<QByteArray> messages =
-        RoundState.NetPhase == NetPhase::TurnRunning ? NetProtocol::splitTurnRead(bytes) : QList<QByteArray>{bytes};
-    // A leave among them ends the game; nothing after it counts.
-    for (const QByteArray &message : messages) {
-        if (!RoundState.NetworkGame)
-            break;
-        handlePeerMessage(message);
-    }
-}
-
-void TForm1::handlePeerMessage(const QByteArray &bytes)
-{
-    using NetProtocol::PeerMessage;
-    const PeerMessage message = NetProtocol::readPeerMessage(bytes, RoundState.NetPhase, RoundState.IsHost);
-    switch (message.kind) {
-    case PeerMessage::Nothing:
-        break;
-    case PeerMessage::Greeting:
-        peerGreets(message.text);
-        break;
-    case PeerMessage::Login:
-        peerLogsIn(message.text);
-        break;
-    case PeerMessage::Settings:
-        peerSendsSettings(SettingsRecord::decode(bytes));
-        break;
-    case PeerMessage::Ready:
-        RoundState.NetPhase = LocalSetsWord() ? NetPhase::AwaitingStart : NetPhase::AwaitingWord;
-        WordOK->setEnabled(true);
-        break;
-    case PeerMessage::Word:
-        RoundState.NetPhase = LocalGuesses() ? NetPhase::TurnRunning : NetPhase::AwaitingStart;
-        Word->setText(message.text);
-        WordOKClick();
-        break;
-    case PeerMessage::Start:
-        RoundState.NetPhase = NetPhase::TurnRunning;
-        GameStartGameClick();
-        break;
-    case PeerMessage::Guess:
-        FormKeyPress(nullptr, message.text.at(0));
-        break;
-    case PeerMessage::TurnOver:
-        peerLeavesStatistics();
-        break;
-    case PeerMessage::Leave:
-        peerLeaves();
-        break;
-    }
-}
-
-void TForm1::peerGreets(const QString &greeting)
-{
-    const NetProtocol::Greeting host = NetProtocol::splitGreeting(greeting);
     QString entry;
-    while (entry != host.password) {
+    while (entry != password) {
+        // The host may have ended the connection while the last answer was
+        // being told wrong.
+        if (!peer().isConnected())
+            return;
         QInputDialog query(this);
         query.setWindowTitle(QStringLiteral("Passwort"));
         query.setLabelText(kPasswordPrompt);
         query.setTextEchoMode(QLineEdit::Normal);
         query.setTextValue(entry);
+        // Goes with the connection, should the host end it meanwhile.
+        m_passwordQuery = &query;
         // Cancelling leaves the connection open and this computer logged out.
-        if (query.exec() != QDialog::Accepted || !ClientSocket->isActive())
+        if (query.exec() != QDialog::Accepted || !peer().isConnected())
             return;
         entry = query.textValue();
-        if (entry != host.password) {
+        if (entry != password) {
             showMessageBox(this, QMessageBox::Warning, QStringLiteral("Ungültiges Passwort"),
                     QStringLiteral("Das eingegebene Passwort ist nicht korrekt. "
                                    "Beachten Sie auch die Groß-/Kleinschreibung."));
         }
     }
 
-    RoundState.NetPhase = NetPhase::LoggedIn;
-    m_peerNickname = host.nickname;
-    sendToPeer(Edit_IPName->text());
-    Player1->setText(host.nickname);
+    m_peerNickname = nickname;
+    peer().sendLogin(Edit_IPName->text());
+    Player1->setText(nickname);
     Player2->setText(Edit_IPName->text());
     // The host's settings may arrive, and be shown, while this box is open.
     showMessageBox(this, QMessageBox::Information, QStringLiteral("Angemeldet"),
-            QStringLiteral("Die Anmeldung bei ") + host.nickname + QStringLiteral(" war erfolgreich.\n\n")
+            QStringLiteral("Die Anmeldung bei ") + shortForBox(nickname) + QStringLiteral(" war erfolgreich.\n\n")
                 + QStringLiteral("Klicken Sie OK, um die Einstellungen des Gastgebers anzuzeigen. Eventuell müssen "
                                  "Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen."));
 }
 
 void TForm1::peerLogsIn(const QString &nickname)
 {
-    RoundState.NetPhase = NetPhase::LoggedIn;
     m_peerNickname = nickname;
     showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat sich angemeldet"),
-            nickname + QStringLiteral(" hat sich angemeldet.\n\nKlicken Sie auf OK, um das Spiel zu starten."));
+            shortForBox(nickname) + QStringLiteral(" hat sich angemeldet.\n\nKlicken Sie auf OK, um das Spiel zu starten."));
     // The participant may have left while the box was open.
-    if (!ServerSocket->isActive())
+    if (!peer().isConnected())
         return;
 
-    sendBytesToPeer(SettingsRecord::fromSettings(currentSettings()).encode());
+    peer().sendSettings(SettingsRecord::fromSettings(currentSettings()));
     Player1->setText(Edit_IPName->text());
     Player2->setText(nickname);
     StartMatch();
@@ -295,10 +208,38 @@ void TForm1::peerLogsIn(const QString &nickname)
 void TForm1::peerSendsSettings(const SettingsRecord &record)
 {
     applySettings(record.appliedTo(currentSettings()));
-    RoundState.NetPhase = NetPhase::AwaitingWord;
     // The participant looks at the host's choice but cannot change it.
     SetSettingsEnabled(false);
     showPage(SettingsPage);
+}
+
+void TForm1::peerIsReady()
+{
+    peer().setPhase(LocalSetsWord() ? NetPhase::AwaitingStart : NetPhase::AwaitingWord);
+    WordOK->setEnabled(true);
+}
+
+void TForm1::peerSendsWord(const QString &word)
+{
+    // A word is only awaited on the word page: one that comes while the
+    // last turn is still on screen would replace it unseen.
+    if (currentPage() != WordPage) {
+        peer().close();
+        peerVanishes(LinkFailure{LinkFailure::ProtocolError, LinkFailure::Playing, QString(), peer().phase()});
+        return;
+    }
+    // Checked before anything changes: a word the rules refuse is not
+    // shown, and this computer goes on waiting for one.
+    if (refuseWord(word))
+        return;
+    peer().setPhase(LocalGuesses() ? NetPhase::TurnRunning : NetPhase::AwaitingStart);
+    Word->setText(word);
+    WordOKClick();
+}
+
+void TForm1::peerStarts()
+{
+    GameStartGameClick();
 }
 
 void TForm1::peerLeavesStatistics()
@@ -309,10 +250,10 @@ void TForm1::peerLeavesStatistics()
     const bool turnSwitched = currentPage() <= WordPage;
     const quint8 comingGuesser = turnSwitched ? RoundState.GuessingPlayer : quint8(1 - RoundState.GuessingPlayer);
     if (comingGuesser != quint8(RoundState.IsHost)) {
-        RoundState.NetPhase = NetPhase::AwaitingWord;
+        peer().setPhase(NetPhase::AwaitingWord);
         return;
     }
-    RoundState.NetPhase = NetPhase::AwaitingStart;
+    peer().setPhase(NetPhase::AwaitingStart);
     // Still on the statistics page, leaving it opens the entry.
     if (turnSwitched)
         showWordEntry(WordEntry::Open);
@@ -323,6 +264,6 @@ void TForm1::peerLeaves()
     // The nickname as the login brought it: during the host's login box
     // the player names are not yet set.
     showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
-            m_peerNickname + QStringLiteral(" hat das Spiel verlassen."));
+            shortForBox(m_peerNickname) + QStringLiteral(" hat das Spiel verlassen."));
     Button_IPCancelClick(nullptr);
 }

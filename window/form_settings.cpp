@@ -4,6 +4,7 @@
 #include "controls/TKxBitBtn.h"
 #include "controls/TStringGrid.h"
 #include "game/GameSettings.h"
+#include "net/PeerLink.h"
 #include "text/IniFile.h"
 
 #include <QCheckBox>
@@ -116,14 +117,14 @@ void TForm1::PropertiesOKClick()
         showPage(StartPage);
         return;
     }
-    if (RoundState.NetPhase == 0) {
+    if (peer().phase() == NetPhase::Connecting) {
         // The host-to-be came here from the network page.
         showPage(NetworkPage);
         return;
     }
     // The joining computer has looked at the host's settings: it waits for
     // the host's first word.
-    sendToPeer(QStringLiteral("1"));
+    peer().sendReady();
     StartMatch();
     showPage(WordPage);
     showWordEntry(WordEntry::PeerTypes);

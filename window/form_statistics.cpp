@@ -5,6 +5,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TStringGrid.h"
 #include "game/Scoring.h"
+#include "net/PeerLink.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -76,10 +77,10 @@ void TForm1::StatistikOKClick()
     }
 
     // This computer has left its statistics page.
-    sendToPeer(QStringLiteral("%"));
+    peer().sendTurnOver();
     if (LocalGuesses())
         showWordEntry(WordEntry::PeerTypes);
-    else if (RoundState.NetPhase == 4)
+    else if (peer().phase() == NetPhase::TurnRunning)
         // The peer's "%" opens the word entry.
         showWordEntry(WordEntry::PeerOnStatistics);
     else

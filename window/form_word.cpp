@@ -5,6 +5,7 @@
 #include "controls/TKxDigit.h"
 #include "game/GameSettings.h"
 #include "game/WordRules.h"
+#include "net/PeerLink.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,28 +15,38 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-void TForm1::WordOKClick()
+// A refused word changes nothing: the last turn's word stays on the game
+// page, which a repaint may still show.
+bool TForm1::refuseWord(const QString &typed)
 {
-    const QString typed = Word->text();
     if (typed.isEmpty()) {
         QMessageBox::warning(this, QStringLiteral("Fehler"), QStringLiteral("Gib ein Wort ein."));
-        return;
+        return true;
     }
     if (WordRules::CountDistinctChars(typed) <= 1 && SetFirstLetter->isChecked()) {
         QMessageBox::warning(this, QStringLiteral("Fehler"),
                              QStringLiteral("Das Wort muss aus mindestens zwei verschiedenen Buchstaben bestehen, "
                                             "da der erste Buchstabe des Wortes dem Spieler vorgegeben wird."));
-        return;
+        return true;
     }
-
-    RoundState.AllowedChars = WordRules::allowedChars(WordRules::CharacterOptions::of(currentSettings()));
-    const WordRules::FoldResult folded = WordRules::foldToAllowed(typed, RoundState.AllowedChars);
-    RoundState.SecretWord = folded.word;
+    const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(currentSettings()));
+    const WordRules::FoldResult folded = WordRules::foldToAllowed(typed, allowed);
     if (!folded.accepted()) {
         QMessageBox::warning(this, QStringLiteral("Unzulässige Zeichen"),
                              QStringLiteral("Diese Zeichen sind unzulässig: ") + folded.rejectedList());
-        return;
+        return true;
     }
+    return false;
+}
+
+void TForm1::WordOKClick()
+{
+    const QString typed = Word->text();
+    if (refuseWord(typed))
+        return;
+
+    RoundState.AllowedChars = WordRules::allowedChars(WordRules::CharacterOptions::of(currentSettings()));
+    RoundState.SecretWord = WordRules::foldToAllowed(typed, RoundState.AllowedChars).word;
 
     const QLineEdit *guesser = RoundState.GuessingPlayer == 0 ? Player1 : Player2;
     WordGuessingInfo->setText(guesser->text()
@@ -53,10 +64,9 @@ void TForm1::WordOKClick()
     GameStartGame->setVisible(!LocalSetsWord());
     GameOK->hide();
 
-    // The peer checks and folds the word itself. Accents typed apart from
-    // their letter are sent joined, as the code page holds them.
+    // The peer checks and folds the word itself.
     if (LocalSetsWord())
-        sendToPeer(typed.normalized(QString::NormalizationForm_C));
+        peer().sendWord(typed);
 }
 
 void TForm1::showWordEntry(WordEntry entry)
@@ -85,8 +95,8 @@ void TForm1::showWordEntry(WordEntry entry)
 
 void TForm1::WordCancelClick()
 {
-    if (RoundState.NetworkGame && RoundState.NetPhase != 0) {
-        sendToPeer(QStringLiteral("<>"));
+    if (RoundState.NetworkGame && peer().phase() != NetPhase::Connecting) {
+        peer().sendLeave();
         // Closing by program: the leave message is not sent a second time.
         Button_IPCancelClick(nullptr);
     }

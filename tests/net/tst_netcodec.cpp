@@ -1,4 +1,5 @@
 #include "net/NetProtocol.h"
+#include "net/PeerReader.h"
 #include "net/SettingsRecord.h"
 
 #include <QTest>
@@ -215,7 +216,7 @@ void TestNetCodec::peerMessage()
     QFETCH(bool, isHost);
     QFETCH(PeerMessage::Kind, kind);
     QFETCH(QString, text);
-    const PeerMessage message = NetProtocol::readPeerMessage(bytes, quint8(phase), isHost);
+    const PeerMessage message = NetProtocol::readPeerMessage(bytes, NetPhase(phase), isHost);
     QCOMPARE(message.kind, kind);
     QCOMPARE(message.text, text);
 }
@@ -236,7 +237,18 @@ void TestNetCodec::turnRead()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArrayList, messages);
-    QCOMPARE(NetProtocol::splitTurnRead(bytes), messages);
+    // The turn over opens the phase in which the rest is read, here the
+    // next word's.
+    PeerReader reader;
+    QVERIFY(reader.append(bytes));
+    NetPhase phase = NetPhase::TurnRunning;
+    QByteArrayList read;
+    for (PeerMessage m = reader.next(phase, true); m.kind != PeerMessage::Nothing; m = reader.next(phase, true)) {
+        read << m.bytes;
+        if (m.kind == PeerMessage::TurnOver)
+            phase = NetPhase::AwaitingWord;
+    }
+    QCOMPARE(read, messages);
 }
 
 QTEST_GUILESS_MAIN(TestNetCodec)

@@ -5,6 +5,7 @@
 #include "controls/TImage.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TWinXP.h"
+#include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "support/RecordingSound.h"
@@ -116,12 +117,12 @@ void TestMainWindow::startPageMoves()
     QFETCH(int, page);
     QFETCH(bool, networkGame);
 
-    m_form->RoundState.NetPhase = 3;
+    m_form->peer().setPhase(NetPhase::AwaitingStart);
     QTest::mouseClick(m_form->findChild<TKxBitBtn *>(buttonName), Qt::LeftButton);
     QCOMPARE(m_form->currentPage(), page);
     QCOMPARE(m_form->RoundState.NetworkGame, networkGame);
     if (networkGame)
-        QCOMPARE(m_form->RoundState.NetPhase, quint8(0));
+        QCOMPARE(m_form->peer().phase(), NetPhase::Connecting);
 }
 
 void TestMainWindow::everyButtonHovers_data()

@@ -6,8 +6,8 @@
 #include "controls/TKxDigit.h"
 #include "controls/TRadioGroup.h"
 #include "controls/TStringGrid.h"
-#include "net/TClientSocket.h"
-#include "net/TServerSocket.h"
+#include "net/PeerLink.h"
+#include "net/SettingsRecord.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "window/TForm1.h"
@@ -20,6 +20,8 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
@@ -99,10 +101,14 @@ private Q_SLOTS:
     void leaving();
     void connectionFails_data();
     void connectionFails();
+    void hostileHost_data();
+    void hostileHost();
 
 private:
     // Host and participant up to the participant's look at the settings.
     void logIn(const QString &password, const QStringList &typed);
+    void hostWaits(const QString &password);
+    void join(TForm1 *form, quint16 port);
     void click(TForm1 *form, const char *name);
     void type(TForm1 *form, const QString &keys);
     QStringList grid(TForm1 *form) const;
@@ -121,7 +127,7 @@ void TestNetGame::init()
     m_host = &m_hostFixture->createShown();
     m_participant = &m_participantFixture->createShown();
     // The system picks a free port for the host.
-    m_host->ServerSocket->setPort(0);
+    m_host->peer().setPort(0);
     m_answerer = std::make_unique<Answerer>(m_host, m_participant);
 }
 
@@ -156,21 +162,30 @@ QStringList TestNetGame::grid(TForm1 *form) const
 
 void TestNetGame::logIn(const QString &password, const QStringList &typed)
 {
+    hostWaits(password);
+    m_answerer->passwords = typed;
+    join(m_participant, m_host->peer().serverPort());
+}
+
+void TestNetGame::hostWaits(const QString &password)
+{
     click(m_host, "IPGame");
     m_host->RadioGroup_ConnectionMode->item(0)->click();
     m_host->Edit_IPName->setText(QStringLiteral("Anna"));
     m_host->Edit_IPPassword->setText(password);
     click(m_host, "Button_HostStart");
-    QVERIFY(m_host->ServerSocket->isActive());
+    QVERIFY(m_host->peer().isListening());
     QVERIFY(!m_host->GroupBox_Host->isEnabled());
+}
 
-    click(m_participant, "IPGame");
-    m_participant->RadioGroup_ConnectionMode->item(1)->click();
-    m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
-    m_participant->Edit_IP->setText(QStringLiteral("127.0.0.1"));
-    m_participant->ClientSocket->setPort(m_host->ServerSocket->serverPort());
-    m_answerer->passwords = typed;
-    click(m_participant, "Button_ClientStart");
+void TestNetGame::join(TForm1 *form, quint16 port)
+{
+    click(form, "IPGame");
+    form->RadioGroup_ConnectionMode->item(1)->click();
+    form->Edit_IPName->setText(QStringLiteral("Bert"));
+    form->Edit_IP->setText(QStringLiteral("127.0.0.1"));
+    form->peer().setPort(port);
+    click(form, "Button_ClientStart");
 }
 
 void TestNetGame::wholeMatch()
@@ -258,8 +273,10 @@ void TestNetGame::wholeMatch()
         click(form, "StatistikOK");
         QCOMPARE(form->currentPage(), int(TForm1::StartPage));
         QVERIFY(!form->RoundState.NetworkGame);
+        // The host's going ends the match for the participant too; no leave.
+        QTRY_VERIFY(!m_participant->findChild<QTcpSocket *>());
     }
-    QVERIFY(!m_host->ServerSocket->isActive());
+    QVERIFY(!m_host->peer().isListening());
     // The host's settings were lent for the match only.
     QVERIFY(m_participant->Rounds->isEnabled());
     QCOMPARE(m_answerer->seen.size(), 5);
@@ -275,6 +292,8 @@ void TestNetGame::leaving_data()
     QTest::newRow("participant closes the window on the settings") << "settings" << "participant" << "close";
     QTest::newRow("host cancels the word entry") << "word" << "host" << "word cancel";
     QTest::newRow("host closes the window mid-turn") << "turn" << "host" << "close";
+    QTest::newRow("participant's connection breaks mid-turn") << "turn" << "participant" << "abort";
+    QTest::newRow("host's connection breaks mid-turn") << "turn" << "host" << "abort";
 }
 
 void TestNetGame::leaving()
@@ -290,6 +309,8 @@ void TestNetGame::leaving()
             leaving->Button_IPCancelClick(leaving->Button_IPCancel);
         else if (how == QLatin1String("word cancel"))
             leaving->WordCancelClick();
+        else if (how == QLatin1String("abort"))
+            leaving->findChild<QTcpSocket *>()->abort();
         else
             leaving->close();
     };
@@ -303,10 +324,14 @@ void TestNetGame::leaving()
                 left = true;
                 leave();
             }
-            return m_host->ServerSocket->isActive();
+            return m_host->peer().isListening();
         };
     }
+    // A timed match: the countdown must stop with it.
+    m_host->WholeWord->setChecked(true);
+    m_host->TimeLimit->setValue(600);
     logIn(QString(), {});
+    const quint16 port = m_host->peer().serverPort();
     if (when != QLatin1String("login box"))
         QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
     if (when != QLatin1String("settings") && when != QLatin1String("login box")) {
@@ -319,16 +344,17 @@ void TestNetGame::leaving()
         QTRY_COMPARE(m_participant->currentPage(), int(TForm1::GamePage));
         click(m_participant, "GameStartGame");
         QTRY_VERIFY(m_host->RoundState.RoundRunning);
+        QVERIFY(staying->Timer->isActive());
     }
     if (when != QLatin1String("login box"))
         leave();
 
     const QString name = staying == m_host ? QStringLiteral("Bert") : QStringLiteral("Anna");
     const QString owner = staying == m_host ? QStringLiteral("host") : QStringLiteral("participant");
-    QTRY_VERIFY2(m_answerer->seen.contains(owner + QStringLiteral(": Mitspieler hat das Spiel beendet: ") + name
-                                           + QStringLiteral(" hat das Spiel verlassen.")),
-                 qPrintable(m_answerer->seen.join(QLatin1Char('|'))));
-    QCOMPARE(staying->currentPage(), int(TForm1::StartPage));
+    QTRY_VERIFY2_WITH_TIMEOUT(m_answerer->seen.contains(owner + QStringLiteral(": Mitspieler hat das Spiel beendet: ")
+                                                        + name + QStringLiteral(" hat das Spiel verlassen.")),
+                              qPrintable(m_answerer->seen.join(QLatin1Char('|'))), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(staying->currentPage(), int(TForm1::StartPage), 1000);
     QVERIFY(!staying->RoundState.NetworkGame);
     QVERIFY(!staying->Timer->isActive());
     if (when == QLatin1String("login box")) {
@@ -336,40 +362,162 @@ void TestNetGame::leaving()
         QCOMPARE(m_host->currentPage(), int(TForm1::StartPage));
         QCOMPARE(m_participant->currentPage(), int(TForm1::StartPage));
     }
+    if (staying == m_host) {
+        // The place of a participant that has gone is nobody else's.
+        QTcpSocket newcomer;
+        newcomer.connectToHost(QHostAddress::LocalHost, port);
+        QTRY_COMPARE(newcomer.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(newcomer.bytesAvailable(), qint64(0));
+    }
 }
 
 void TestNetGame::connectionFails_data()
 {
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("address");
+    QTest::addColumn<QStringList>("seen");
 
-    QTest::newRow("no such computer") << "lettrisko-host.invalid";
-    QTest::newRow("nobody listening") << "127.0.0.1";
+    const QString failed = QStringLiteral("participant: Verbinden fehlgeschlagen: ");
+    const QStringList error{failed + QStringLiteral("Bei der Verbindung ist ein Fehler aufgetreten.")};
+    const QStringList busy{failed + QStringLiteral("Der Gastgeber spielt bereits mit einem anderen Teilnehmer.")};
+    QTest::newRow("no such computer") << "nobody" << "lettrisko-host.invalid" << error;
+    QTest::newRow("nobody listening") << "nobody" << "127.0.0.1" << error;
+    QTest::newRow("the host plays with another participant") << "match" << "127.0.0.1" << busy;
+    QTest::newRow("a connection that never speaks holds the slot") << "silent" << "127.0.0.1" << busy;
+    QTest::newRow("the password query is cancelled")
+        << "password" << "127.0.0.1"
+        << QStringList{"participant: Passwort: ",
+                       failed + "Der Gastgeber hat die Verbindung getrennt, bevor die Anmeldung abgeschlossen war."};
+    QTest::newRow("another program listens on the port")
+        << "port taken" << ""
+        << QStringList{"host: Port belegt: Auf diesem Computer wartet schon ein anderes Programm auf Verbindungen "
+                       "über den TCP-Port %1."};
 }
 
 void TestNetGame::connectionFails()
 {
+    QFETCH(QString, setup);
     QFETCH(QString, address);
+    QFETCH(QStringList, seen);
 
-    // A port that was free a moment ago has no listener.
-    m_host->ServerSocket->activate();
-    const quint16 unused = m_host->ServerSocket->serverPort();
-    m_host->ServerSocket->deactivate();
+    m_host->peer().setLoginPatience(300, 300);
+    TForm1 *failing = m_participant;
+    FormFixture newcomerFixture;
+    QTcpSocket silent;
+    QTcpServer otherProgram;
+    if (setup == QLatin1String("nobody")) {
+        // A port that was free a moment ago has no listener.
+        m_host->peer().host();
+        const quint16 unused = m_host->peer().serverPort();
+        m_host->peer().close();
+        click(m_participant, "IPGame");
+        m_participant->RadioGroup_ConnectionMode->item(1)->click();
+        m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
+        m_participant->Edit_IP->setText(address);
+        m_participant->peer().setPort(unused);
+        click(m_participant, "Button_ClientStart");
+    } else if (setup == QLatin1String("match")) {
+        logIn(QString(), {});
+        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+        m_answerer->seen.clear();
+        failing = &newcomerFixture.createShown();
+        join(failing, m_host->peer().serverPort());
+    } else if (setup == QLatin1String("silent")) {
+        hostWaits(QString());
+        silent.connectToHost(QHostAddress::LocalHost, m_host->peer().serverPort());
+        QTRY_VERIFY(m_host->peer().isConnected());
+        join(m_participant, m_host->peer().serverPort());
+    } else if (setup == QLatin1String("password")) {
+        hostWaits(QStringLiteral("Geheim"));
+        join(m_participant, m_host->peer().serverPort());
+    } else {
+        QVERIFY(otherProgram.listen(QHostAddress::Any));
+        m_host->peer().setPort(otherProgram.serverPort());
+        seen.first() = seen.first().arg(otherProgram.serverPort());
+        failing = m_host;
+        click(m_host, "IPGame");
+        m_host->RadioGroup_ConnectionMode->item(0)->click();
+        m_host->Edit_IPName->setText(QStringLiteral("Anna"));
+        click(m_host, "Button_HostStart");
+    }
 
-    click(m_participant, "IPGame");
-    m_participant->RadioGroup_ConnectionMode->item(1)->click();
-    m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
-    m_participant->Edit_IP->setText(address);
-    m_participant->ClientSocket->setPort(unused);
-    click(m_participant, "Button_ClientStart");
-
-    QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen,
-                              QStringList{"participant: Verbinden fehlgeschlagen: Bei der Verbindung ist ein Fehler "
-                                          "aufgetreten."},
-                              20000);
-    QCOMPARE(m_participant->currentPage(), int(TForm1::NetworkPage));
-    QVERIFY(m_participant->RadioGroup_ConnectionMode->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen, seen, 20000);
+    QCOMPARE(failing->currentPage(), int(TForm1::NetworkPage));
+    QVERIFY(failing->RadioGroup_ConnectionMode->isEnabled());
     // A new attempt can start right here.
-    QVERIFY(m_participant->RoundState.NetworkGame);
+    QVERIFY(failing->RoundState.NetworkGame);
+    QVERIFY((failing == m_host ? failing->Button_HostStart : failing->Button_ClientStart)->isEnabled());
+    if (setup == QLatin1String("match")) {
+        // The match goes on undisturbed.
+        QCOMPARE(m_host->currentPage(), int(TForm1::WordPage));
+        QCOMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+        QVERIFY(m_host->peer().isConnected());
+        QVERIFY(m_participant->peer().isConnected());
+    } else if (setup == QLatin1String("silent")) {
+        // The host stops waiting for it, and the next attempt gets in.
+        QTRY_COMPARE(silent.state(), QAbstractSocket::UnconnectedState);
+        click(m_participant, "Button_ClientStart");
+        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+    }
+}
+
+void TestNetGame::hostileHost_data()
+{
+    QTest::addColumn<QByteArray>("greeting");
+    QTest::addColumn<QByteArray>("word");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("wordField");
+    QTest::addColumn<NetPhase>("phase");
+
+    const QString waiting = QStringLiteral("Anna gibt ein Wort ein...");
+    QTest::newRow("a word the settings refuse")
+        << QByteArray("Anna:") << QByteArray("Stra\xdf" "e")
+        << "participant: Unzulässige Zeichen: Diese Zeichen sind unzulässig: ß" << int(TForm1::WordPage) << waiting
+        << NetPhase::AwaitingWord;
+    QTest::newRow("a word longer than a word can be")
+        << QByteArray("Anna:") << QByteArray(61, 'A')
+        << "participant: Verbindung getrennt: Das Spiel mit Anna ist beendet." << int(TForm1::StartPage) << waiting
+        << NetPhase::Connecting;
+    QTest::newRow("a nickname wider than the screen")
+        << QByteArray(1000, 'N') + ':' << QByteArray()
+        << "participant: Angemeldet: Die Anmeldung bei " + QString(39, QLatin1Char('N')) + QChar(0x2026)
+               + " war erfolgreich.\n\nKlicken Sie OK, um die Einstellungen des Gastgebers anzuzeigen. Eventuell "
+                 "müssen Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen."
+        << int(TForm1::SettingsPage) << "" << NetPhase::AwaitingWord;
+}
+
+// A program on the other side that speaks the bytes but plays foul.
+void TestNetGame::hostileHost()
+{
+    QFETCH(QByteArray, greeting);
+    QFETCH(QByteArray, word);
+    QFETCH(QString, box);
+    QFETCH(int, page);
+    QFETCH(QString, wordField);
+    QFETCH(NetPhase, phase);
+
+    QTcpServer hostProgram;
+    QVERIFY(hostProgram.listen(QHostAddress::LocalHost));
+    join(m_participant, hostProgram.serverPort());
+    QTRY_VERIFY(hostProgram.hasPendingConnections());
+    std::unique_ptr<QTcpSocket> host(hostProgram.nextPendingConnection());
+    host->write(greeting);
+    QByteArray heard;
+    QTRY_COMPARE((heard += host->readAll()), QByteArray("Bert"));
+    host->write(SettingsRecord::fromSettings(GameSettings()).encode());
+    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+    if (!word.isEmpty()) {
+        click(m_participant, "PropertiesOK");
+        heard.clear();
+        QTRY_COMPARE((heard += host->readAll()), QByteArray("1"));
+        host->write(word);
+    }
+
+    QTRY_VERIFY2(m_answerer->seen.contains(box), qPrintable(m_answerer->seen.join(QLatin1Char('|'))));
+    QCOMPARE(m_participant->currentPage(), page);
+    QCOMPARE(m_participant->Word->text(), wordField);
+    QCOMPARE(m_participant->peer().phase(), phase);
 }
 
 GAME_TEST_MAIN(TestNetGame)

@@ -3,6 +3,7 @@
 // start of a match.
 #include "controls/TKxBitBtn.h"
 #include "controls/TStringGrid.h"
+#include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "support/ModalBoxAnswerer.h"
@@ -425,7 +426,7 @@ void TestSettingsPage::settingsOkBranches()
     createForm();
     m_form->showPage(TForm1::SettingsPage);
     m_form->RoundState.NetworkGame = networkGame;
-    m_form->RoundState.NetPhase = quint8(netPhase);
+    m_form->peer().setPhase(NetPhase(netPhase));
     QTest::mouseClick(control<TKxBitBtn>("PropertiesOK"), Qt::LeftButton);
     QCOMPARE(m_form->currentPage(), page);
 
