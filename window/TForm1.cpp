@@ -128,7 +128,8 @@ void TForm1::FormClose()
         peer().sendLeave();
     // The connections go down with the program; nothing more of the peer
     // reaches a closing window.
-    peer().close();
+    if (m_peer)
+        m_peer->close();
 }
 
 void TForm1::FormDestroy()

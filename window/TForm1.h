@@ -147,7 +147,9 @@ public:
 
     // --- network protocol: the messages come from the link to the peer
     void ServerSocketClientConnect();
-    PeerLink &peer() const { return *m_peer; }
+    // The link to the other computer, made when network play is first
+    // asked for: a game on one computer needs no socket.
+    PeerLink &peer();
     // A nickname or an address as a box shows it.
     static QString shortForBox(const QString &text);
 

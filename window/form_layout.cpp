@@ -10,7 +10,6 @@
 #include "controls/TSpinEdit.h"
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
-#include "net/PeerLink.h"
 #include "platform/SoundService.h"
 #include "text/CodePageValidator.h"
 #include "update/TKxUpdateFile.h"
@@ -195,8 +194,6 @@ void TForm1::createControls()
     Update->RegistryKey = QStringLiteral("Lettrisko");
     Update->ZIPFileName = QStringLiteral("Zeichenjagd.zip");
     Update->HKCU = false;
-    m_peer = named(new PeerLink(this), "peerLink");
-    m_peer->setPort(m_environment.port);
     Timer = named(new QTimer(this), "Timer");
     Timer->setInterval(1000);
 
@@ -559,5 +556,4 @@ void TForm1::connectHandlers()
     connect(Button_ClientStart, &QAbstractButton::clicked, this, &TForm1::Button_ClientStartClick);
     connect(Button_Troubleshooting, &QAbstractButton::clicked, this, &TForm1::Button_TroubleshootingClick);
 
-    connectPeerLink();
 }

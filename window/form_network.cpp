@@ -5,6 +5,7 @@
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
+#include "controls/Named.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TRadioGroup.h"
 #include "game/GameSettings.h"
@@ -128,6 +129,16 @@ void TForm1::Button_TroubleshootingClick()
             QStringLiteral("Um das korrekte Funktionieren der Netzwerk- oder Internetverbindung zu gewährleisten, "
                            "muss der TCP-Port 5997 freigegeben sein. Sollte auf Ihrem System eine Firewall installiert "
                            "sein oder eine Hardwarefirewall existieren, müssen Sie dies evtl. manuell konfigurieren."));
+}
+
+PeerLink &TForm1::peer()
+{
+    if (!m_peer) {
+        m_peer = named(new PeerLink(this), "peerLink");
+        m_peer->setPort(m_environment.port);
+        connectPeerLink();
+    }
+    return *m_peer;
 }
 
 void TForm1::connectPeerLink()
