@@ -7,7 +7,7 @@
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
 #include "platform/QtSoundService.h"
-#include "update/TKxUpdateFile.h"
+#include "update/UpdateComponent.h"
 #include "window/SettingsLocation.h"
 
 #include <QAbstractButton>

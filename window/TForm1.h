@@ -27,7 +27,7 @@ class SoundService;
 class TImage;
 class TKxBitBtn;
 class TKxDigit;
-class TKxUpdateFile;
+class UpdateComponent;
 class TPaintBox;
 class TRadioGroup;
 class TServerSocket;
@@ -155,7 +155,7 @@ public:
     QStackedWidget *MainSites = nullptr;
     QTimer *Timer = nullptr;
     TWinXP *WinXP1 = nullptr;
-    TKxUpdateFile *Update = nullptr;
+    UpdateComponent *Update = nullptr;
     TServerSocket *ServerSocket = nullptr;
     TClientSocket *ClientSocket = nullptr;
 

@@ -14,7 +14,7 @@
 #include "net/TServerSocket.h"
 #include "platform/SoundService.h"
 #include "text/CodePageValidator.h"
-#include "update/TKxUpdateFile.h"
+#include "update/UpdateComponent.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -191,11 +191,7 @@ void TForm1::createControls()
     setFont(windowFont);
 
     WinXP1 = named(new TWinXP(this), "WinXP1");
-    Update = named(new TKxUpdateFile(this), "Update");
-    Update->ProgramName = QStringLiteral("Lettrisko");
-    Update->RegistryKey = QStringLiteral("Lettrisko");
-    Update->ZIPFileName = QStringLiteral("Zeichenjagd.zip");
-    Update->HKCU = false;
+    Update = createUpdateComponent(this);
     ServerSocket = named(new TServerSocket(this), "ServerSocket");
     ServerSocket->setPort(m_environment.port);
     ClientSocket = named(new TClientSocket(this), "ClientSocket");
@@ -525,7 +521,7 @@ QWidget *TForm1::createNetworkPage()
 
 void TForm1::connectHandlers()
 {
-    connect(Update, &TKxUpdateFile::programEndRequested, this, &TForm1::updateEndsProgram);
+    connect(Update, &UpdateComponent::programEndRequested, this, &TForm1::updateEndsProgram);
     for (TKxBitBtn *each : findChildren<TKxBitBtn *>()) {
         connect(each, &TKxBitBtn::MouseEnter, this, &TForm1::BitBtnMouseEnter);
         connect(each, &TKxBitBtn::MouseLeave, this, &TForm1::BitBtnMouseLeave);
