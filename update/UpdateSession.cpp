@@ -229,12 +229,12 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     // also when the administrator runs it; elsewhere a folder the user may
     // not write to leaves the script nothing it could replace.
     if (isSystemInstallFolder(programDir())) {
-        QFile::remove(archive);
+        discardArchive();
         return fail(QStringLiteral("Lettrisko wurde mit der Paketverwaltung des Systems installiert und wird auch "
                                    "dort aktualisiert, zum Beispiel mit „sudo apt upgrade“."));
     }
     if (!canCreateFilesIn(programDir())) {
-        QFile::remove(archive);
+        discardArchive();
         return fail(QStringLiteral("Lettrisko kann sich nicht selbst aktualisieren, weil es den Ordner %1 nicht "
                                    "ändern darf. Starten Sie das Update als der Benutzer, dem dieser Ordner gehört, "
                                    "oder kopieren Sie das Programm in einen eigenen Ordner.")
@@ -246,13 +246,13 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     if (!PublicKey.isEmpty()
         && !verifyUpdateSignature(PublicKey, offered.signature.toLatin1(),
                                   signedUpdateMessage(ProgramName, offered.dateText, offered.file, digest.toLatin1()))) {
-        QFile::remove(archive);
+        discardArchive();
         return fail(QStringLiteral("Das heruntergeladene Update trägt keine gültige Unterschrift des Herstellers. "
                                    "Es wurde unterwegs verändert oder stammt nicht vom Hersteller und wird "
                                    "nicht installiert."));
     }
     if (!offered.sha256.isEmpty() && digest != offered.sha256) {
-        QFile::remove(archive);
+        discardArchive();
         return fail(QStringLiteral("Das heruntergeladene Update stimmt nicht mit der Beschreibung auf dem "
                                    "Server überein; es wurde beschädigt oder verändert und wird nicht "
                                    "installiert. Versuchen Sie es später noch einmal."));
@@ -271,18 +271,23 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     const UnzipResult unzipped = unpack(archive, unpackPath);
     if (!alive || unzipped.cancelled)
         return Preparation::Cancelled;
-    if (!unzipped.ok)
+    // An archive that cannot be unpacked within the bounds is of no use.
+    if (!unzipped.ok) {
+        discardArchive();
         return fail(unzipped.errorString);
+    }
 
     const QString scriptFile = unpackPath + QLatin1String(UpdateScriptName);
     QFile templateFile(scriptFile);
     if (!templateFile.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Das Update-Archiv enthält keine Installationsanweisungen („%1“).")
                         .arg(QLatin1String(UpdateScriptName)));
-    if (templateFile.size() > Limits.templateSize)
+    if (templateFile.size() > Limits.templateSize) {
+        discardArchive();
         return fail(QStringLiteral("Die Installationsanweisungen („%1“) im Update-Archiv sind größer als %2; sie "
                                    "werden nicht ausgeführt.")
                         .arg(QLatin1String(UpdateScriptName), SizeText(1, false, Limits.templateSize)));
+    }
     const QString templateText = QString::fromUtf8(templateFile.readAll());
     templateFile.close();
 
@@ -302,9 +307,16 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
                         .arg(QDir::toNativeSeparators(scriptFile)));
 
     unpackDir.setAutoRemove(false);
-    QFile::remove(archive);
+    discardArchive();
     m_scriptPath = scriptFile;
     return Preparation::Prepared;
+}
+
+// With the folder it was downloaded into.
+void UpdateSession::discardArchive()
+{
+    m_downloadDir.reset();
+    m_archiveSha256.clear();
 }
 
 UnzipResult UpdateSession::unpack(const QString &archive, const QString &destination)
@@ -322,6 +334,10 @@ UnzipResult UpdateSession::unpack(const QString &archive, const QString &destina
     });
     m_unpacking = &progress;
     QPointer<UpdateSession> alive(this);
+    // Nothing counted yet; a cancellation from here on is seen by the worker.
+    emit unpackProgress(0, 0);
+    if (!alive)
+        return result;
     worker->start();
     ticks.start(100);
     loop.exec();

@@ -128,6 +128,7 @@ private:
     // Hex SHA-256 of the archive as downloaded, or of the file when it was not.
     QString archiveSha256(const QString &archive) const;
     UnzipResult unpack(const QString &archive, const QString &destination);
+    void discardArchive();
 
     THttpClient *m_http = nullptr;
     std::unique_ptr<IniFile> m_description;

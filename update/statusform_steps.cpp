@@ -148,8 +148,9 @@ void TStatusForm::prepareInstallation()
     Label3->setText(QStringLiteral("Die Update-Dateien werden entpackt …"));
     const QMetaObject::Connection progress =
         connect(m_session, &UpdateSession::unpackProgress, this, [this](qint64 written, qint64 total) {
-            Label3->setText(QStringLiteral("Die Update-Dateien werden entpackt: %1 von %2 …")
-                                .arg(SizeText(1, false, written), SizeText(1, false, total)));
+            if (total > 0)
+                Label3->setText(QStringLiteral("Die Update-Dateien werden entpackt: %1 von %2 …")
+                                    .arg(SizeText(1, false, written), SizeText(1, false, total)));
         });
     QString message;
     const UpdateSession::Preparation preparation =
@@ -308,15 +309,18 @@ void TStatusForm::stopWaiting()
     m_session->cancelPreparation();
 }
 
+// They speak of the description: an archive that did not come is told on
+// the download page, and may be tried again.
 void TStatusForm::HTTPFailure(const QString &command)
 {
-    if (command == QLatin1String("GET"))
+    if (command == QLatin1String("GET") && !Downloading)
         UpdateAvailable = false;
 }
 
 void TStatusForm::HTTPConnectionFailed()
 {
-    UpdateAvailable = false;
+    if (!Downloading)
+        UpdateAvailable = false;
 }
 
 bool TStatusForm::confirmCancelDownload()
