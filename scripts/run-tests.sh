@@ -15,5 +15,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLETTRISKO_SANITIZE=ON -D
 cmake --build build-sanitize -j"$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
 
-# Installs the normal build the ways a user does, starts it and removes it.
-sh scripts/check-install.sh build
+# Installs the game the ways a user does, starts it and removes it; the
+# package is built in a tree of its own, without the online update.
+sh scripts/check-install.sh build-package

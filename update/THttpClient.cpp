@@ -33,12 +33,6 @@ QString quoted(const QString &text)
     return QStringLiteral("„%1“").arg(text);
 }
 
-QString durationText(int milliseconds)
-{
-    const int seconds = qMax(1, (milliseconds + 500) / 1000);
-    return seconds == 1 ? QStringLiteral("einer Sekunde") : QStringLiteral("%1 Sekunden").arg(seconds);
-}
-
 bool isHttpUrl(const QUrl &url)
 {
     return url.isValid() && !url.host().isEmpty()
@@ -339,7 +333,7 @@ void THttpClient::settle(Transfer &transfer)
     if (transfer.tooSlow) {
         setError(Error::TooSlow, QStringLiteral("Der Server sendet zu langsam; die Übertragung wurde nach %1 "
                                                 "abgebrochen.")
-                                     .arg(durationText(Deadline)));
+                                     .arg(secondsText(Deadline)));
         return;
     }
     if (transfer.timedOut) {

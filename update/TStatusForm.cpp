@@ -346,7 +346,7 @@ void TStatusForm::FormShow()
         move(desktop.width() / 2 - outer.width() / 2, desktop.height() / 2 - outer.height() / 2);
     }
 
-    Step = 0;
+    Step = WelcomePage;
     showStandardButtons(true);
     Button_Settings->show();
     Button_Cancel->setEnabled(true);

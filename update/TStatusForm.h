@@ -121,7 +121,7 @@ private:
     UpdateSession *m_session = nullptr;
 
     // Wizard state
-    int Step = 0;
+    int Step = WelcomePage;
     bool UpdateAvailable = false;
     bool Downloading = false;
     bool CancelRequested = false;

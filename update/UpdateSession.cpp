@@ -129,8 +129,8 @@ bool UpdateSession::fetchDescription()
                               .arg(SizeText(1, false, Limits.descriptionSize)));
         case THttpClient::Error::TooSlow:
             return refuse(QStringLiteral("Der Server sendet die Update-Beschreibung zu langsam; die Prüfung wurde "
-                                         "nach %1 Sekunden abgebrochen.")
-                              .arg(qMax(1, (Limits.descriptionDeadlineMs + 500) / 1000)));
+                                         "nach %1 abgebrochen.")
+                              .arg(secondsText(Limits.descriptionDeadlineMs)));
         case THttpClient::Error::InsecureRedirect:
         case THttpClient::Error::FileWrite:
             return refuse(m_http->errorString());

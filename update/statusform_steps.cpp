@@ -21,7 +21,6 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStyle>
-#include <QTime>
 
 #include <climits>
 

@@ -232,7 +232,7 @@ void TestUpdateSession::hostileServers_data()
                                               << "mehr als 4096 Zeilen";
     // The deadline is a second here.
     QTest::newRow("trickling description") << Response::generated(1000).slow(1, 100) << archive
-                                           << "zu langsam; die Prüfung wurde nach 1 Sekunden abgebrochen";
+                                           << "zu langsam; die Prüfung wurde nach einer Sekunde abgebrochen";
     // The archive may have 4 MB here, 16 MB unpacked.
     QTest::newRow("never-ending archive") << description << Response::generated(1ll << 40).withoutContentLength()
                                           << "Update-Archiv auf dem Server ist größer als 4 MB";
