@@ -236,8 +236,6 @@ void TestUpdateSession::hostileServers_data()
     // The archive may have 4 MB here, 16 MB unpacked.
     QTest::newRow("never-ending archive") << description << Response::generated(1ll << 40).withoutContentLength()
                                           << "Update-Archiv auf dem Server ist größer als 4 MB";
-    QTest::newRow("missing archive") << description << Response::text("Gibt es nicht", 404)
-                                     << "Der Server meldet den Fehler 404 (Not Found).";
     QTest::newRow("expanding archive")
         << description
         << Response::text(zipArchiveBytes({{"Update.sh", Template}, {"big.bin", QByteArray(64 << 20, '\0')}}))
