@@ -213,6 +213,9 @@ void TStatusForm::runDownload()
     Label_Download->setText(DownloadAborted ? DownloadFailedText
                             : failed        ? downloadFailedText(m_session->downloadFailure())
                                             : DownloadDoneText);
+    // An error page's bytes are no progress of the archive.
+    if (failed)
+        resetProgress();
     if (DownloadAborted || failed) {
         CancelDownload->setText(QStringLiteral("Erneut versuchen"));
     } else {
