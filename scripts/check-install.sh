@@ -111,7 +111,9 @@ if xdotool search --onlyvisible --name 'Updates installieren' >/dev/null 2>&1; t
     echo "the update wizard came up"; exit 1
 fi
 # Ctrl+U tells where the updates come from, at once.
-xdotool search --onlyvisible --name '^Lettrisko$' windowactivate --sync key ctrl+u
+main=$(xdotool search --onlyvisible --name '^Lettrisko$' | head -n 1)
+xdotool windowfocus --sync "$main"
+xdotool key ctrl+u
 tries=0
 until xdotool search --onlyvisible --name '^Updates$' >/dev/null 2>&1; do
     tries=$((tries + 1))
