@@ -212,6 +212,8 @@ void TestUpdateWizard::checkWithoutUpdate_data()
     QTest::newRow("refused first, close box") << "refused" << true << 0 << -1;
     QTest::newRow("404 first, Beenden") << "404" << false << 0 << 6;
     QTest::newRow("500 first, close box") << "500" << true << 0 << -1;
+    // Reached, but refused: the reason, not a missing connection.
+    QTest::newRow("endless first, Beenden") << "endless" << false << 0 << 6;
 }
 
 void TestUpdateWizard::checkWithoutUpdate()
@@ -225,6 +227,8 @@ void TestUpdateWizard::checkWithoutUpdate()
     m_server->route("/Updates.ini", Response::text(OldDescription, failure.toInt() ? failure.toInt() : 200));
     if (failure == "offline")
         m_wizard->connectionCheck = [] { return false; };
+    if (failure == "endless")
+        m_server->route("/Updates.ini", Response::generated(1ll << 40).withoutContentLength());
     QTcpServer closed;
     if (failure == "refused") {
         QVERIFY(closed.listen(QHostAddress::LocalHost));
@@ -238,8 +242,11 @@ void TestUpdateWizard::checkWithoutUpdate()
         checkForUpdates();
         QCOMPARE(answerer.count(), failure.isEmpty() ? 0 : 1);
         if (!failure.isEmpty()) {
-            QCOMPARE(answerer.last().title, "Internetverbindung erforderlich");
-            QCOMPARE(answerer.last().text, "Es besteht keine Internetverbindung.");
+            const bool refused = failure == "endless";
+            QCOMPARE(answerer.last().title, refused ? "Fehler" : "Internetverbindung erforderlich");
+            QCOMPARE(answerer.last().text, refused ? "Die Update-Beschreibung auf dem Server ist größer als 1 MB; sie "
+                                                     "wird nicht gelesen."
+                                                   : "Es besteht keine Internetverbindung.");
             QCOMPARE(answerer.last().icon, QMessageBox::Warning);
             QCOMPARE(answerer.last().buttons.size(), 1);
             QCOMPARE(state(), "1/1 Auf neue Updates prüfen | -Weiter > | Abbrechen");
