@@ -3,15 +3,21 @@
 # first into a staging folder with DESTDIR (the installed tree, and both
 # validators on its menu entry and metainfo), then as the Debian package,
 # which is checked with lintian, installed with apt-get, started under Xvfb
-# until its main window shows, ended and removed again.
+# with a fresh home until its main window shows (no update wizard before
+# it, Ctrl+U only says where updates come from), ended and removed again.
 #
-#   sh scripts/check-install.sh [build folder, default: build]
+#   sh scripts/check-install.sh [package build folder, default: build-package]
 #
-# Needs root for apt-get (an installed lettrisko package is replaced and
-# then removed) and the build folder built.
+# The package is built in a tree of its own, without the online update:
+# the package manager updates it. Needs root for apt-get (an installed
+# lettrisko package is replaced and then removed).
 set -eu
 cd "$(dirname "$0")/.."
-build="$(cd "${1:-build}" && pwd)"
+mkdir -p "${1:-build-package}"
+build="$(cd "${1:-build-package}" && pwd)"
+echo "== Building the package's tree without the online update"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLETTRISKO_ONLINE_UPDATE=OFF -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" >/dev/null
 app_id=org.example.Lettrisko
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
 deb="$build/lettrisko_${version}_$(dpkg --print-architecture).deb"
@@ -71,6 +77,12 @@ rm -f "$deb"
 [ -f "$deb" ] || fail "cpack made no $deb"
 dpkg-deb -f "$deb" Section | grep -qx games || fail "the package is not in section games"
 lintian --fail-on error "$deb" || fail "lintian found errors"
+# Nothing in it speaks to an update server.
+if dpkg-deb -f "$deb" Depends | grep -Eq 'libzip|libsodium|libssl'; then
+    fail "the package depends on the online update's libraries"
+fi
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/bin/lettrisko | grep -aq 'updates\.lettrisko\.example' \
+    && fail "the packaged program carries the update server's name"
 
 echo "== Installing the package"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >"$work/apt.log" 2>&1 \
@@ -83,11 +95,8 @@ done
 
 echo "== Starting /usr/bin/lettrisko under Xvfb"
 home="$work/home"
-mkdir -p "$home/.config/Kx" "$work/runtime"
+mkdir -p "$home" "$work/runtime"
 chmod 700 "$work/runtime"
-# The registry stand-in with "NoUpdate", so that the update wizard does not
-# come before the main window on this first start.
-printf '[Software]\nKx\\Lettrisko\\NoUpdate=sz:\n' >"$home/.config/Kx/HKEY_LOCAL_MACHINE.ini"
 cat >"$work/start.sh" <<'EOF'
 set -u
 lettrisko="$1"
@@ -105,6 +114,17 @@ done
 if xdotool search --onlyvisible --name 'Updates installieren' >/dev/null 2>&1; then
     echo "the update wizard came up"; exit 1
 fi
+# Ctrl+U tells where the updates come from, at once.
+main=$(xdotool search --onlyvisible --name '^Lettrisko$' | head -n 1)
+xdotool windowfocus --sync "$main"
+xdotool key ctrl+u
+tries=0
+until xdotool search --onlyvisible --name '^Updates$' >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ "$tries" -le 50 ] || { echo "Ctrl+U showed no notice"; exit 1; }
+    sleep 0.1
+done
+xdotool key Return
 kill -TERM "$pid"
 wait "$pid" || { echo "the game ended with $?"; cat "$HOME/output.log"; exit 1; }
 EOF

@@ -20,8 +20,9 @@ cmake --build build-sanitize -j"$jobs"
 # Every file says under which licence it stands (the REUSE rules).
 reuse lint
 
-# Installs the normal build the ways a user does, starts it and removes it.
-sh scripts/check-install.sh build
+# Installs the game the ways a user does, starts it and removes it; the
+# package is built in a tree of its own, without the online update.
+sh scripts/check-install.sh build-package
 
 # Every reader of outside bytes under libFuzzer for a short while, in a
 # clang build of its own (see fuzz/run.sh for longer runs).

@@ -3,8 +3,11 @@
 //   lettrisko-sign keygen NAME
 //       writes NAME.pub (the public key, for LETTRISKO_UPDATE_PUBLIC_KEY)
 //       and NAME.key (the secret key, readable by its owner only)
-//   lettrisko-sign sign [--program SECTION] SECRETKEY Updates.ini ARCHIVE
-//       prints the "Signature=" line for the program's section
+//   lettrisko-sign sign [--program NAME] SECRETKEY Updates.ini ARCHIVE
+//       prints the "Signature=" line for the program's section. The
+//       signature covers the program's name as the program knows itself
+//       (NAME, by default the description's one program, else "Lettrisko"),
+//       whatever the case in which the section's name is written.
 #include "text/IniFile.h"
 #include "update/Sha256.h"
 #include "update/UpdateDescription.h"
@@ -24,7 +27,7 @@ int usage()
 {
     std::fputs("Aufruf:\n"
                "  lettrisko-sign keygen NAME\n"
-               "  lettrisko-sign sign [--program ABSCHNITT] GEHEIMER-SCHLÜSSEL Updates.ini ARCHIV\n",
+               "  lettrisko-sign sign [--program PROGRAMMNAME] GEHEIMER-SCHLÜSSEL Updates.ini ARCHIV\n",
                stderr);
     return 2;
 }
@@ -61,9 +64,9 @@ int keygen(const QString &name)
 
 int sign(QStringList arguments)
 {
-    QString section;
+    QString program;
     if (arguments.value(0) == QLatin1String("--program")) {
-        section = arguments.value(1);
+        program = arguments.value(1);
         arguments = arguments.mid(2);
     }
     if (arguments.size() != 3)
@@ -78,14 +81,27 @@ int sign(QStringList arguments)
     const IniFile description = IniFile::load(arguments.at(1), &readable);
     if (!readable || !QFile::exists(arguments.at(1)))
         return fail(QStringLiteral("%1 kann nicht gelesen werden.").arg(arguments.at(1)));
-    if (section.isEmpty()) {
-        // A description of one program names it; several need --program.
-        const QStringList sections = description.sections();
-        section = sections.size() == 1 ? sections.first() : QStringLiteral("Lettrisko");
+    const QStringList sections = description.sections();
+    const QString lettrisko = QStringLiteral("Lettrisko");
+    if (program.isEmpty()) {
+        // A description of one other program names it; several need --program.
+        const bool other = sections.size() == 1 && sections.first().compare(lettrisko, Qt::CaseInsensitive) != 0;
+        program = other ? sections.first() : lettrisko;
     }
-    const UpdateDescription offered = readUpdateDescription(description, section);
+    // The program finds its section whatever the case, and checks the
+    // signature against its own name.
+    const UpdateDescription offered = readUpdateDescription(description, program);
     if (!offered.present)
-        return fail(QStringLiteral("%1 hat keinen Abschnitt [%2].").arg(arguments.at(1), section));
+        return fail(QStringLiteral("%1 hat keinen Abschnitt [%2].").arg(arguments.at(1), program));
+    for (const QString &section : sections) {
+        if (section.compare(program, Qt::CaseInsensitive) == 0 && section != program) {
+            std::fprintf(stderr,
+                         "lettrisko-sign: Warnung: Der Abschnitt heißt [%s], das Programm heißt „%s“; signiert wird "
+                         "„%s“, wie das Programm prüft.\n",
+                         qPrintable(section), qPrintable(program), qPrintable(program));
+            break;
+        }
+    }
 
     QFile archive(arguments.at(2));
     if (!archive.open(QIODevice::ReadOnly))
@@ -95,7 +111,7 @@ int sign(QStringList arguments)
         return fail(QStringLiteral("%1 kann nicht gelesen werden.").arg(arguments.at(2)));
 
     const QByteArray signature =
-        signUpdate(secretKey, signedUpdateMessage(section, offered.dateText, offered.file, hash.result().toHex()));
+        signUpdate(secretKey, signedUpdateMessage(program, offered.dateText, offered.file, hash.result().toHex()));
     if (signature.isEmpty())
         return fail(QStringLiteral("%1 ist kein geheimer Schlüssel von lettrisko-sign keygen.").arg(arguments.at(0)));
     std::printf("Signature=%s\n", signature.constData());

@@ -2,9 +2,11 @@
 
 #include "platform/BuildSettings.h"
 #include "update/Sha256.h"
+#include "update/UpdateDescription.h"
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -45,10 +47,12 @@ struct THttpClient::Transfer
 {
     QEventLoop loop;
     QTimer idle;
+    QTimer deadline;
     QFile file;
     Sha256 hash;
     bool bodyStarted = false;
     bool unreachable = false;
+    bool tooSlow = false;
 
     // Of the current request.
     QUrl url;
@@ -114,6 +118,17 @@ bool THttpClient::Get(const QString &url)
         if (transfer.reply)
             transfer.reply->abort();
     });
+    if (Deadline > 0) {
+        transfer.deadline.setSingleShot(true);
+        connect(&transfer.deadline, &QTimer::timeout, &transfer.loop, [&transfer] {
+            transfer.tooSlow = true;
+            // A handler's box is the user's time; the chunk loop stops the
+            // reply once the handler has returned.
+            if (transfer.reply && !transfer.inHandler)
+                transfer.reply->abort();
+        });
+        transfer.deadline.start(Deadline);
+    }
     m_transfer = &transfer;
     m_running = true;
     QPointer<THttpClient> alive(this);
@@ -225,15 +240,31 @@ bool THttpClient::startResponse(Transfer &transfer)
     const QByteArray location = transfer.reply->rawHeader("Location");
     if (m_statusCode >= 300 && m_statusCode <= 302 && !location.isEmpty()) {
         // Only the final response's body belongs in the file.
-        transfer.redirected = true;
-        transfer.redirectTarget = transfer.url.resolved(QUrl::fromEncoded(location));
+        const QUrl target = transfer.url.resolved(QUrl::fromEncoded(location));
         transfer.reply->abort();
+        // Whoever sits between player and server could hand out anything
+        // once the encryption has been given up.
+        if (transfer.url.scheme() == QLatin1String("https") && target.scheme() != QLatin1String("https")) {
+            setError(Error::InsecureRedirect,
+                     QStringLiteral("Der Server leitet von der verschlüsselten Adresse %1 auf die unverschlüsselte "
+                                    "Adresse %2 weiter; dem wird nicht gefolgt.")
+                         .arg(quoted(transfer.url.toDisplayString()), quoted(target.toDisplayString())));
+            return false;
+        }
+        transfer.redirected = true;
+        transfer.redirectTarget = target;
         return false;
     }
 
     bool announced = false;
     const qint64 length = transfer.reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&announced);
     m_contentLength = announced ? qMax<qint64>(length, 0) : 0;
+    // Refused before the file is touched: an earlier file stays as it was.
+    if (MaximumSize > 0 && m_contentLength > MaximumSize && m_statusCode < 400) {
+        setTooLarge();
+        transfer.reply->abort();
+        return false;
+    }
 
     transfer.file.setFileName(Body);
     if (!transfer.file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
@@ -250,7 +281,7 @@ void THttpClient::readChunks(Transfer &transfer)
 {
     // A handler's own event processing comes back here; the call below it
     // on the stack goes on reading once the handler has returned.
-    if (transfer.inHandler || transfer.redirected || transfer.timedOut || m_abortRequested
+    if (transfer.inHandler || transfer.redirected || transfer.timedOut || transfer.tooSlow || m_abortRequested
         || m_error != Error::None)
         return;
     if (!startResponse(transfer))
@@ -261,8 +292,15 @@ void THttpClient::readChunks(Transfer &transfer)
         const QByteArray chunk = reply->read(ChunkSize);
         if (chunk.isEmpty())
             break;
+        if (MaximumSize > 0 && m_bytesReceived + chunk.size() > MaximumSize) {
+            setTooLarge();
+            discardBody(transfer);
+            reply->abort();
+            return;
+        }
         if (transfer.file.write(chunk) != chunk.size()) {
             reportWriteFailure(transfer.file.errorString());
+            discardBody(transfer);
             reply->abort();
             return;
         }
@@ -276,7 +314,7 @@ void THttpClient::readChunks(Transfer &transfer)
         if (!alive)
             return;
         transfer.inHandler = false;
-        if (m_abortRequested) {
+        if (m_abortRequested || transfer.tooSlow) {
             reply->abort();
             return;
         }
@@ -290,6 +328,12 @@ void THttpClient::settle(Transfer &transfer)
         return;
     if (m_abortRequested) {
         setError(Error::Aborted, QStringLiteral("Die Übertragung wurde abgebrochen."));
+        return;
+    }
+    if (transfer.tooSlow) {
+        setError(Error::TooSlow, QStringLiteral("Der Server sendet zu langsam; die Übertragung wurde nach %1 "
+                                                "abgebrochen.")
+                                     .arg(secondsText(Deadline)));
         return;
     }
     if (transfer.timedOut) {
@@ -328,6 +372,22 @@ void THttpClient::setError(Error error, const QString &text)
 {
     m_error = error;
     m_errorString = text;
+}
+
+void THttpClient::setTooLarge()
+{
+    setError(Error::TooLarge,
+             QStringLiteral("Der Server sendet mehr als die erlaubten %1.").arg(SizeText(1, false, MaximumSize)));
+}
+
+// A body cut short is of no use to anyone and may fill the disk; a device
+// given as the target (or anything else that is no plain file) stays.
+void THttpClient::discardBody(Transfer &transfer)
+{
+    transfer.file.close();
+    transfer.bodyStarted = false;
+    if (QFileInfo(Body).isFile())
+        QFile::remove(Body);
 }
 
 void THttpClient::reportWriteFailure(const QString &systemText)

@@ -16,7 +16,11 @@ class QUrl;
 // few, then it fails); the body is written in chunks of at most 64 KiB and
 // PacketReceived follows every chunk, so memory stays bounded whatever the
 // size of the body. TimeOut is the time without any progress after which
-// the transfer is given up.
+// the transfer is given up; Deadline, when set, bounds the whole GET, so
+// that a server trickling a byte now and then cannot hold it forever.
+// MaximumSize, when set, bounds the body: an announced size beyond it is
+// refused before a byte is written, and a body that goes beyond it is cut
+// off and its file deleted. A redirect never leads from https to http.
 //
 // A status of 400 or more raises Failure with the request's command; a host
 // that cannot be reached raises ConnectionFailed. The body of an error page
@@ -35,6 +39,9 @@ public:
         Aborted,          // Abort() was called
         Transfer,         // the connection broke in the middle of the body
         FileWrite,        // the target file could not be created or written
+        TooLarge,         // the body is larger than MaximumSize
+        TooSlow,          // the GET took longer than Deadline
+        InsecureRedirect, // an https address led to a plain http one
     };
 
     explicit THttpClient(QObject *parent = nullptr);
@@ -55,12 +62,17 @@ public:
     bool OutputFileMode = false;
     QString Proxy;
     int ProxyPort = 0;
+    // Milliseconds for the whole GET, redirects included; 0: no bound.
+    int Deadline = 0;
+    // The largest body in bytes; 0: no bound.
+    qint64 MaximumSize = 0;
 
     // Downloads url into the file Body (created or replaced). True when the
     // whole body arrived with a status below 400. A call while a GET runs
     // (from a handler) is refused with false and leaves the running one be.
     // The file is only touched once the final response has begun, so a host
-    // that cannot be reached leaves an earlier file as it was.
+    // that cannot be reached leaves an earlier file as it was. A body that
+    // could not be written whole, or was too large, leaves no file.
     bool Get(const QString &url);
     // Callable from a PacketReceived handler: the GET ends with Aborted
     // after the current chunk. Outside a handler the transfer stops at once.
@@ -95,6 +107,8 @@ private:
     void settle(Transfer &transfer);
     void setError(Error error, const QString &text);
     void reportWriteFailure(const QString &systemText);
+    void setTooLarge();
+    void discardBody(Transfer &transfer);
 
     QNetworkAccessManager *m_network = nullptr;
     Transfer *m_transfer = nullptr;

@@ -1,10 +1,12 @@
 #include "update/TKxUpdateFile.h"
 
+#include "controls/MessageBoxes.h"
 #include "platform/BuildSettings.h"
 #include "update/TStatusForm.h"
+#include "update/UpdateComponent.h"
 #include "update/UpdateSchedule.h"
+#include "update/UpdateSession.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QWidget>
@@ -12,12 +14,7 @@
 TKxUpdateFile::TKxUpdateFile(QWidget *owner)
     : THttpClient(owner)
 {
-    auto *action = new QAction(owner);
-    action->setObjectName(QStringLiteral("UpdateAction"));
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
-    action->setShortcutContext(Qt::WindowShortcut);
-    owner->addAction(action);
-    connect(action, &QAction::triggered, this, [this] { AutomaticUpdate(QString(), true); });
+    addUpdateShortcut(owner, this, [this] { AutomaticUpdate(QString(), true); });
 
     Host = updateHost();
     Port = 21;
@@ -47,6 +44,12 @@ void TKxUpdateFile::AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, 
 {
     const QString executable = QCoreApplication::applicationFilePath();
     const QDate today = QDate::currentDate();
+    // An installation that failed after the last run tells so once.
+    if (!OnDemand) {
+        const QString failure = UpdateSession::takeInstallationFailure();
+        if (!failure.isEmpty())
+            showMessageBox(nullptr, QMessageBox::Warning, QStringLiteral("Update fehlgeschlagen"), failure);
+    }
     bool onlyUpdate = false;
     {
         UpdateSchedule schedule(RegistryKey, HKCU);

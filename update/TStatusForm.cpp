@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyle>
 
@@ -30,7 +31,6 @@ namespace {
 
 constexpr int kClientWidth = 658;
 constexpr int kClientHeight = 353;
-constexpr int kSettingsPage = 6;
 constexpr int kStandardButtons = 0;
 constexpr int kSettingsButtons = 1;
 
@@ -97,7 +97,7 @@ QString TStatusForm::stepTitle(int step)
         QStringLiteral("Installieren"),
         QStringLiteral("Abschließen der Installation"),
     };
-    return step >= 0 && step < 6 ? titles[step] : QString();
+    return step >= TStatusForm::WelcomePage && step <= TStatusForm::FinishPage ? titles[step] : QString();
 }
 
 TStatusForm::TStatusForm(QWidget *parent)
@@ -223,7 +223,13 @@ void TStatusForm::createPages()
     connect(Button_Check, &QPushButton::clicked, this, &TStatusForm::Button_CheckClick);
 
     page = addPage("Bestätigung2");
-    Label_CheckResult = textLabel(page, "Label_CheckResult", QString(), {8, 8, 401, 233});
+    ScrollBox_CheckResult = named(new QScrollArea(page), "ScrollBox_CheckResult");
+    ScrollBox_CheckResult->setGeometry(8, 8, 401, 233);
+    ScrollBox_CheckResult->setFrameShape(QFrame::NoFrame);
+    ScrollBox_CheckResult->setWidgetResizable(true);
+    ScrollBox_CheckResult->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Label_CheckResult = textLabel(nullptr, "Label_CheckResult", QString(), {0, 0, 401, 233});
+    ScrollBox_CheckResult->setWidget(Label_CheckResult);
 
     page = addPage("Download");
     m_downloadPageText = QStringLiteral(
@@ -340,7 +346,7 @@ void TStatusForm::FormShow()
         move(desktop.width() / 2 - outer.width() / 2, desktop.height() / 2 - outer.height() / 2);
     }
 
-    Step = 0;
+    Step = WelcomePage;
     showStandardButtons(true);
     Button_Settings->show();
     Button_Cancel->setEnabled(true);
@@ -355,7 +361,7 @@ void TStatusForm::FormShow()
     CancelRequested = false;
     DownloadAborted = false;
     m_closeRequested = false;
-    showStepPage(0);
+    showStepPage(WelcomePage);
     PaintBox_Process->update();
 }
 
@@ -369,7 +375,7 @@ void TStatusForm::showStandardButtons(bool standard)
 
 bool TStatusForm::settingsShown() const
 {
-    return Pages->currentIndex() == kSettingsPage;
+    return Pages->currentIndex() == SettingsPage;
 }
 
 // The settings page stays in front until the user leaves it; a step that
@@ -399,7 +405,7 @@ void TStatusForm::PaintBox_ProcessPaint(QPainter &painter)
     // The step whose page is in front: when the installation could not be
     // prepared the install page stays, and so does the last page while the
     // program ends; the list goes on agreeing with the page and the title.
-    for (int i = 0; i < 6; ++i) {
+    for (int i = WelcomePage; i <= FinishPage; ++i) {
         painter.setFont(i == m_stepPage ? current : regular);
         painter.drawText(QRect(16, 16 + 56 * i, width - 16, height), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                          stepTitle(i));
@@ -414,9 +420,11 @@ void TStatusForm::closeEvent(QCloseEvent *event)
     event->ignore();
     // The close box only asks to close; anything else closing the window
     // is the system asking (the session ending), and a running download
-    // is not given up without the user's word.
+    // is not given up without the user's word. A check or an unpacking is
+    // given up at once: they only keep the window waiting.
     if (!event->spontaneous() && !FormCloseQuery())
         return;
+    stopWaiting();
     requestClose();
 }
 
@@ -458,7 +466,7 @@ void TStatusForm::FormClose()
 {
     // The installation was prepared, or its archive was not found: either
     // way this run of the program is over.
-    if (Step == 5)
+    if (Step == FinishPage)
         Q_EMIT applicationEndRequested();
 }
 
@@ -466,7 +474,7 @@ void TStatusForm::FormDestroy()
 {
     // Left through "Beenden" on the result without updates: the download
     // page was put in front and "Abbrechen" had been disabled.
-    const bool leftWithoutUpdates = Pages->currentIndex() == 3 && !Button_Cancel->isEnabled();
+    const bool leftWithoutUpdates = Pages->currentIndex() == DownloadPage && !Button_Cancel->isEnabled();
     if (Installed || leftWithoutUpdates)
         UpdateSchedule(RegistryKey, HKCU).recordNextReminder(QDate::currentDate());
     if (Installed)

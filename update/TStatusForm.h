@@ -16,6 +16,7 @@ class QPainter;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QSpinBox;
 class QStackedWidget;
 class TImage;
@@ -38,6 +39,12 @@ class TStatusForm : public QDialog
     Q_OBJECT
 
 public:
+    // The pages of Pages, in their order. The steps up to FinishPage show
+    // the page of their number.
+    enum Page { WelcomePage, CheckPage, ResultPage, DownloadPage, InstallPage, FinishPage, SettingsPage };
+    // The step after the last page: the program is ending.
+    static constexpr int EndStep = FinishPage + 1;
+
     explicit TStatusForm(QWidget *parent = nullptr);
     ~TStatusForm() override;
 
@@ -59,6 +66,7 @@ public:
 
     // The wizard's state, as the pages show it.
     int step() const { return Step; }
+    bool isChecking() const { return m_checking; }
     bool isDownloading() const { return Downloading; }
     bool isDownloadAborted() const { return DownloadAborted; }
     bool isInstalled() const { return Installed; }
@@ -103,7 +111,9 @@ private:
     bool settingsShown() const;
     void showStepPage(int page);
     void runDownload();
+    void prepareInstallation();
     void resetProgress();
+    void stopWaiting();
     bool confirmCancelDownload();
     void requestClose();
     void closeIfRequested();
@@ -111,7 +121,7 @@ private:
     UpdateSession *m_session = nullptr;
 
     // Wizard state
-    int Step = 0;
+    int Step = WelcomePage;
     bool UpdateAvailable = false;
     bool Downloading = false;
     bool CancelRequested = false;
@@ -123,6 +133,8 @@ private:
     int m_runningHandlers = 0;
     bool m_closeRequested = false;
     bool m_checking = false;
+    // "Abbrechen" or the close box ended the running check.
+    bool m_checkCancelled = false;
     // The page of the step reached; the settings page may cover it.
     int m_stepPage = 0;
     // The download page's text, shown again when a download starts.
@@ -147,6 +159,8 @@ private:
     QLabel *Label4 = nullptr;
     QPushButton *Button_Check = nullptr;
     QLabel *Label_CheckResult = nullptr;
+    // Long change lists scroll, so that the sentence after them stays.
+    QScrollArea *ScrollBox_CheckResult = nullptr;
     QLabel *Label_Download = nullptr;
     QProgressBar *Status = nullptr;
     QLabel *PerCent = nullptr;

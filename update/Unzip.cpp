@@ -1,13 +1,18 @@
 #include "update/Unzip.h"
 
+#include "update/UpdateDescription.h"
+
 #include <QFile>
+#include <QFileInfo>
 
 #include <zip.h>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -48,15 +53,16 @@ private:
 
 QString archiveFailure(int zipError, const QString &archivePath)
 {
+    const QString name = QFileInfo(archivePath).fileName();
     switch (zipError) {
     case ZIP_ER_NOENT:
-        return QStringLiteral("Das Archiv „%1“ wurde nicht gefunden.").arg(archivePath);
+        return QStringLiteral("Das Archiv „%1“ wurde nicht gefunden.").arg(name);
     case ZIP_ER_NOZIP:
     case ZIP_ER_INCONS:
     case ZIP_ER_MULTIDISK:
-        return QStringLiteral("Die Datei „%1“ ist kein gültiges Zip-Archiv.").arg(archivePath);
+        return QStringLiteral("Die Datei „%1“ ist kein gültiges Zip-Archiv.").arg(name);
     default:
-        return QStringLiteral("Das Archiv „%1“ konnte nicht gelesen werden.").arg(archivePath);
+        return QStringLiteral("Das Archiv „%1“ konnte nicht gelesen werden.").arg(name);
     }
 }
 
@@ -131,12 +137,60 @@ bool writeAll(int fd, const char *data, zip_int64_t size)
     return true;
 }
 
+// The uncompressed sizes the archive announces, summed; a sum that does not
+// fit counts as the largest there is.
+zip_uint64_t announcedSize(zip_t *archive, zip_int64_t count)
+{
+    zip_uint64_t sum = 0;
+    for (zip_int64_t index = 0; index < count; ++index) {
+        zip_stat_t stat;
+        if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+            continue;
+        if (stat.size > std::numeric_limits<zip_uint64_t>::max() - sum)
+            return std::numeric_limits<zip_uint64_t>::max();
+        sum += stat.size;
+    }
+    return sum;
+}
+
+qint64 asBytes(zip_uint64_t size)
+{
+    return qint64(qMin<zip_uint64_t>(size, zip_uint64_t(std::numeric_limits<qint64>::max())));
+}
+
+// Why the archive is not unpacked at all; empty when it may be.
+QString refusal(zip_t *archive, int destination, const QString &archivePath, const QString &destinationPath,
+                const UnzipLimits &limits, zip_uint64_t *announced)
+{
+    const QString name = QFileInfo(archivePath).fileName();
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    if (limits.maximumEntries > 0 && count > limits.maximumEntries)
+        return QStringLiteral("Das Archiv „%1“ enthält %2 Dateien; mehr als %3 werden nicht entpackt.")
+            .arg(name)
+            .arg(count)
+            .arg(limits.maximumEntries);
+    *announced = announcedSize(archive, count);
+    const qint64 size = asBytes(*announced);
+    if (limits.maximumTotalSize > 0 && size > limits.maximumTotalSize)
+        return QStringLiteral("Das Archiv „%1“ würde entpackt %2 belegen; mehr als %3 werden nicht entpackt.")
+            .arg(name, SizeText(1, false, size), SizeText(1, false, limits.maximumTotalSize));
+    struct statvfs disk;
+    if (::fstatvfs(destination, &disk) == 0) {
+        const qint64 free = qint64(disk.f_bavail) * qint64(disk.f_frsize);
+        if (size > free)
+            return QStringLiteral("In „%1“ ist nicht genug Platz frei: Das Update braucht entpackt %2, frei sind %3.")
+                .arg(destinationPath, SizeText(1, false, size), SizeText(1, false, free));
+    }
+    return QString();
+}
+
 class FlatExtractor
 {
 public:
-    FlatExtractor(zip_t *archive, int destination, const QString &destinationPath, UnzipResult *result)
+    FlatExtractor(zip_t *archive, int destination, const QString &destinationPath, UnzipResult *result,
+                  UnzipProgress *progress)
         : m_archive(archive), m_destination(destination), m_destinationPath(destinationPath),
-          m_result(result), m_buffer(new char[ChunkSize])
+          m_result(result), m_progress(progress), m_buffer(new char[ChunkSize])
     {
     }
 
@@ -178,25 +232,37 @@ private:
     // Streams the entry into fd; empty on success, else what went wrong.
     QString copyEntry(zip_uint64_t index, int fd, const QString &entryName, const QString &fileName)
     {
+        zip_stat_t stat;
+        if (zip_stat_index(m_archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+            return entryFailure(ZIP_ER_INCONS, entryName);
         Entry entry(zip_fopen_index(m_archive, index, 0));
         if (!entry)
             return entryFailure(zip_error_code_zip(zip_get_error(m_archive)), entryName);
         zip_uint64_t total = 0;
         for (;;) {
+            if (m_progress && m_progress->cancel.load(std::memory_order_relaxed)) {
+                m_result->cancelled = true;
+                return QStringLiteral("Das Entpacken wurde abgebrochen.");
+            }
             const zip_int64_t count = zip_fread(entry.get(), m_buffer.get(), ChunkSize);
             if (count < 0)
                 return entryFailure(zip_error_code_zip(zip_file_get_error(entry.get())), entryName);
             if (count == 0)
                 break;
+            // Growing beyond its announced size, the entry would break the
+            // account that was checked against the limits and the disk.
+            total += zip_uint64_t(count);
+            if (total > stat.size)
+                return entryFailure(ZIP_ER_INCONS, entryName);
             if (!writeAll(fd, m_buffer.get(), count))
                 return writeFailure(errno, fileName, m_destinationPath);
-            total += zip_uint64_t(count);
+            if (m_progress)
+                m_progress->written.fetch_add(count, std::memory_order_relaxed);
         }
         // The checksum is compared when the end is reached; closing reports it.
         if (zip_fclose(entry.release()) != 0)
             return entryFailure(ZIP_ER_CRC, entryName);
-        zip_stat_t stat;
-        if (zip_stat_index(m_archive, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) && stat.size != total)
+        if (stat.size != total)
             return entryFailure(ZIP_ER_INCONS, entryName);
         return QString();
     }
@@ -211,12 +277,14 @@ private:
     int m_destination;
     QString m_destinationPath;
     UnzipResult *m_result;
+    UnzipProgress *m_progress;
     std::unique_ptr<char[]> m_buffer;
 };
 
 } // namespace
 
-UnzipResult unzipFlat(const QString &archivePath, const QString &destinationDirectory)
+UnzipResult unzipFlat(const QString &archivePath, const QString &destinationDirectory, const UnzipLimits &limits,
+                      UnzipProgress *progress)
 {
     UnzipResult result;
     const QByteArray archiveName = QFile::encodeName(archivePath);
@@ -243,7 +311,14 @@ UnzipResult unzipFlat(const QString &archivePath, const QString &destinationDire
         return result;
     }
 
-    FlatExtractor extractor(archive.get(), destination.get(), destinationDirectory, &result);
+    zip_uint64_t announced = 0;
+    result.errorString = refusal(archive.get(), destination.get(), archivePath, destinationDirectory, limits, &announced);
+    if (!result.errorString.isEmpty())
+        return result;
+    if (progress)
+        progress->total = asBytes(announced);
+
+    FlatExtractor extractor(archive.get(), destination.get(), destinationDirectory, &result, progress);
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
     for (zip_int64_t index = 0; index < count; ++index) {
         if (!extractor.extract(zip_uint64_t(index)))

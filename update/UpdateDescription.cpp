@@ -165,6 +165,12 @@ QString SizeText(int Decimals, bool LongUnits, qint64 Bytes)
     return number + QLatin1Char(' ') + QLatin1String(LongUnits ? longNames[unit] : shortNames[unit]);
 }
 
+QString secondsText(int milliseconds)
+{
+    const int seconds = qMax(1, (milliseconds + 500) / 1000);
+    return seconds == 1 ? QStringLiteral("einer Sekunde") : QStringLiteral("%1 Sekunden").arg(seconds);
+}
+
 QString updateBaseUrl(const QString &host)
 {
     QString base = host.trimmed();

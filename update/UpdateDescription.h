@@ -65,6 +65,9 @@ QString changeList(const QString &news, const QDateTime &programDate, const QDat
 // LongUnits spells the units out.
 QString SizeText(int Decimals, bool LongUnits, qint64 Bytes);
 
+// A span of whole seconds, rounded: "einer Sekunde", "30 Sekunden".
+QString secondsText(int milliseconds);
+
 // Where the update lives: the host setting is a host name ("http://" is
 // put before it) or a base URL of its own ("http://…", "https://…").
 QString updateBaseUrl(const QString &host);

@@ -27,33 +27,100 @@ QStringList scriptLines(const QString &text)
     return lines;
 }
 
-bool formatScriptLine(const QString &format, const QStringList &arguments, QString *result)
+namespace {
+
+// Where a line stands between the shell's quotes, as far as a "%s" needs it.
+enum class Quoting { None, Single, Double };
+
+// A reference to the variable that expands to its value as one word, and
+// leaves the quotes open as they were.
+QString variableReference(const QString &variable, Quoting quoting)
+{
+    const QString expansion = QStringLiteral("${") + variable + QLatin1Char('}');
+    switch (quoting) {
+    case Quoting::Single:
+        return QStringLiteral("'\"") + expansion + QStringLiteral("\"'");
+    case Quoting::Double:
+        return expansion;
+    case Quoting::None:
+        break;
+    }
+    return QLatin1Char('"') + expansion + QLatin1Char('"');
+}
+
+// Follows the quotes of the text written so far, one character at a time.
+class QuoteTracker
+{
+public:
+    Quoting quoting() const { return m_quoting; }
+
+    void pass(QChar c)
+    {
+        if (m_escaped) {
+            m_escaped = false;
+            return;
+        }
+        switch (m_quoting) {
+        case Quoting::None:
+            if (c == QLatin1Char('\\'))
+                m_escaped = true;
+            else if (c == QLatin1Char('\''))
+                m_quoting = Quoting::Single;
+            else if (c == QLatin1Char('"'))
+                m_quoting = Quoting::Double;
+            break;
+        case Quoting::Single:
+            if (c == QLatin1Char('\''))
+                m_quoting = Quoting::None;
+            break;
+        case Quoting::Double:
+            if (c == QLatin1Char('\\'))
+                m_escaped = true;
+            else if (c == QLatin1Char('"'))
+                m_quoting = Quoting::None;
+            break;
+        }
+    }
+
+private:
+    Quoting m_quoting = Quoting::None;
+    bool m_escaped = false;
+};
+
+} // namespace
+
+bool formatScriptLine(const QString &format, const QStringList &variables, QString *result)
 {
     QString filled;
     filled.reserve(format.size());
+    QuoteTracker quotes;
     qsizetype next = 0;
     for (qsizetype i = 0; i < format.size(); ++i) {
         const QChar c = format.at(i);
         const QChar following = i + 1 < format.size() ? format.at(i + 1) : QChar();
         if (c == QLatin1Char('%') && following == QLatin1Char('s')) {
-            if (next >= arguments.size())
+            if (next >= variables.size())
                 return false;
-            filled += arguments.at(next++);
+            // Balanced in itself: the quotes stay as they were.
+            filled += variableReference(variables.at(next++), quotes.quoting());
             ++i;
-        } else if (c == QLatin1Char('%') && following == QLatin1Char('%')) {
-            filled += QLatin1Char('%');
-            ++i;
-        } else {
-            filled += c;
+            continue;
         }
+        if (c == QLatin1Char('%') && following == QLatin1Char('%'))
+            ++i;
+        filled += c;
+        quotes.pass(c);
     }
     *result = filled;
     return true;
 }
 
-ScriptFillResult fillScriptTemplate(const QStringList &templateLines, const QString &tempDir,
-                                    const QString &programDir)
+ScriptFillResult fillScriptTemplate(const QStringList &templateLines)
 {
+    const QStringList program{QLatin1String(ProgramFolderVariable)};
+    const QStringList update{QLatin1String(UpdateFolderVariable)};
+    const QStringList updateThenProgram = update + program;
+
     ScriptFillResult result;
     const qsizetype count = templateLines.size();
     if (count == 0) {
@@ -62,9 +129,9 @@ ScriptFillResult fillScriptTemplate(const QStringList &templateLines, const QStr
     }
 
     QStringList lines;
-    const auto fill = [&](qsizetype index, const QStringList &arguments) {
+    const auto fill = [&](qsizetype index, const QStringList &variables) {
         QString line;
-        if (!formatScriptLine(templateLines.at(index), arguments, &line)) {
+        if (!formatScriptLine(templateLines.at(index), variables, &line)) {
             result.errorString = QStringLiteral("Zeile %1 der Vorlage des Installationsskripts verlangt "
                                                 "mehr Angaben, als sie erhält.")
                                      .arg(index + 1);
@@ -87,18 +154,47 @@ ScriptFillResult fillScriptTemplate(const QStringList &templateLines, const QStr
             return result;
         }
         lines.append(templateLines.at(head));
-        if (!fill(head + 1, {programDir}) || !fill(head + 2, {programDir})
-            || !fill(head + 3, {tempDir, programDir}))
+        if (!fill(head + 1, program) || !fill(head + 2, program) || !fill(head + 3, updateThenProgram))
             return result;
     }
     for (qsizetype index = tailStart; index < count; ++index) {
-        if (!fill(index, {tempDir}))
+        if (!fill(index, update))
             return result;
     }
 
     result.ok = true;
     result.lines = lines;
     return result;
+}
+
+QStringList installationScript(const QStringList &filledLines, const QString &updateFolder,
+                               const QString &programFolder, const QString &restartExecutable,
+                               const QString &failureNote)
+{
+    const QString errors = QStringLiteral("\"${%1}.lettrisko-fehler\"").arg(QLatin1String(UpdateFolderVariable));
+    QStringList lines{
+        QStringLiteral("#!/bin/sh"),
+        QStringLiteral("# Lettrisko's installation script, made from the update's template."),
+        QLatin1String(UpdateFolderVariable) + QLatin1Char('=') + shellQuoted(updateFolder),
+        QLatin1String(ProgramFolderVariable) + QLatin1Char('=') + shellQuoted(programFolder),
+        // A subshell: the template's own "exit", "cd" or "set" end or change
+        // nothing of what follows it.
+        QStringLiteral("("),
+        QStringLiteral("set -e"),
+    };
+    lines += filledLines;
+    lines << QStringLiteral(") 2>") + errors
+          << QStringLiteral("status=$?")
+          << QStringLiteral("if [ \"$status\" -ne 0 ]; then")
+          << QStringLiteral("    { echo \"$status\"; tail -n 3 %1; } >%2 2>/dev/null").arg(errors, shellQuoted(failureNote))
+          << QStringLiteral("fi");
+    if (!restartExecutable.isEmpty())
+        lines << restartLine(restartExecutable);
+    QString folder = updateFolder;
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    lines << QStringLiteral("rm -rf -- ") + shellQuoted(folder);
+    return lines;
 }
 
 QString restartLine(const QString &executablePath)

@@ -12,12 +12,18 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +33,23 @@ QString withTrailingSlash(QString path)
         path += QLatin1Char('/');
     return path;
 }
+
+// Lines as the description's reader sees them: each LF ends one.
+qint64 lineCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    qint64 count = 1;
+    char buffer[65536];
+    for (qint64 read; (read = file.read(buffer, sizeof buffer)) > 0;)
+        count += std::count(buffer, buffer + read, '\n');
+    return count;
+}
+
+// The failure notes of the installation script: its exit status, then the
+// last lines of its error output.
+constexpr qint64 MaximumNoteSize = 4096;
 
 } // namespace
 
@@ -40,6 +63,9 @@ UpdateSession::UpdateSession(QObject *parent)
 
 UpdateSession::~UpdateSession()
 {
+    // Gone while unpacking (the program ends): the worker stops after its
+    // chunk, and the waiting call returns without touching this session.
+    cancelPreparation();
     m_description.reset();
     for (const QString &copy : std::as_const(m_descriptionCopies))
         QFile::remove(copy);
@@ -56,6 +82,16 @@ QString UpdateSession::programDir() const
     return withTrailingSlash(ProgramDir.isEmpty() ? QCoreApplication::applicationDirPath() : ProgramDir);
 }
 
+QString UpdateSession::failureNotePath() const
+{
+    return !FailureNotePath.isEmpty() ? FailureNotePath : defaultFailureNotePath();
+}
+
+QString UpdateSession::defaultFailureNotePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/Update-Fehler.txt");
+}
+
 QString UpdateSession::archivePath() const
 {
     return m_downloadDir ? withTrailingSlash(m_downloadDir->path()) + ZIPFileName : QString();
@@ -64,6 +100,7 @@ QString UpdateSession::archivePath() const
 bool UpdateSession::fetchDescription()
 {
     m_description.reset();
+    m_fetchFailure.clear();
 
     QTemporaryFile copy(tempDir() + QStringLiteral("$XXXXXX"));
     copy.setAutoRemove(false);
@@ -74,8 +111,40 @@ bool UpdateSession::fetchDescription()
     m_descriptionCopies << copyPath;
 
     m_http->Body = copyPath;
-    if (!m_http->Get(descriptionUrl(m_http->Host)))
+    m_http->MaximumSize = Limits.descriptionSize;
+    m_http->Deadline = Limits.descriptionDeadlineMs;
+    const bool fetched = m_http->Get(descriptionUrl(m_http->Host));
+    m_http->MaximumSize = 0;
+    m_http->Deadline = 0;
+
+    const auto refuse = [&](const QString &why) {
+        m_fetchFailure = why;
+        QFile::remove(copyPath);
+        m_descriptionCopies.removeOne(copyPath);
         return false;
+    };
+    if (!fetched) {
+        switch (m_http->error()) {
+        case THttpClient::Error::TooLarge:
+            return refuse(QStringLiteral("Die Update-Beschreibung auf dem Server ist größer als %1; sie wird nicht "
+                                         "gelesen.")
+                              .arg(SizeText(1, false, Limits.descriptionSize)));
+        case THttpClient::Error::TooSlow:
+            return refuse(QStringLiteral("Der Server sendet die Update-Beschreibung zu langsam; die Prüfung wurde "
+                                         "nach %1 abgebrochen.")
+                              .arg(secondsText(Limits.descriptionDeadlineMs)));
+        case THttpClient::Error::InsecureRedirect:
+        case THttpClient::Error::FileWrite:
+            return refuse(m_http->errorString());
+        default:
+            // The wizard tells of the missing connection.
+            return refuse(QString());
+        }
+    }
+    if (lineCount(copyPath) > Limits.descriptionLines)
+        return refuse(QStringLiteral("Die Update-Beschreibung auf dem Server hat mehr als %1 Zeilen; sie wird nicht "
+                                     "gelesen.")
+                          .arg(Limits.descriptionLines));
     m_description = std::make_unique<IniFile>(IniFile::load(copyPath));
     return true;
 }
@@ -102,18 +171,35 @@ bool UpdateSession::downloadArchive()
     if (m_partialArchiveDeletion)
         m_partialArchiveDeletion->stop();
     m_archiveSha256.clear();
+    m_downloadFailure.clear();
 
     if (!m_downloadDir || !m_downloadDir->path().startsWith(tempDir()))
         m_downloadDir = std::make_unique<QTemporaryDir>(tempDir() + QStringLiteral("Lettrisko-Download-XXXXXX"));
     if (!m_downloadDir->isValid()) {
         m_downloadDir.reset();
+        m_downloadFailure = QStringLiteral("Im Ordner für temporäre Dateien (%1) kann kein Ordner angelegt werden.")
+                                .arg(QDir::toNativeSeparators(tempDir()));
         return false;
     }
     m_http->Body = archivePath();
+    m_http->MaximumSize = Limits.archiveSize;
     const bool complete = m_http->Get(archiveUrl(m_http->Host, description().file));
-    if (complete)
+    m_http->MaximumSize = 0;
+    if (complete) {
         m_archiveSha256 = m_http->bodySha256().toHex();
-    return complete;
+        return true;
+    }
+    if (m_http->error() == THttpClient::Error::Aborted)
+        return false;
+    // An error page or a part of the archive is no archive; it goes at
+    // once, with its folder.
+    m_downloadDir.reset();
+    m_downloadFailure = m_http->error() == THttpClient::Error::TooLarge
+                            ? QStringLiteral("Das Update-Archiv auf dem Server ist größer als %1; es wird nicht "
+                                             "heruntergeladen.")
+                                  .arg(SizeText(1, false, Limits.archiveSize))
+                            : m_http->errorString();
+    return false;
 }
 
 void UpdateSession::deletePartialArchiveLater()
@@ -121,10 +207,12 @@ void UpdateSession::deletePartialArchiveLater()
     if (!m_partialArchiveDeletion) {
         m_partialArchiveDeletion = new QTimer(this);
         m_partialArchiveDeletion->setSingleShot(true);
-        m_partialArchiveDeletion->setInterval(3000);
-        connect(m_partialArchiveDeletion, &QTimer::timeout, this, [this] { QFile::remove(archivePath()); });
+        connect(m_partialArchiveDeletion, &QTimer::timeout, this, [this] {
+            if (!archivePath().isEmpty())
+                QFile::remove(archivePath());
+        });
     }
-    m_partialArchiveDeletion->start();
+    m_partialArchiveDeletion->start(PartialArchiveDelayMs);
 }
 
 UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QString *message)
@@ -143,15 +231,15 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     // also when the administrator runs it; elsewhere a folder the user may
     // not write to leaves the script nothing it could replace.
     if (isSystemInstallFolder(programDir())) {
-        QFile::remove(archive);
+        discardArchive();
         return fail(QStringLiteral("Lettrisko wurde mit der Paketverwaltung des Systems installiert und wird auch "
                                    "dort aktualisiert, zum Beispiel mit „sudo apt upgrade“."));
     }
     if (!canCreateFilesIn(programDir())) {
-        QFile::remove(archive);
-        return fail(QStringLiteral("Lettrisko ist in einem Ordner installiert, den es nicht ändern darf (%1). "
-                                   "Ein so installiertes Programm wird über die Paketverwaltung des Systems "
-                                   "aktualisiert, zum Beispiel mit „sudo apt upgrade“.")
+        discardArchive();
+        return fail(QStringLiteral("Lettrisko kann sich nicht selbst aktualisieren, weil es den Ordner %1 nicht "
+                                   "ändern darf. Starten Sie das Update als der Benutzer, dem dieser Ordner gehört, "
+                                   "oder kopieren Sie das Programm in einen eigenen Ordner.")
                         .arg(QDir::toNativeSeparators(programDir())));
     }
 
@@ -160,13 +248,13 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     if (!PublicKey.isEmpty()
         && !verifyUpdateSignature(PublicKey, offered.signature.toLatin1(),
                                   signedUpdateMessage(ProgramName, offered.dateText, offered.file, digest.toLatin1()))) {
-        QFile::remove(archive);
+        discardArchive();
         return fail(QStringLiteral("Das heruntergeladene Update trägt keine gültige Unterschrift des Herstellers. "
                                    "Es wurde unterwegs verändert oder stammt nicht vom Hersteller und wird "
                                    "nicht installiert."));
     }
     if (!offered.sha256.isEmpty() && digest != offered.sha256) {
-        QFile::remove(archive);
+        discardArchive();
         return fail(QStringLiteral("Das heruntergeladene Update stimmt nicht mit der Beschreibung auf dem "
                                    "Server überein; es wurde beschädigt oder verändert und wird nicht "
                                    "installiert. Versuchen Sie es später noch einmal."));
@@ -181,36 +269,112 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
                         .arg(QDir::toNativeSeparators(tempDir())));
     const QString unpackPath = withTrailingSlash(unpackDir.path());
 
-    const UnzipResult unzipped = unzipFlat(archive, unpackPath);
-    if (!unzipped.ok)
+    QPointer<UpdateSession> alive(this);
+    const UnzipResult unzipped = unpack(archive, unpackPath);
+    if (!alive || unzipped.cancelled)
+        return Preparation::Cancelled;
+    // An archive that cannot be unpacked within the bounds is of no use.
+    if (!unzipped.ok) {
+        discardArchive();
         return fail(unzipped.errorString);
+    }
 
     const QString scriptFile = unpackPath + QLatin1String(UpdateScriptName);
     QFile templateFile(scriptFile);
     if (!templateFile.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Das Update-Archiv enthält keine Installationsanweisungen („%1“).")
                         .arg(QLatin1String(UpdateScriptName)));
+    if (templateFile.size() > Limits.templateSize) {
+        discardArchive();
+        return fail(QStringLiteral("Die Installationsanweisungen („%1“) im Update-Archiv sind größer als %2; sie "
+                                   "werden nicht ausgeführt.")
+                        .arg(QLatin1String(UpdateScriptName), SizeText(1, false, Limits.templateSize)));
+    }
     const QString templateText = QString::fromUtf8(templateFile.readAll());
     templateFile.close();
 
-    ScriptFillResult filled = fillScriptTemplate(scriptLines(templateText), unpackPath, programDir());
+    const ScriptFillResult filled = fillScriptTemplate(scriptLines(templateText));
     if (!filled.ok)
         return fail(filled.errorString);
-    if (restart)
-        filled.lines << restartLine(ExecutablePath.isEmpty() ? QCoreApplication::applicationFilePath()
-                                                             : ExecutablePath);
-    // The script's last line takes the whole folder with it.
-    filled.lines << QStringLiteral("rm -rf -- ") + shellQuoted(unpackDir.path());
+    const QString executable = !restart ? QString()
+                               : ExecutablePath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                          : ExecutablePath;
+    // The script writes its note there, should it fail.
+    QDir().mkpath(QFileInfo(failureNotePath()).absolutePath());
+    const QStringList lines = installationScript(filled.lines, unpackPath, programDir(), executable, failureNotePath());
 
     QSaveFile script(scriptFile);
-    if (!script.open(QIODevice::WriteOnly) || script.write(scriptBytes(filled.lines)) < 0 || !script.commit())
+    if (!script.open(QIODevice::WriteOnly) || script.write(scriptBytes(lines)) < 0 || !script.commit())
         return fail(QStringLiteral("Das Installationsskript kann nicht gespeichert werden (%1).")
                         .arg(QDir::toNativeSeparators(scriptFile)));
 
     unpackDir.setAutoRemove(false);
-    QFile::remove(archive);
+    discardArchive();
     m_scriptPath = scriptFile;
     return Preparation::Prepared;
+}
+
+// With the folder it was downloaded into.
+void UpdateSession::discardArchive()
+{
+    m_downloadDir.reset();
+    m_archiveSha256.clear();
+}
+
+UnzipResult UpdateSession::unpack(const QString &archive, const QString &destination)
+{
+    UnzipProgress progress;
+    UnzipResult result;
+    const UnzipLimits limits{Limits.archiveEntries, Limits.unpackedSize};
+    std::unique_ptr<QThread> worker(
+        QThread::create([&] { result = unzipFlat(archive, destination, limits, &progress); }));
+    QEventLoop loop;
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer ticks;
+    connect(&ticks, &QTimer::timeout, this, [this, &progress] {
+        emit unpackProgress(progress.written.load(), progress.total.load());
+    });
+    m_unpacking = &progress;
+    QPointer<UpdateSession> alive(this);
+    // Nothing counted yet; a cancellation from here on is seen by the worker.
+    emit unpackProgress(0, 0);
+    if (!alive)
+        return result;
+    worker->start();
+    ticks.start(100);
+    loop.exec();
+    // Also when the application ended every event loop: the worker must not
+    // outlive what it writes to.
+    if (!worker->isFinished())
+        progress.cancel = true;
+    worker->wait();
+    ticks.stop();
+    if (alive)
+        m_unpacking = nullptr;
+    return result;
+}
+
+void UpdateSession::cancelPreparation()
+{
+    if (m_unpacking)
+        m_unpacking->cancel = true;
+}
+
+QString UpdateSession::takeInstallationFailure(const QString &notePath)
+{
+    const QString path = !notePath.isEmpty() ? notePath : defaultFailureNotePath();
+    QFile note(path);
+    if (!note.open(QIODevice::ReadOnly))
+        return QString();
+    QStringList lines = QString::fromUtf8(note.read(MaximumNoteSize)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    note.remove();
+    const QString status = lines.isEmpty() ? QString() : lines.takeFirst().trimmed();
+    for (QString &line : lines)
+        line = line.trimmed();
+    const QString reason = !lines.isEmpty() ? lines.join(QLatin1Char('\n'))
+                                            : QStringLiteral("Das Installationsskript endete mit dem Fehler %1.")
+                                                  .arg(status);
+    return QStringLiteral("Das Update konnte nicht installiert werden: ") + reason;
 }
 
 QString UpdateSession::archiveSha256(const QString &archive) const

@@ -21,7 +21,6 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStyle>
-#include <QTime>
 
 #include <climits>
 
@@ -45,7 +44,30 @@ const QString NotFoundText = QStringLiteral(
     "Die Installationsdateien wurden nicht gefunden. Klicken Sie auf \"Abbrechen\" und versuchen Sie es später "
     "noch einmal.");
 
-constexpr qint64 kMSecsPerDay = 24 * 60 * 60 * 1000;
+// "hh:mm:ss", the hours going on past a day: a slow download of a large
+// archive may well take longer.
+QString durationText(qint64 milliseconds)
+{
+    const qint64 seconds = milliseconds / 1000;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The failed download's text with the reason after its first sentence.
+QString downloadFailedText(const QString &reason)
+{
+    if (reason.isEmpty())
+        return DownloadFailedText;
+    const qsizetype end = DownloadFailedText.indexOf(QLatin1String("\n\n"));
+    return DownloadFailedText.left(end) + QLatin1Char('\n') + reason + DownloadFailedText.mid(end);
+}
+
+QPixmap errorIcon()
+{
+    return QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32);
+}
 
 } // namespace
 
@@ -76,10 +98,10 @@ void TStatusForm::Button_NextClick()
     HandlerScope running(this);
     ++Step;
     switch (Step) {
-    case 1:
+    case CheckPage:
         Button_Next->setEnabled(false);
         break;
-    case 2:
+    case ResultPage:
         if (UpdateAvailable) {
             QString changes = m_session->changes();
             changes.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -91,39 +113,17 @@ void TStatusForm::Button_NextClick()
         }
         Button_Next->setEnabled(true);
         break;
-    case 3:
+    case DownloadPage:
         // "Beenden" on the result without updates.
         if (!UpdateAvailable)
             requestClose();
         break;
-    case 5: {
-        QString message;
-        switch (m_session->prepareInstallation(CheckBox_Restart->isChecked(), &message)) {
-        case UpdateSession::Preparation::ArchiveMissing:
-            // The install page stays in front, its step is already 5.
-            Label3->setText(NotFoundText);
-            Image_Icon2->setPicture(QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
-            Button_Next->setEnabled(false);
+    case FinishPage:
+        prepareInstallation();
+        if (!Installed)
             return;
-        case UpdateSession::Preparation::Failed:
-            // Nothing was installed and nothing is left to install: the
-            // install page stays with the reason, and the wizard can be left
-            // like one whose download failed, without ending the program.
-            Step = 4;
-            Label3->setText(message);
-            Image_Icon2->setPicture(QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
-            Button_Next->setEnabled(false);
-            showMessageBox(this, QMessageBox::Critical, QStringLiteral("Fehler"), message);
-            return;
-        case UpdateSession::Preparation::Prepared:
-            Installed = true;
-            Button_Next->setText(QStringLiteral("Beenden"));
-            Button_Cancel->setEnabled(false);
-            break;
-        }
         break;
-    }
-    case 6:
+    case EndStep:
         // The program ends: no questions, and the last page stays as it was.
         done(QDialog::Accepted);
         Q_EMIT applicationEndRequested();
@@ -132,11 +132,58 @@ void TStatusForm::Button_NextClick()
         break;
     }
 
-    if (Step <= 5)
+    if (Step <= FinishPage)
         showStepPage(Step);
     PaintBox_Process->update();
-    if (Step == 3 && UpdateAvailable)
+    if (Step == DownloadPage && UpdateAvailable)
         runDownload();
+}
+
+// Unpacking runs in a thread of its own while the install page tells how
+// far it got; "Abbrechen", Esc and the close box stop it.
+void TStatusForm::prepareInstallation()
+{
+    Button_Next->setEnabled(false);
+    Label3->setText(QStringLiteral("Die Update-Dateien werden entpackt …"));
+    const QMetaObject::Connection progress =
+        connect(m_session, &UpdateSession::unpackProgress, this, [this](qint64 written, qint64 total) {
+            if (total > 0)
+                Label3->setText(QStringLiteral("Die Update-Dateien werden entpackt: %1 von %2 …")
+                                    .arg(SizeText(1, false, written), SizeText(1, false, total)));
+        });
+    QString message;
+    const UpdateSession::Preparation preparation =
+        m_session->prepareInstallation(CheckBox_Restart->isChecked(), &message);
+    disconnect(progress);
+
+    switch (preparation) {
+    case UpdateSession::Preparation::ArchiveMissing:
+        // The install page stays in front, its step is already the next.
+        Label3->setText(NotFoundText);
+        Image_Icon2->setPicture(errorIcon());
+        return;
+    case UpdateSession::Preparation::Cancelled:
+        // The wizard is closing; the program goes on as it was.
+        Step = InstallPage;
+        Label3->setText(m_installPageText);
+        return;
+    case UpdateSession::Preparation::Failed:
+        // Nothing was installed and nothing is left to install: the
+        // install page stays with the reason, and the wizard can be left
+        // like one whose download failed, without ending the program.
+        Step = InstallPage;
+        Label3->setText(message);
+        Image_Icon2->setPicture(errorIcon());
+        showMessageBox(this, QMessageBox::Critical, QStringLiteral("Fehler"), message);
+        return;
+    case UpdateSession::Preparation::Prepared:
+        Installed = true;
+        Label3->setText(m_installPageText);
+        Button_Next->setEnabled(true);
+        Button_Next->setText(QStringLiteral("Beenden"));
+        Button_Cancel->setEnabled(false);
+        return;
+    }
 }
 
 void TStatusForm::runDownload()
@@ -154,15 +201,22 @@ void TStatusForm::runDownload()
     m_downloadStart.start();
     const QMetaObject::Connection progress =
         connect(m_session->http(), &THttpClient::PacketReceived, this, &TStatusForm::OnUpdateTimer);
-    // A failed transfer shows only when the archive is unpacked.
-    m_session->downloadArchive();
+    const bool complete = m_session->downloadArchive();
     disconnect(progress);
     Downloading = false;
     if (DownloadAborted)
         m_session->deletePartialArchiveLater();
 
-    Label_Download->setText(DownloadAborted ? DownloadFailedText : DownloadDoneText);
-    if (DownloadAborted) {
+    // A transfer that failed by itself is told with its reason, and may be
+    // tried again like a cancelled one.
+    const bool failed = !complete && !DownloadAborted;
+    Label_Download->setText(DownloadAborted ? DownloadFailedText
+                            : failed        ? downloadFailedText(m_session->downloadFailure())
+                                            : DownloadDoneText);
+    // An error page's bytes are no progress of the archive.
+    if (failed)
+        resetProgress();
+    if (DownloadAborted || failed) {
         CancelDownload->setText(QStringLiteral("Erneut versuchen"));
     } else {
         CancelDownload->hide();
@@ -206,8 +260,7 @@ void TStatusForm::OnUpdateTimer(qint64 received, qint64 total)
                                 : QStringLiteral("100 %"));
     StatusLabel->setText(SizeText(1, false, received) + QStringLiteral(" von ") + SizeText(1, false, total)
                          + QStringLiteral(" gedownloadet"));
-    TimeLeft->setText(QStringLiteral("verbleibende Zeit: ")
-                      + QTime::fromMSecsSinceStartOfDay(int(remaining % kMSecsPerDay)).toString(QStringLiteral("hh:mm:ss")));
+    TimeLeft->setText(QStringLiteral("verbleibende Zeit: ") + durationText(remaining));
 
     if (CancelRequested) {
         m_session->http()->Abort();
@@ -222,6 +275,7 @@ void TStatusForm::Button_CheckClick()
         return;
     HandlerScope running(this);
     QScopedValueRollback<bool> checking(m_checking, true);
+    m_checkCancelled = false;
 
     if (connectionCheck()) {
         UpdateAvailable = true;
@@ -229,7 +283,16 @@ void TStatusForm::Button_CheckClick()
             UpdateAvailable = false;
         if (UpdateAvailable) {
             UpdateAvailable = m_session->isUpdateNewer();
+            m_checking = false;
             Button_NextClick();
+            return;
+        }
+        // The wizard is closing; nothing to tell.
+        if (m_checkCancelled)
+            return;
+        // The server answered, but with more than it may ask of this computer.
+        if (!m_session->fetchFailure().isEmpty()) {
+            showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"), m_session->fetchFailure());
             return;
         }
     }
@@ -237,15 +300,29 @@ void TStatusForm::Button_CheckClick()
                    QStringLiteral("Es besteht keine Internetverbindung."));
 }
 
+// A check or an unpacking in the middle of a handler only keeps the window
+// waiting; leaving the wizard ends them.
+void TStatusForm::stopWaiting()
+{
+    if (m_checking) {
+        m_checkCancelled = true;
+        m_session->http()->Abort();
+    }
+    m_session->cancelPreparation();
+}
+
+// They speak of the description: an archive that did not come is told on
+// the download page, and may be tried again.
 void TStatusForm::HTTPFailure(const QString &command)
 {
-    if (command == QLatin1String("GET"))
+    if (command == QLatin1String("GET") && !Downloading)
         UpdateAvailable = false;
 }
 
 void TStatusForm::HTTPConnectionFailed()
 {
-    UpdateAvailable = false;
+    if (!Downloading)
+        UpdateAvailable = false;
 }
 
 bool TStatusForm::confirmCancelDownload()
@@ -267,7 +344,7 @@ void TStatusForm::CancelDownloadClick()
         return;
     }
     // "Erneut versuchen": through the result page to the download again.
-    Step = 2;
+    Step = ResultPage;
     DownloadAborted = false;
     CancelRequested = false;
     Button_NextClick();
@@ -277,6 +354,7 @@ void TStatusForm::Button_CancelClick()
 {
     if (Downloading && !confirmCancelDownload())
         return;
+    stopWaiting();
     requestClose();
 }
 
@@ -293,7 +371,7 @@ void TStatusForm::Button_SettingsClick()
     Button_Settings->hide();
     Panel_Title->setText(QStringLiteral("Einstellungen"));
     showStandardButtons(false);
-    Pages->setCurrentIndex(6);
+    Pages->setCurrentIndex(SettingsPage);
 }
 
 void TStatusForm::RadioButton_UpdtClick()

@@ -9,7 +9,7 @@
 #include "game/GameSettings.h"
 #include "net/PeerLink.h"
 #include "platform/LoadedSoundService.h"
-#include "update/TKxUpdateFile.h"
+#include "update/UpdateComponent.h"
 #include "window/SettingsLocation.h"
 
 #include <QAbstractButton>

@@ -28,7 +28,7 @@ class SoundService;
 class TImage;
 class TKxBitBtn;
 class TKxDigit;
-class TKxUpdateFile;
+class UpdateComponent;
 class TPaintBox;
 class TRadioGroup;
 class PeerLink;
@@ -168,7 +168,7 @@ public:
     QStackedWidget *MainSites = nullptr;
     QTimer *Timer = nullptr;
     TWinXP *WinXP1 = nullptr;
-    TKxUpdateFile *Update = nullptr;
+    UpdateComponent *Update = nullptr;
 
     // Start page
     TImage *PLogo = nullptr;

@@ -12,7 +12,7 @@
 #include "controls/TWinXP.h"
 #include "platform/SoundService.h"
 #include "text/CodePageValidator.h"
-#include "update/TKxUpdateFile.h"
+#include "update/UpdateComponent.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -189,11 +189,7 @@ void TForm1::createControls()
     setFont(windowFont);
 
     WinXP1 = named(new TWinXP(this), "WinXP1");
-    Update = named(new TKxUpdateFile(this), "Update");
-    Update->ProgramName = QStringLiteral("Lettrisko");
-    Update->RegistryKey = QStringLiteral("Lettrisko");
-    Update->ZIPFileName = QStringLiteral("Zeichenjagd.zip");
-    Update->HKCU = false;
+    Update = createUpdateComponent(this);
     Timer = named(new QTimer(this), "Timer");
     Timer->setInterval(1000);
 
@@ -522,7 +518,7 @@ QWidget *TForm1::createNetworkPage()
 
 void TForm1::connectHandlers()
 {
-    connect(Update, &TKxUpdateFile::programEndRequested, this, &TForm1::updateEndsProgram);
+    connect(Update, &UpdateComponent::programEndRequested, this, &TForm1::updateEndsProgram);
     for (TKxBitBtn *each : findChildren<TKxBitBtn *>()) {
         connect(each, &TKxBitBtn::MouseEnter, this, &TForm1::BitBtnMouseEnter);
         connect(each, &TKxBitBtn::MouseLeave, this, &TForm1::BitBtnMouseLeave);

@@ -103,6 +103,9 @@ void TestSystemInstall::recognisesInstallations_data()
     QTest::newRow("package, for the administrator") << usrBin << QStringList{usr} << false << true;
     QTest::newRow("package with the games folder")
         << QStringLiteral("usr/games/lettrisko") << QStringList{usr} << false << true;
+    // /bin is a link to /usr/bin on most systems now.
+    QTest::newRow("package reached through a linked folder")
+        << QStringLiteral("bin/lettrisko") << QStringList{usr} << false << true;
     QTest::newRow("installed from source into /usr/local")
         << QStringLiteral("usr/local/bin/lettrisko") << QStringList{usrLocal} << false << true;
     QTest::newRow("bin of one prefix, entry of the other") << usrBin << QStringList{usrLocal} << false << false;
@@ -124,6 +127,9 @@ void TestSystemInstall::recognisesInstallations()
     QFETCH(bool, readOnly);
     QFETCH(bool, installed);
 
+    if (program.startsWith(QLatin1String("bin/")))
+        QVERIFY(QDir().mkpath(path(QStringLiteral("usr/bin")))
+                && QFile::link(path(QStringLiteral("usr/bin")), path(QStringLiteral("bin"))));
     const QString executable = makeFile(program);
     const QString folder = QFileInfo(executable).absolutePath();
     for (const QString &data : dataFolders)

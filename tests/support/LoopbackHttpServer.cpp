@@ -68,6 +68,12 @@ Response &Response::closedAfter(qint64 bytes)
     return *this;
 }
 
+Response &Response::stalledAfter(qint64 bytes)
+{
+    stallAfter = bytes;
+    return *this;
+}
+
 Response &Response::withHeader(const QByteArray &name, const QByteArray &value)
 {
     headers.append({name, value});
@@ -163,6 +169,10 @@ private:
             m_total = m_response.generatedSize >= 0 ? m_response.generatedSize : m_response.body.size();
         }
         m_limit = m_response.closeAfter >= 0 ? qMin(m_response.closeAfter, m_total) : m_total;
+        if (m_response.stallAfter >= 0 && m_response.stallAfter < m_limit) {
+            m_limit = m_response.stallAfter;
+            m_stalls = true;
+        }
 
         QByteArray head = "HTTP/1.0 " + QByteArray::number(m_response.status) + ' '
                           + reasonPhrase(m_response.status) + "\r\n";
@@ -203,7 +213,7 @@ private:
             return;
         while (m_written < m_limit && m_socket->bytesToWrite() < WriteAhead)
             m_socket->write(next(WriteStep));
-        if (m_written >= m_limit)
+        if (m_written >= m_limit && !m_stalls)
             close();
     }
 
@@ -212,7 +222,8 @@ private:
         m_socket->write(next(m_response.pieceSize));
         if (m_written >= m_limit) {
             m_pieces.stop();
-            close();
+            if (!m_stalls)
+                close();
         }
     }
 
@@ -242,6 +253,7 @@ private:
     qint64 m_total = 0;
     qint64 m_limit = 0;
     qint64 m_written = 0;
+    bool m_stalls = false;
     QTimer m_pieces;
 };
 

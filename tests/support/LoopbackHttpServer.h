@@ -26,6 +26,7 @@ struct Response
     bool stallAfterHeaders = false;
     bool silent = false;          // reads the request and never answers
     qint64 closeAfter = -1;       // closes the connection after this many body bytes
+    qint64 stallAfter = -1;       // sends this many body bytes, then nothing, the connection open
 
     static Response text(const QByteArray &body, int status = 200);
     static Response redirect(int status, const QByteArray &location);
@@ -38,6 +39,7 @@ struct Response
     Response &withoutContentLength();
     Response &slow(int pieceSize, int intervalMs);
     Response &closedAfter(qint64 bytes);
+    Response &stalledAfter(qint64 bytes);
     Response &withHeader(const QByteArray &name, const QByteArray &value);
 
     // The bytes of generated(size) from offset on; every byte depends on its

@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSignalSpy>
@@ -176,10 +177,17 @@ void TestHttpClient::failedGetIsReported_data()
     QTest::newRow("connection closed in the body")
         << Routes{{"/file", Response::generated(300000).closedAfter(100000)}} << file << "" << E::Transfer << 200
         << 0 << 0 << Response::generatedBytes(0, 100000) << "während der Übertragung";
-    QTest::newRow("disk full") << big << file << "/dev/full" << E::FileWrite << 200 << 0 << 0 << QByteArray()
-                               << "der Datenträger voll";
+    // A device is no file of the client's to delete.
+    QTest::newRow("disk full") << big << file << "/dev/full" << E::FileWrite << 200 << 0 << 0
+                               << QByteArray("<device>") << "der Datenträger voll";
     QTest::newRow("read-only folder") << big << file << "readonly" << E::FileWrite << 200 << 0 << 0
-                                      << QByteArray() << "kann nicht angelegt werden";
+                                      << QByteArray("<missing>") << "kann nicht angelegt werden";
+    // The client's limit is 1 MiB here.
+    QTest::newRow("announced beyond the limit") << Routes{{"/file", Response::generated(2 << 20)}} << file << ""
+                                                << E::TooLarge << 200 << 0 << 0 << OldContent
+                                                << "mehr als die erlaubten 1 MB";
+    QTest::newRow("endless body") << Routes{{"/file", Response::generated(1ll << 40).withoutContentLength()}} << file
+                                  << "" << E::TooLarge << 200 << 0 << 0 << QByteArray("<missing>") << "1 MB";
 }
 
 void TestHttpClient::failedGetIsReported()
@@ -202,6 +210,7 @@ void TestHttpClient::failedGetIsReported()
     url.replace(QLatin1String("{server}"), download.server.url(QString()));
     url.replace(QLatin1String("{closed}"), QStringLiteral("http://127.0.0.1:%1").arg(portWithoutListener()));
 
+    download.client.MaximumSize = 1 << 20;
     QVERIFY(!download.client.Get(url));
     QTEST(download.client.error(), "error");
     QTEST(download.client.statusCode(), "status");
@@ -210,8 +219,8 @@ void TestHttpClient::failedGetIsReported()
     if (!download.failures.isEmpty())
         QCOMPARE(download.failures.first().first().toString(), QStringLiteral("GET"));
     QTEST(int(download.connectionFailures.count()), "connectionFailures");
-    if (target.isEmpty())
-        QCOMPARE(fileBytesOrMissing(download.client.Body), file);
+    const QFileInfo written(download.client.Body);
+    QCOMPARE(written.isFile() || !written.exists() ? fileBytesOrMissing(download.client.Body) : "<device>", file);
     QVERIFY(!download.client.isRunning());
 }
 
@@ -222,6 +231,10 @@ void TestHttpClient::timeOutIsTimeWithoutProgress_data()
 
     QTest::newRow("headers, then nothing") << Response::stall() << THttpClient::Error::TimedOut;
     QTest::newRow("no answer at all") << Response::noAnswer() << THttpClient::Error::TimedOut;
+    QTest::newRow("part of the body, then nothing")
+        << Response::generated(300000).stalledAfter(100000) << THttpClient::Error::TimedOut;
+    // Never a pause as long as the time-out, but never done either.
+    QTest::newRow("trickle") << Response::generated(1000).slow(1, 50) << THttpClient::Error::TooSlow;
     // Twenty pieces take twice the time-out, but none comes late.
     QTest::newRow("slow but steady") << Response::generated(20 * 512).slow(512, 40) << THttpClient::Error::None;
 }
@@ -233,11 +246,15 @@ void TestHttpClient::timeOutIsTimeWithoutProgress()
     Download download;
     download.server.route(QStringLiteral("/file"), response);
     download.client.TimeOut = 400;
+    download.client.Deadline = 1500;
 
     QCOMPARE(download.client.Get(download.server.url(QStringLiteral("/file"))), error == THttpClient::Error::None);
     QCOMPARE(download.client.error(), error);
     if (error == THttpClient::Error::TimedOut)
         QCOMPARE(download.client.errorString(), QStringLiteral("Der Server antwortet nicht."));
+    else if (error == THttpClient::Error::TooSlow)
+        QCOMPARE(download.client.errorString(),
+                 QStringLiteral("Der Server sendet zu langsam; die Übertragung wurde nach 2 Sekunden abgebrochen."));
     else
         QCOMPARE(fileBytesOrMissing(download.client.Body), Response::generatedBytes(0, 20 * 512));
     // The request was taken, so the host was reachable.

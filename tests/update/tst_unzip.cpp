@@ -90,6 +90,14 @@ void TestUnzip::brokenArchivesAreReported_data()
     QTest::newRow("truncated") << "truncated" << "kein gültiges Zip-Archiv" << QStringList();
     QTest::newRow("damaged entry") << "flipped" << "„second.bin“ im Archiv ist beschädigt" << QStringList{"first.txt"};
     QTest::newRow("no destination") << "destination" << "Zielordner" << QStringList();
+    // Refused on the archive's own account, before a byte is written.
+    QTest::newRow("too many entries") << "entries" << "enthält 2 Dateien; mehr als 1 werden nicht entpackt"
+                                      << QStringList();
+    QTest::newRow("too large unpacked") << "size" << "würde entpackt 293 KB belegen; mehr als 97,7 KB"
+                                        << QStringList();
+    // The account binds: an entry that inflates beyond its size stops there.
+    QTest::newRow("size understated") << "understated" << "„first.txt“ im Archiv ist beschädigt" << QStringList();
+    QTest::newRow("cancelled") << "cancel" << "abgebrochen" << QStringList();
 }
 
 void TestUnzip::brokenArchivesAreReported()
@@ -106,16 +114,31 @@ void TestUnzip::brokenArchivesAreReported()
     const QByteArray second = noise(150000) + "MARK" + noise(150000);
     QVERIFY(writeZipArchive(archive, {{"first.txt", "first"}, {"second.bin", second, 0, ZIP_CM_STORE}}));
     QByteArray bytes = fileBytesOrMissing(archive);
-    if (damage == "missing")
+    UnzipLimits limits;
+    UnzipProgress progress;
+    limits.maximumEntries = damage == "entries" ? 1 : 0;
+    limits.maximumTotalSize = damage == "size" ? 100000 : 0;
+    progress.cancel = damage == "cancel";
+    if (damage == "understated") {
+        // The uncompressed size of first.txt, in its local and its central header.
+        for (const QByteArray &header : {QByteArray("PK\x03\x04"), QByteArray("PK\x01\x02")})
+            bytes.replace(bytes.indexOf(header) + (header.at(2) == 3 ? 22 : 24), 4, QByteArray("\x01\0\0\0", 4));
+        QVERIFY(writeFileBytes(archive, bytes));
+    } else if (damage == "missing")
         QVERIFY(QFile::remove(archive));
-    else if (damage != "destination")
+    else if (damage == "garbage" || damage == "truncated" || damage == "flipped" || damage == "empty")
         QVERIFY(writeFileBytes(archive, damage == "garbage" ? noise(4096)
                                         : damage == "truncated" ? bytes.left(bytes.size() / 2)
                                         : damage == "flipped" ? bytes.replace("MARK", "KRAM")
                                                               : QByteArray()));
 
-    const UnzipResult result = unzipFlat(archive, damage == "destination" ? dir.filePath("none") : destination);
+    const UnzipResult result =
+        unzipFlat(archive, damage == "destination" ? dir.filePath("none") : destination, limits, &progress);
     QVERIFY(!result.ok);
+    QCOMPARE(result.cancelled, damage == "cancel");
+    // Nothing is written of what is not kept.
+    if (extracted.isEmpty())
+        QCOMPARE(progress.written.load(), qint64(0));
     QVERIFY2(result.errorString.contains(message), qPrintable(result.errorString));
     QCOMPARE(result.extracted, extracted);
     QCOMPARE(treeBelow(destination), extracted);

@@ -1,5 +1,6 @@
 #include "platform/Shell.h"
 #include "update/UpdateScript.h"
+#include "update/UpdateSession.h"
 
 #include "support/TestFiles.h"
 
@@ -13,9 +14,13 @@
 
 namespace {
 
-// Holds "%s" to show that an argument is not read as a format again.
-const QString Temp = QStringLiteral("/tmp/T%s ä/");
-const QString Program = QStringLiteral("/opt/P/");
+// The references a "%s" becomes: bare ({P}, {T}) or inside double quotes ({p}).
+QString withReferences(QString text)
+{
+    return text.replace("{P}", "\"${LETTRISKO_PROGRAM_DIR}\"")
+        .replace("{T}", "\"${LETTRISKO_UPDATE_DIR}\"")
+        .replace("{p}", "${LETTRISKO_PROGRAM_DIR}");
+}
 
 bool writeBytes(const QString &path, const QByteArray &bytes, QFile::Permissions permissions = {})
 {
@@ -62,14 +67,17 @@ void TestUpdateScript::fillScriptTemplate_data()
     QTest::addColumn<QString>("filled"); // lines joined by LF, or the error's gist
 
     QTest::newRow("two blocks, no tail") << "h0 %s\n1 %s\n2 %s\n3 %s %s\nh1\n5 %s\n6\n7 %s"
-                                         << "h0 %s\n1 /opt/P/\n2 /opt/P/\n3 /tmp/T%s ä/ /opt/P/\n"
-                                            "h1\n5 /opt/P/\n6\n7 /tmp/T%s ä/";
-    QTest::newRow("blank fifth line starts the tail")
-        << "h\n%s\n%s\n%s%s\n t %s\nu %s %%\nv"
-        << "h\n/opt/P/\n/opt/P/\n/tmp/T%s ä//opt/P/\n t /tmp/T%s ä/\nu /tmp/T%s ä/ %\nv";
-    QTest::newRow("tail from the start") << " %s\n%s" << " /tmp/T%s ä/\n/tmp/T%s ä/";
-    QTest::newRow("percents") << " %%s 100%% %d %1 5% %\n%s%%" << " %s 100% %d %1 5% %\n/tmp/T%s ä/%";
-    QTest::newRow("CR LF, CR, final end") << "h\r\n%s\rb\r\n\r\n" << "h\n/opt/P/\nb\n";
+                                         << "h0 %s\n1 {P}\n2 {P}\n3 {T} {P}\nh1\n5 {P}\n6\n7 {T}";
+    QTest::newRow("blank fifth line starts the tail") << "h\n%s\n%s\n%s%s\n t %s\nu %s %%\nv"
+                                                      << "h\n{P}\n{P}\n{T}{P}\n t {T}\nu {T} %\nv";
+    QTest::newRow("tail from the start") << " %s\n%s" << " {T}\n{T}";
+    QTest::newRow("percents") << " %%s 100%% %d %1 5% %\n%s%%" << " %s 100% %d %1 5% %\n{T}%";
+    // The reference fits the quotes open where "%s" stands.
+    QTest::newRow("single and double quotes") << "h\n'%s'\n\"%s\"\n%s \"'%s'\""
+                                              << "h\n''{P}''\n\"{p}\"\n{T} \"'{p}'\"";
+    QTest::newRow("escaped quotes open nothing") << "h\n\\'%s\n\"\\\"%s\"\nx" << "h\n\\'{P}\n\"\\\"{p}\"\nx";
+    QTest::newRow("quotes closed again") << "h\n'a'%s\n\"b\"'c'%s\nx" << "h\n'a'{P}\n\"b\"'c'{P}\nx";
+    QTest::newRow("CR LF, CR, final end") << "h\r\n%s\rb\r\n\r\n" << "h\n{P}\nb\n";
     QTest::newRow("CR CR LF LF") << "h\r\r\n\nc" << "h\n\n\nc";
     QTest::newRow("empty head line") << "\na\nb\nc" << "\na\nb\nc";
     QTest::newRow("tab is no blank") << "\th\na\nb\nc" << "\th\na\nb\nc";
@@ -85,52 +93,65 @@ void TestUpdateScript::fillScriptTemplate()
 {
     QFETCH(QString, text);
     QFETCH(QString, filled);
-    const ScriptFillResult result = ::fillScriptTemplate(::scriptLines(text), Temp, Program);
+    const ScriptFillResult result = ::fillScriptTemplate(::scriptLines(text));
     if (result.ok)
-        QCOMPARE(result.lines.join('\n'), filled);
+        QCOMPARE(result.lines.join('\n'), withReferences(filled));
     else
         QVERIFY2(result.errorString.contains(filled) && result.lines.isEmpty(), qPrintable(result.errorString));
     QCOMPARE(result.errorString.isEmpty(), result.ok);
 }
 
 // A template read from a CR LF file becomes a script that /bin/sh runs
-// from a folder with blanks and umlauts, restarting a program whose path
-// holds quotes, "$", backticks and more the shell would read, and deleting
-// itself at the end.
+// from an update folder with blanks and umlauts into a program folder whose
+// name holds quotes, "$", backticks and more the shell would read,
+// restarting the program, removing the update folder at the end, and
+// leaving a note when a step failed.
 void TestUpdateScript::assembledScriptRunsAndDeletesItself_data()
 {
     QTest::addColumn<bool>("restart");
-    QTest::newRow("restart") << true;
-    QTest::newRow("no restart") << false;
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QString>("failure"); // what the program shows at its next start
+
+    QTest::newRow("restart") << true << QByteArray() << QString();
+    QTest::newRow("no restart") << false << QByteArray() << QString();
+    QTest::newRow("a step fails, restart anyway")
+        << true << QByteArray(" cp \"%sfehlt.txt\" /\r\n echo weiter > '%sweiter.txt'\r\n")
+        << "Das Update konnte nicht installiert werden: cp: ";
+    QTest::newRow("fails without a word") << false << QByteArray(" false\r\n")
+                                          << "Das Update konnte nicht installiert werden: Das Installationsskript "
+                                             "endete mit dem Fehler 1.";
 }
 
 void TestUpdateScript::assembledScriptRunsAndDeletesItself()
 {
     QFETCH(bool, restart);
+    QFETCH(QByteArray, tail);
+    QFETCH(QString, failure);
     QTemporaryDir root;
-    const QString tempDir = root.filePath("Temp ä") + '/';
+    const QString updateDir = root.filePath("Temp ä") + '/';
     const QString programDir = root.filePath("Prog 'a' '' \"q\" \\ $b ${c} $(id) `id` *;&|<># ~ ä") + '/';
-    QVERIFY(QDir().mkpath(tempDir) && QDir().mkpath(programDir));
+    QVERIFY(QDir().mkpath(updateDir) && QDir().mkpath(programDir));
     const QString program = programDir + "lettrisko";
     const QString restarted = root.filePath("restarted");
+    const QString note = root.filePath("note");
     QVERIFY(writeBytes(program, "#!/bin/sh\necho again > " + shellQuoted(restarted).toUtf8() + "\n",
                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    const QString script = tempDir + UpdateScriptName;
-    QVERIFY(writeBytes(script, "set -e\r\n# %s\r\n# %s\r\necho block > \"%sblock.txt\" # %s\r\n"
-                               " echo \"tail 100%%\" > \"%stail.txt\"\r\n"));
+    QVERIFY(writeBytes(updateDir + "data.txt", "neu"));
+    const QString script = updateDir + UpdateScriptName;
+    QVERIFY(writeBytes(script, "set -e\r\necho block > \"%sblock.txt\"\r\n"
+                               "echo \"tail 100%%\" > '%stail.txt'\r\ncp %sdata.txt %s\r\n" + tail));
 
-    const ScriptFillResult filled =
-        ::fillScriptTemplate(::scriptLines(QString::fromUtf8(fileBytes(script))), tempDir, programDir);
+    const ScriptFillResult filled = ::fillScriptTemplate(::scriptLines(QString::fromUtf8(fileBytes(script))));
     QVERIFY2(filled.ok, qPrintable(filled.errorString));
-    QStringList lines = filled.lines;
-    if (restart)
-        lines << restartLine(program);
-    lines << selfDeletionLine(script);
-    QVERIFY(writeBytes(script, scriptBytes(lines)));
+    QVERIFY(writeBytes(script, scriptBytes(installationScript(filled.lines, updateDir, programDir,
+                                                              restart ? program : QString(), note))));
     QCOMPARE(runShell({script}), QByteArray());
-    QCOMPARE(fileBytes(tempDir + "block.txt"), QByteArray("block\n"));
-    QCOMPARE(fileBytes(tempDir + "tail.txt"), QByteArray("tail 100%\n"));
-    QCOMPARE(QDir(tempDir).entryList(QDir::Files), QStringList({"block.txt", "tail.txt"}));
+    QCOMPARE(fileBytes(programDir + "block.txt") + fileBytes(programDir + "tail.txt") + fileBytes(programDir + "data.txt"),
+             QByteArray("block\ntail 100%\nneu"));
+    QVERIFY(!QFile::exists(programDir + "weiter.txt"));
+    QVERIFY(!QFile::exists(updateDir));
+    QCOMPARE(UpdateSession::takeInstallationFailure(note).left(failure.size()), failure);
+    QVERIFY(!QFile::exists(note));
     if (restart)
         QTRY_COMPARE(fileBytes(restarted), QByteArray("again\n"));
 }

@@ -17,6 +17,8 @@
 
 #include <optional>
 
+Q_DECLARE_METATYPE(Response)
+
 namespace {
 
 using Entries = QList<ZipEntry>;
@@ -28,6 +30,7 @@ const QByteArray Template = "set -e\r\n"
                             "rm -f '%sgame.txt.alt'\r\n"
                             "cp -f '%sgame.txt' '%s'\r\n"
                             " test -f '%sUpdate.sh'\r\n";
+const QByteArray DoubleQuoted = QByteArray(Template).replace('\'', '"');
 
 const QByteArray Description = "[Lettrisko]\r\n"
                                "Date=1.1.2099\r\n"
@@ -43,13 +46,17 @@ class TestUpdateSession : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
+    void updateReplacesTheProgramFileAfterTheProgramEnded_data();
     void updateReplacesTheProgramFileAfterTheProgramEnded();
     void fetchFailures_data();
     void fetchFailures();
+    void hostileServers_data();
+    void hostileServers();
     void refusedPreparations_data();
     void refusedPreparations();
     void signedUpdates_data();
     void signedUpdates();
+    void signingToolRoundTrip_data();
     void signingToolRoundTrip();
 
 private:
@@ -81,22 +88,68 @@ void TestUpdateSession::cleanup()
     m_temp.reset();
 }
 
+// Folder names that end a quoted string or start an expansion, under a
+// template in either quoting style; a retry at once after a cancelled
+// download; a program folder gone before the script ran.
+void TestUpdateSession::updateReplacesTheProgramFileAfterTheProgramEnded_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QByteArray>("templateText");
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("plain") << "Lettrisko" << Template << "";
+    QTest::newRow("retried at once after a cancel") << "Lettrisko" << Template << "retry";
+    QTest::newRow("folder gone, restarted anyway") << "Lettrisko" << Template << "deleted";
+    const QStringList folders{"Annas Spiel'$(touch gehackt)'", "Anna's Spiele",
+                              "Spiel \"x\" `touch gehackt`; touch gehackt", "Zeile\nzwei $(touch gehackt) ${HOME}"};
+    for (const QString &folder : folders) {
+        QTest::addRow("%s, single quotes", qPrintable(folder)) << folder << Template << "";
+        QTest::addRow("%s, double quotes", qPrintable(folder)) << folder << DoubleQuoted << "";
+    }
+}
+
 void TestUpdateSession::updateReplacesTheProgramFileAfterTheProgramEnded()
 {
-    const QString programDir = m_program->path() + '/';
+    QFETCH(QString, folder);
+    QFETCH(QByteArray, templateText);
+    QFETCH(QString, how);
+    // A command smuggled in by a folder name would run in the script's
+    // working folder.
+    QTemporaryDir workingDir;
+    struct BackWhenDone
+    {
+        QString folder = QDir::currentPath();
+        ~BackWhenDone() { QDir::setCurrent(folder); }
+    } back;
+    QVERIFY(QDir::setCurrent(workingDir.path()));
+    const QString root = m_program->path() + '/';
+    const QString programDir = root + folder + '/';
+    QVERIFY(QDir().mkpath(programDir));
+    m_session->ProgramDir = programDir;
+    m_session->FailureNotePath = root + "note.txt";
     QVERIFY(writeFileBytes(programDir + "game.txt", "alt\n"));
     // Stands for the program started again after the update.
-    QVERIFY(writeFileBytes(programDir + "restart.sh", "#!/bin/sh\necho gestartet > \"$(dirname \"$0\")/restarted.txt\"\n"));
-    QFile::setPermissions(programDir + "restart.sh", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    m_session->ExecutablePath = programDir + "restart.sh";
+    QVERIFY(writeFileBytes(root + "restart.sh", "#!/bin/sh\necho gestartet > \"$(dirname \"$0\")/restarted.txt\"\n"));
+    QFile::setPermissions(root + "restart.sh", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_session->ExecutablePath = root + "restart.sh";
 
     m_server->route("/Updates.ini", Response::text(Description));
-    m_server->route("/Updates/Lettrisko 2.zip",
-                    Response::text(zipArchiveBytes({{"Lettrisko/game.txt", "neu\n"}, {"Lettrisko/Update.sh", Template}})));
+    Response archive =
+        Response::text(zipArchiveBytes({{"Lettrisko/game.txt", "neu\n"}, {"Lettrisko/Update.sh", templateText}}));
+    m_server->route("/Updates/Lettrisko 2.zip", how == "retry" ? archive.slow(40, 50) : archive);
 
     QVERIFY(m_session->fetchDescription());
     QVERIFY(m_session->isUpdateNewer());
     QCOMPARE(m_session->changes(), QString("- 1.1.2099: Neue Wörter\n"));
+    if (how == "retry") {
+        // The partial archive's deletion is due during the next download.
+        m_session->PartialArchiveDelayMs = 100;
+        const auto abort = connect(m_session->http(), &THttpClient::PacketReceived, m_session->http(),
+                                   &THttpClient::Abort);
+        QVERIFY(!m_session->downloadArchive());
+        disconnect(abort);
+        m_session->deletePartialArchiveLater();
+    }
     QVERIFY(m_session->downloadArchive());
     // In a folder nobody else may write to.
     QCOMPARE(QFileInfo(m_session->archivePath()).absolutePath().startsWith(m_temp->path() + "/Lettrisko-Download-"), true);
@@ -109,25 +162,29 @@ void TestUpdateSession::updateReplacesTheProgramFileAfterTheProgramEnded()
     QVERIFY(!QFile::exists(m_session->archivePath()));
     const QString script = m_session->scriptPath();
     const QString unpacked = QFileInfo(script).absolutePath() + '/';
-    const QStringList lines = QString::fromUtf8(fileBytes(script)).split('\n');
-    QCOMPARE(lines.value(3), "cp -f '" + unpacked + "game.txt' '" + programDir + "'");
-    QCOMPARE(lines.value(4), " test -f '" + unpacked + "Update.sh'");
-    QVERIFY(lines.value(5).contains("restart.sh"));
-    QVERIFY(lines.value(6).startsWith("rm -rf -- "));
-    QCOMPARE(lines.value(7), QString()); // LF after the last line too
+    if (how == "deleted")
+        QVERIFY(QDir(programDir).removeRecursively());
 
     // The "program" is a process that runs until its input closes.
     QProcess program;
     program.start("cat", {});
     QVERIFY(program.waitForStarted());
     QVERIFY(startScriptAfterProcess(script, program.processId()));
-    QCOMPARE(fileBytes(programDir + "game.txt"), QByteArray("alt\n"));
+    QCOMPARE(fileBytesOrMissing(programDir + "game.txt"), how == "deleted" ? "<missing>" : "alt\n");
 
     program.closeWriteChannel();
     QVERIFY(program.waitForFinished());
-    QTRY_COMPARE(fileBytes(programDir + "game.txt"), QByteArray("neu\n"));
-    QTRY_VERIFY(QFile::exists(programDir + "restarted.txt"));
+    QTRY_VERIFY(QFile::exists(root + "restarted.txt"));
     QTRY_VERIFY(!QFile::exists(unpacked));
+    QCOMPARE(fileBytesOrMissing(programDir + "game.txt"), how == "deleted" ? "<missing>" : "neu\n");
+    const QString failure = UpdateSession::takeInstallationFailure(root + "note.txt");
+    QCOMPARE(failure.startsWith("Das Update konnte nicht installiert werden: "), how == "deleted");
+    QCOMPARE(QDir(workingDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QStringList expected = QStringList({"restart.sh", "restarted.txt"}) + QStringList(folder).mid(how == "deleted");
+    QStringList found = QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    expected.sort();
+    found.sort();
+    QCOMPARE(found, expected);
 
     // The copies of the description go with the session.
     const QStringList copies = QDir(m_temp->path()).entryList({"$*"}, QDir::Files);
@@ -157,6 +214,72 @@ void TestUpdateSession::fetchFailures()
     QVERIFY(!m_session->isUpdateNewer());
 }
 
+// Servers and archives built to hurt: each ends with a German message,
+// within the memory it may take, leaving nothing in the temporary folder
+// but the copy of a description that was read.
+void TestUpdateSession::hostileServers_data()
+{
+    QTest::addColumn<Response>("description");
+    QTest::addColumn<Response>("archive");
+    QTest::addColumn<QString>("says");
+
+    const Response description = Response::text(Description);
+    const Response archive = Response::text(zipArchiveBytes({{"game.txt", "neu\n"}, {"Update.sh", Template}}));
+    QTest::newRow("never-ending description") << Response::generated(1ll << 40).withoutContentLength() << archive
+                                              << "Update-Beschreibung auf dem Server ist größer als 1 MB";
+    QTest::newRow("5 MB of line ends") << Response::text(QByteArray(5 << 20, '\n')) << archive << "größer als 1 MB";
+    QTest::newRow("description of line ends") << Response::text(QByteArray(900000, '\n')) << archive
+                                              << "mehr als 4096 Zeilen";
+    // The deadline is a second here.
+    QTest::newRow("trickling description") << Response::generated(1000).slow(1, 100) << archive
+                                           << "zu langsam; die Prüfung wurde nach einer Sekunde abgebrochen";
+    // The archive may have 4 MB here, 16 MB unpacked.
+    QTest::newRow("never-ending archive") << description << Response::generated(1ll << 40).withoutContentLength()
+                                          << "Update-Archiv auf dem Server ist größer als 4 MB";
+    QTest::newRow("expanding archive")
+        << description
+        << Response::text(zipArchiveBytes({{"Update.sh", Template}, {"big.bin", QByteArray(64 << 20, '\0')}}))
+        << "würde entpackt 64 MB belegen; mehr als 16 MB werden nicht entpackt";
+    QTest::newRow("huge template") << description
+                                   << Response::text(zipArchiveBytes({{"Update.sh", QByteArray(1 << 20, '\n')}}))
+                                   << "(„Update.sh“) im Update-Archiv sind größer als 64 KB";
+}
+
+void TestUpdateSession::hostileServers()
+{
+    QFETCH(Response, description);
+    QFETCH(Response, archive);
+    QFETCH(QString, says);
+    m_server->route("/Updates.ini", description);
+    m_server->route("/Updates/Lettrisko 2.zip", archive);
+    m_session->Limits.descriptionDeadlineMs = 1000;
+    m_session->Limits.archiveSize = 4 << 20;
+    m_session->Limits.unpackedSize = 16 << 20;
+    QFile clearPeak("/proc/self/clear_refs");
+    QVERIFY(clearPeak.open(QIODevice::WriteOnly) && clearPeak.write("5") == 1);
+    clearPeak.close();
+    const qint64 residentBefore = processStatusKiB("VmRSS:");
+
+    QString message;
+    bool read = m_session->fetchDescription();
+    if (!read)
+        message = m_session->fetchFailure();
+    else if (!m_session->downloadArchive())
+        message = m_session->downloadFailure();
+    else
+        QCOMPARE(m_session->prepareInstallation(false, &message), UpdateSession::Preparation::Failed);
+    QVERIFY2(message.contains(says), qPrintable(message));
+    QVERIFY(!m_session->isInstalled());
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer keeps freed memory in quarantine
+    const qint64 growth = processStatusKiB("VmHWM:") - residentBefore;
+    QVERIFY2(growth < 100 * 1024, qPrintable(QString::number(growth)));
+#endif
+    const QStringList left = QDir(m_temp->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QCOMPARE(left.size(), read ? 1 : 0);
+    if (read)
+        QVERIFY(left.first().startsWith('$') && QFileInfo(m_temp->filePath(left.first())).size() < 1000);
+}
+
 void TestUpdateSession::refusedPreparations_data()
 {
     QTest::addColumn<QByteArray>("extraKey");
@@ -172,7 +295,7 @@ void TestUpdateSession::refusedPreparations_data()
     QTest::newRow("no template") << QByteArray() << QByteArray() << true << "Update.sh" << false;
     QTest::newRow("template too short") << QByteArray() << QByteArray("a\nb\nc\nd\ne\n") << true << "" << false;
     QTest::newRow("too many arguments") << QByteArray() << QByteArray("a\n%s %s\nc\nd\n") << true << "" << false;
-    QTest::newRow("installed by the system") << QByteArray() << Template << false << "Paketverwaltung" << true;
+    QTest::newRow("read-only program folder") << QByteArray() << Template << false << "nicht ändern darf" << true;
 }
 
 void TestUpdateSession::refusedPreparations()
@@ -210,7 +333,8 @@ void TestUpdateSession::refusedPreparations()
     QVERIFY(!m_session->startInstallation());
 
     // Without the archive there is nothing to install.
-    QFile::remove(m_session->archivePath());
+    if (archiveKept)
+        QVERIFY(QFile::remove(m_session->archivePath()));
     QCOMPARE(m_session->prepareInstallation(false), UpdateSession::Preparation::ArchiveMissing);
 }
 
@@ -274,8 +398,21 @@ void TestUpdateSession::signedUpdates()
     QVERIFY(!QFile::exists(m_session->archivePath()));
 }
 
+// The program checks the signature against its own name, whatever the
+// case of its section's name.
+void TestUpdateSession::signingToolRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow("section as the program names it") << QByteArray("[Lettrisko]") << false;
+    QTest::newRow("section in capitals") << QByteArray("[LETTRISKO]") << true;
+}
+
 void TestUpdateSession::signingToolRoundTrip()
 {
+    QFETCH(QByteArray, section);
+    QFETCH(bool, warns);
+    const QByteArray description = QByteArray(Description).replace("[Lettrisko]", section);
     const QString tool = QStringLiteral(LETTRISKO_SIGN_TOOL);
     const QString keyName = m_program->path() + "/maker";
     QProcess keygen;
@@ -285,7 +422,7 @@ void TestUpdateSession::signingToolRoundTrip()
     QCOMPARE(QFile::permissions(keyName + ".key") & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 
     const QByteArray archive = zipArchiveBytes({{"game.txt", "neu\n"}, {"Update.sh", Template}});
-    QVERIFY(writeFileBytes(m_program->path() + "/Updates.ini", Description));
+    QVERIFY(writeFileBytes(m_program->path() + "/Updates.ini", description));
     QVERIFY(writeFileBytes(m_program->path() + "/a.zip", archive));
     QProcess sign;
     sign.start(tool, {"sign", keyName + ".key", m_program->path() + "/Updates.ini", m_program->path() + "/a.zip"});
@@ -293,8 +430,9 @@ void TestUpdateSession::signingToolRoundTrip()
     QCOMPARE(sign.exitCode(), 0);
     const QByteArray signatureLine = sign.readAllStandardOutput().trimmed();
     QVERIFY(signatureLine.startsWith("Signature="));
+    QCOMPARE(sign.readAllStandardError().contains("Warnung"), warns);
 
-    m_server->route("/Updates.ini", Response::text(Description + signatureLine + "\r\n"));
+    m_server->route("/Updates.ini", Response::text(description + signatureLine + "\r\n"));
     m_server->route("/Updates/Lettrisko 2.zip", Response::text(archive));
     m_session->PublicKey = fileBytes(keyName + ".pub").trimmed();
     QVERIFY(m_session->fetchDescription());

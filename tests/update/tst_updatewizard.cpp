@@ -31,6 +31,8 @@
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 
+Q_DECLARE_METATYPE(Response)
+
 namespace {
 
 const QString NoUpdatesText = "Es stehen keine neuen Updates zur Verfügung. Klicken Sie auf \"Beenden\", um den "
@@ -79,6 +81,8 @@ private Q_SLOTS:
     void refusedInstallationKeepsTheProgram();
     void leavingDuringDownload_data();
     void leavingDuringDownload();
+    void failedDownloadIsToldAndRetried_data();
+    void failedDownloadIsToldAndRetried();
     void settingsSaved_data();
     void settingsSaved();
     void colorBlend_data();
@@ -208,6 +212,8 @@ void TestUpdateWizard::checkWithoutUpdate_data()
     QTest::newRow("refused first, close box") << "refused" << true << 0 << -1;
     QTest::newRow("404 first, Beenden") << "404" << false << 0 << 6;
     QTest::newRow("500 first, close box") << "500" << true << 0 << -1;
+    // Reached, but refused: the reason, not a missing connection.
+    QTest::newRow("endless first, Beenden") << "endless" << false << 0 << 6;
 }
 
 void TestUpdateWizard::checkWithoutUpdate()
@@ -221,6 +227,8 @@ void TestUpdateWizard::checkWithoutUpdate()
     m_server->route("/Updates.ini", Response::text(OldDescription, failure.toInt() ? failure.toInt() : 200));
     if (failure == "offline")
         m_wizard->connectionCheck = [] { return false; };
+    if (failure == "endless")
+        m_server->route("/Updates.ini", Response::generated(1ll << 40).withoutContentLength());
     QTcpServer closed;
     if (failure == "refused") {
         QVERIFY(closed.listen(QHostAddress::LocalHost));
@@ -234,8 +242,11 @@ void TestUpdateWizard::checkWithoutUpdate()
         checkForUpdates();
         QCOMPARE(answerer.count(), failure.isEmpty() ? 0 : 1);
         if (!failure.isEmpty()) {
-            QCOMPARE(answerer.last().title, "Internetverbindung erforderlich");
-            QCOMPARE(answerer.last().text, "Es besteht keine Internetverbindung.");
+            const bool refused = failure == "endless";
+            QCOMPARE(answerer.last().title, refused ? "Fehler" : "Internetverbindung erforderlich");
+            QCOMPARE(answerer.last().text, refused ? "Die Update-Beschreibung auf dem Server ist größer als 1 MB; sie "
+                                                     "wird nicht gelesen."
+                                                   : "Es besteht keine Internetverbindung.");
             QCOMPARE(answerer.last().icon, QMessageBox::Warning);
             QCOMPARE(answerer.last().buttons.size(), 1);
             QCOMPARE(state(), "1/1 Auf neue Updates prüfen | -Weiter > | Abbrechen");
@@ -420,15 +431,23 @@ void TestUpdateWizard::leavingDuringDownload_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("aborted");
+    QTest::addColumn<QString>("during");
 
     // The close box waits for the transfer and asks nothing.
-    QTest::newRow("close box") << "close box" << "" << false;
-    QTest::newRow("Abbrechen, Ja") << "Abbrechen" << "&Ja" << true;
-    QTest::newRow("Abbrechen, Nein") << "Abbrechen" << "&Nein" << false;
-    QTest::newRow("Esc, Ja") << "Esc" << "&Ja" << true;
+    QTest::newRow("close box") << "close box" << "" << false << "download";
+    QTest::newRow("Abbrechen, Ja") << "Abbrechen" << "&Ja" << true << "download";
+    QTest::newRow("Abbrechen, Nein") << "Abbrechen" << "&Nein" << false << "download";
+    QTest::newRow("Esc, Ja") << "Esc" << "&Ja" << true << "download";
     // Closed by the system, as when the session ends.
-    QTest::newRow("system, Ja") << "system" << "&Ja" << true;
-    QTest::newRow("system, Nein") << "system" << "&Nein" << false;
+    QTest::newRow("system, Ja") << "system" << "&Ja" << true << "download";
+    QTest::newRow("system, Nein") << "system" << "&Nein" << false << "download";
+    // A trickling description or an unpacking only keep the window
+    // waiting: every way out ends them at once, without a question.
+    QTest::newRow("check, Abbrechen") << "Abbrechen" << "" << false << "check";
+    QTest::newRow("check, Esc") << "Esc" << "" << false << "check";
+    QTest::newRow("check, close box") << "close box" << "" << false << "check";
+    QTest::newRow("unpacking, Esc") << "Esc" << "" << false << "unpacking";
+    QTest::newRow("unpacking, close box") << "close box" << "" << false << "unpacking";
 }
 
 void TestUpdateWizard::leavingDuringDownload()
@@ -436,23 +455,55 @@ void TestUpdateWizard::leavingDuringDownload()
     QFETCH(QString, how);
     QFETCH(QString, answer);
     QFETCH(bool, aborted);
+    QFETCH(QString, during);
     const QByteArray body = Response::generatedBytes(0, 128 * 1024);
     offerUpdate(Response::generated(body.size()).slow(2048, 10));
     ModalBoxAnswerer answerer(answer);
     const bool closes = answer != "&Nein";
+    QSignalSpy ended(m_wizard.get(), &TStatusForm::applicationEndRequested);
+    auto leave = [&] {
+        if (how == "close box")
+            pressCloseBox();
+        else if (how == "Abbrechen")
+            control("Button_Cancel")->click();
+        else if (how == "Esc")
+            QTest::keyClick(m_wizard.get(), Qt::Key_Escape);
+        else
+            m_wizard->close();
+    };
+    if (during != "download") {
+        if (during == "check")
+            m_server->route("/Updates.ini", Response::generated(100000).slow(1, 50));
+        else
+            m_server->route("/Updates/L2.zip", Response::text(updateArchive()));
+        runModal([&] {
+            if (during == "check") {
+                onFirstPacket(leave);
+                checkForUpdates();
+                return;
+            }
+            checkForUpdates();
+            control("Button_Next")->click();
+            control("Button_Next")->click();
+            auto once = std::make_shared<QMetaObject::Connection>();
+            *once = connect(m_wizard->session(), &UpdateSession::unpackProgress, this, [once, leave] {
+                disconnect(*once);
+                leave();
+            });
+            control("Button_Next")->click();
+            QCOMPARE(state(), "4/4 Installieren | -Weiter > | Abbrechen");
+        });
+        QVERIFY(!m_wizard->isVisible());
+        QCOMPARE(answerer.count(), 0);
+        QCOMPARE(ended.count(), 0);
+        QVERIFY(!m_wizard->isInstalled());
+        QCOMPARE(QDir(m_temp->path()).entryList({"Lettrisko-Update-*"}, QDir::Dirs), QStringList());
+        return;
+    }
 
     runModal([&] {
         checkForUpdates();
-        onFirstPacket([&] {
-            if (how == "close box")
-                pressCloseBox();
-            else if (how == "Abbrechen")
-                control("Button_Cancel")->click();
-            else if (how == "Esc")
-                QTest::keyClick(m_wizard.get(), Qt::Key_Escape);
-            else
-                m_wizard->close();
-        });
+        onFirstPacket(leave);
         control("Button_Next")->click();
         QCOMPARE(answerer.count(), answer.isEmpty() ? 0 : 1);
         QCOMPARE(m_wizard->isDownloadAborted(), aborted);
@@ -469,6 +520,40 @@ void TestUpdateWizard::leavingDuringDownload()
     });
     QVERIFY(!m_wizard->isVisible());
     QCOMPARE(answerer.count(), answer.isEmpty() ? 0 : 1);
+}
+
+// A transfer that fails by itself is told with its reason and may be tried
+// again; nothing of it is left.
+void TestUpdateWizard::failedDownloadIsToldAndRetried_data()
+{
+    QTest::addColumn<Response>("archive");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing") << Response::text("Gibt es nicht", 404) << "Der Server meldet den Fehler 404 (Not Found).";
+    QTest::newRow("closed early") << Response::generated(300000).closedAfter(1000)
+                                  << "Die Verbindung zum Server ist während der Übertragung abgebrochen.";
+}
+
+void TestUpdateWizard::failedDownloadIsToldAndRetried()
+{
+    QFETCH(Response, archive);
+    QFETCH(QString, reason);
+    offerUpdate(archive);
+
+    runModal([&] {
+        checkForUpdates();
+        control("Button_Next")->click();
+        QCOMPARE(state(), "3/3 Download der Updates | -Weiter > | Abbrechen | Erneut versuchen");
+        QCOMPARE(text("Label_Download"), DownloadFailedText.section("\n", 0, 0) + "\n" + reason + "\n\n"
+                                             + DownloadFailedText.section("\n\n", 1));
+        QCOMPARE(QDir(m_temp->path()).entryList({"Lettrisko-Download-*"}, QDir::Dirs), QStringList());
+
+        m_server->route("/Updates/L2.zip", Response::text(updateArchive()));
+        control("CancelDownload")->click();
+        QCOMPARE(state(), "3/3 Download der Updates | Weiter > | Abbrechen");
+        QCOMPARE(text("Label_Download"), DownloadDoneText);
+        control("Button_Cancel")->click();
+    });
 }
 
 void TestUpdateWizard::settingsSaved_data()
