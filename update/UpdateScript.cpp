@@ -1,5 +1,7 @@
 #include "update/UpdateScript.h"
 
+#include "update/UpdateDescription.h"
+
 namespace {
 
 bool beginsWithBlank(const QString &line)
@@ -165,6 +167,19 @@ ScriptFillResult fillScriptTemplate(const QStringList &templateLines)
     result.ok = true;
     result.lines = lines;
     return result;
+}
+
+ScriptFillResult fillScriptTemplate(const QByteArray &templateBytes, qint64 maximumSize)
+{
+    if (templateBytes.size() > maximumSize) {
+        ScriptFillResult result;
+        result.tooLarge = true;
+        result.errorString = QStringLiteral("Die Installationsanweisungen („%1“) im Update-Archiv sind größer als %2; "
+                                            "sie werden nicht ausgeführt.")
+                                 .arg(QLatin1String(UpdateScriptName), SizeText(1, false, maximumSize));
+        return result;
+    }
+    return fillScriptTemplate(scriptLines(QString::fromUtf8(templateBytes)));
 }
 
 QStringList installationScript(const QStringList &filledLines, const QString &updateFolder,

@@ -42,11 +42,17 @@ struct ScriptFillResult
     // A German sentence saying why the template cannot be used.
     QString errorString;
     QStringList lines;
+    // Refused for its size alone.
+    bool tooLarge = false;
 };
 
 // Fails on an empty template, on a last block cut short without a tail and
 // on a format text that asks for too many folders.
 ScriptFillResult fillScriptTemplate(const QStringList &templateLines);
+// The template as the archive holds it: refused when it is longer than
+// maximumSize bytes, else read as UTF-8, cut into lines and filled in. The
+// caller need read no more than maximumSize + 1 bytes of the file.
+ScriptFillResult fillScriptTemplate(const QByteArray &templateBytes, qint64 maximumSize);
 
 // The whole script around the filled-in template: the folders' variables;
 // the template's lines in a subshell that stops at the first command that

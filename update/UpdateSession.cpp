@@ -284,16 +284,10 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     if (!templateFile.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Das Update-Archiv enthält keine Installationsanweisungen („%1“).")
                         .arg(QLatin1String(UpdateScriptName)));
-    if (templateFile.size() > Limits.templateSize) {
-        discardArchive();
-        return fail(QStringLiteral("Die Installationsanweisungen („%1“) im Update-Archiv sind größer als %2; sie "
-                                   "werden nicht ausgeführt.")
-                        .arg(QLatin1String(UpdateScriptName), SizeText(1, false, Limits.templateSize)));
-    }
-    const QString templateText = QString::fromUtf8(templateFile.readAll());
+    const ScriptFillResult filled = fillScriptTemplate(templateFile.read(Limits.templateSize + 1), Limits.templateSize);
     templateFile.close();
-
-    const ScriptFillResult filled = fillScriptTemplate(scriptLines(templateText));
+    if (filled.tooLarge)
+        discardArchive();
     if (!filled.ok)
         return fail(filled.errorString);
     const QString executable = !restart ? QString()
