@@ -1,0 +1,132 @@
+// A zip archive as any server may send it, unpacked with small limits
+// into a fresh folder. What unpacking promises: nothing appears beside the
+// destination, inside it only plain files without set-id bits, exactly
+// the ones it reports; together they hold no more entries and bytes than
+// the limits allow, and an archive refused or broken leaves none of what
+// it did not keep.
+//
+// The input: one byte for the entry limit (1 to 32), one for the size
+// limit (1 to 256 KiB), then the archive.
+#include "update/Unzip.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Aborts, naming the line of the promise broken.
+void require(bool promise, int line = __builtin_LINE())
+{
+    if (promise)
+        return;
+    std::fprintf(stderr, "%s:%d: promise broken\n", __FILE__, line);
+    std::abort();
+}
+
+// A folder of this process's own, in memory where there is a tmpfs; it
+// goes when the fuzzer ends.
+const QString &sandbox()
+{
+    static const QString *const path = [] {
+        const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
+                                                                               : QDir::tempPath();
+        QByteArray name = QFile::encodeName(base + QStringLiteral("/fuzz_unzip-XXXXXX"));
+        require(::mkdtemp(name.data()) != nullptr);
+        std::atexit([] { QDir(sandbox()).removeRecursively(); });
+        return new QString(QFile::decodeName(name));
+    }();
+    return *path;
+}
+
+struct Entry
+{
+    QByteArray name;
+    struct stat info;
+};
+
+// The folder's entries, links not followed.
+QList<Entry> listing(const QString &folder)
+{
+    QList<Entry> entries;
+    const QByteArray path = QFile::encodeName(folder);
+    DIR *dir = ::opendir(path.constData());
+    require(dir != nullptr);
+    while (const dirent *found = ::readdir(dir)) {
+        const QByteArray name(found->d_name);
+        if (name == "." || name == "..")
+            continue;
+        Entry entry{name, {}};
+        require(::fstatat(dirfd(dir), found->d_name, &entry.info, AT_SYMLINK_NOFOLLOW) == 0);
+        entries << entry;
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+QList<QByteArray> names(const QList<Entry> &entries)
+{
+    QList<QByteArray> list;
+    for (const Entry &entry : entries)
+        list << entry.name;
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size < 2)
+        return 0;
+    UnzipLimits limits;
+    limits.maximumEntries = 1 + data[0] % 32;
+    limits.maximumTotalSize = 1 + qint64(data[1]) * 1024;
+
+    const QString root = sandbox();
+    const QString archive = root + QStringLiteral("/update.zip");
+    const QString destination = root + QStringLiteral("/dest");
+    {
+        QFile file(archive);
+        require(file.open(QIODevice::WriteOnly)
+                && file.write(reinterpret_cast<const char *>(data + 2), qint64(size - 2)) == qint64(size - 2));
+    }
+    require(QDir().mkdir(destination));
+    const QList<QByteArray> around = names(listing(root));
+
+    UnzipProgress progress;
+    const UnzipResult result = unzipFlat(archive, destination, limits, &progress);
+
+    require(names(listing(root)) == around);
+    require(result.ok == result.errorString.isEmpty() && !result.cancelled);
+    const QList<Entry> written = listing(destination);
+    QList<QByteArray> extracted;
+    for (const QString &name : result.extracted)
+        extracted << name.toUtf8();
+    std::sort(extracted.begin(), extracted.end());
+    require(names(written) == extracted);
+    require(written.size() <= limits.maximumEntries);
+    qint64 bytes = 0;
+    for (const Entry &entry : written) {
+        require(S_ISREG(entry.info.st_mode) && (entry.info.st_mode & 07000) == 0);
+        require(!entry.name.contains('/'));
+        bytes += entry.info.st_size;
+    }
+    require(bytes <= limits.maximumTotalSize);
+    require(progress.written <= progress.total && progress.total <= limits.maximumTotalSize);
+    if (result.ok)
+        require(progress.written == bytes);
+
+    for (const Entry &entry : written)
+        ::unlink((QFile::encodeName(destination) + '/' + entry.name).constData());
+    require(::rmdir(QFile::encodeName(destination).constData()) == 0);
+    QFile::remove(archive);
+    return 0;
+}
