@@ -55,9 +55,14 @@ class QuoteTracker
 {
 public:
     Quoting quoting() const { return m_quoting; }
+    // The last character was a backslash that escapes the next one.
+    bool escaping() const { return m_escaped; }
+    // The last character was a "$" that the shell reads with the next one.
+    bool afterDollar() const { return m_dollar; }
 
     void pass(QChar c)
     {
+        m_dollar = false;
         if (m_escaped) {
             m_escaped = false;
             return;
@@ -70,6 +75,8 @@ public:
                 m_quoting = Quoting::Single;
             else if (c == QLatin1Char('"'))
                 m_quoting = Quoting::Double;
+            else if (c == QLatin1Char('$'))
+                m_dollar = true;
             break;
         case Quoting::Single:
             if (c == QLatin1Char('\''))
@@ -80,13 +87,23 @@ public:
                 m_escaped = true;
             else if (c == QLatin1Char('"'))
                 m_quoting = Quoting::None;
+            else if (c == QLatin1Char('$'))
+                m_dollar = true;
             break;
         }
+    }
+
+    // A reference ends in a character that escapes nothing and expands nothing.
+    void passReference()
+    {
+        m_escaped = false;
+        m_dollar = false;
     }
 
 private:
     Quoting m_quoting = Quoting::None;
     bool m_escaped = false;
+    bool m_dollar = false;
 };
 
 } // namespace
@@ -103,8 +120,19 @@ bool formatScriptLine(const QString &format, const QStringList &variables, QStri
         if (c == QLatin1Char('%') && following == QLatin1Char('s')) {
             if (next >= variables.size())
                 return false;
+            // A backslash right before it escaped the folder's first
+            // character, which the reference quotes anyway; left there, it
+            // would escape the reference's quote or "$". A "$" right before
+            // it stood before the folder's text, so it is a plain dollar
+            // sign, not one the shell reads with the reference's first
+            // character.
+            if (quotes.escaping())
+                filled.chop(1);
+            else if (quotes.afterDollar())
+                filled.insert(filled.size() - 1, QLatin1Char('\\'));
             // Balanced in itself: the quotes stay as they were.
             filled += variableReference(variables.at(next++), quotes.quoting());
+            quotes.passReference();
             ++i;
             continue;
         }

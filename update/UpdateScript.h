@@ -18,7 +18,9 @@
 // ends among them, so it never becomes script text: the script names each
 // folder once, quoted by the program, in a variable at its top, and a "%s"
 // becomes a reference to that variable which the shell expands as one word,
-// whether the template wrote it bare, in single or in double quotes.
+// whether the template wrote it bare, in single or in double quotes. A
+// backslash right before a "%s" is dropped and a "$" right before one is
+// escaped, so that neither takes the reference's first character.
 //
 // The script is for /bin/sh: lines end in LF, paths stay UTF-8.
 
