@@ -35,8 +35,10 @@ bool isCutOf(const QString &value, const QString &full)
         return false;
     if (value.size() == full.size())
         return true;
-    return value.size() >= ValueCut - 1 && !value.back().isHighSurrogate()
-        && (value.size() == ValueCut || full.at(value.size()).isLowSurrogate());
+    const QChar next = full.at(value.size());
+    if (value.size() == ValueCut)
+        return !(value.back().isHighSurrogate() && next.isLowSurrogate());
+    return value.size() == ValueCut - 1 && next.isHighSurrogate() && full.at(ValueCut).isLowSurrogate();
 }
 
 // The lines the reader holds, as the file writes them again.

@@ -18,7 +18,12 @@ constexpr int MaximumValueLength = 2047;
 
 QString readValue(const IniFile &ini, const QString &section, const QString &key, const QString &fallback = QString())
 {
-    return ini.readString(section, key, fallback).left(MaximumValueLength);
+    const QString value = ini.readString(section, key, fallback);
+    // A character of two UTF-16 units is kept whole or left out.
+    qsizetype cut = MaximumValueLength;
+    if (value.size() > cut && value.at(cut - 1).isHighSurrogate() && value.at(cut).isLowSurrogate())
+        --cut;
+    return value.left(cut);
 }
 
 } // namespace
