@@ -57,11 +57,13 @@ public:
     Quoting quoting() const { return m_quoting; }
     // The last character was a backslash that escapes the next one.
     bool escaping() const { return m_escaped; }
-    // The last character was a "$" that the shell reads with the next one.
+    // The last character, an escaping backslash aside, was a "$" that the
+    // shell reads with the next one.
     bool afterDollar() const { return m_dollar; }
 
     void pass(QChar c)
     {
+        const bool dollar = m_dollar;
         m_dollar = false;
         if (m_escaped) {
             m_escaped = false;
@@ -69,26 +71,21 @@ public:
         }
         switch (m_quoting) {
         case Quoting::None:
-            if (c == QLatin1Char('\\'))
+        case Quoting::Double:
+            if (c == QLatin1Char('\\')) {
                 m_escaped = true;
-            else if (c == QLatin1Char('\''))
-                m_quoting = Quoting::Single;
-            else if (c == QLatin1Char('"'))
-                m_quoting = Quoting::Double;
-            else if (c == QLatin1Char('$'))
+                m_dollar = dollar;
+            } else if (c == QLatin1Char('$')) {
                 m_dollar = true;
+            } else if (c == QLatin1Char('"')) {
+                m_quoting = m_quoting == Quoting::None ? Quoting::Double : Quoting::None;
+            } else if (c == QLatin1Char('\'') && m_quoting == Quoting::None) {
+                m_quoting = Quoting::Single;
+            }
             break;
         case Quoting::Single:
             if (c == QLatin1Char('\''))
                 m_quoting = Quoting::None;
-            break;
-        case Quoting::Double:
-            if (c == QLatin1Char('\\'))
-                m_escaped = true;
-            else if (c == QLatin1Char('"'))
-                m_quoting = Quoting::None;
-            else if (c == QLatin1Char('$'))
-                m_dollar = true;
             break;
         }
     }
@@ -123,12 +120,12 @@ bool formatScriptLine(const QString &format, const QStringList &variables, QStri
             // A backslash right before it escaped the folder's first
             // character, which the reference quotes anyway; left there, it
             // would escape the reference's quote or "$". A "$" right before
-            // it stood before the folder's text, so it is a plain dollar
-            // sign, not one the shell reads with the reference's first
-            // character.
+            // it (or before that backslash) stood before the folder's text,
+            // so it is a plain dollar sign, not one the shell reads with the
+            // reference's first character.
             if (quotes.escaping())
                 filled.chop(1);
-            else if (quotes.afterDollar())
+            if (quotes.afterDollar())
                 filled.insert(filled.size() - 1, QLatin1Char('\\'));
             // Balanced in itself: the quotes stay as they were.
             filled += variableReference(variables.at(next++), quotes.quoting());
