@@ -17,10 +17,23 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// The folder the archives are unpacked in, once made.
+const QString *sandboxPath = nullptr;
+
+// Byte for byte: names need not be UTF-8.
+void removeSandbox()
+{
+    if (sandboxPath)
+        ::nftw(QFile::encodeName(*sandboxPath).constData(),
+               [](const char *path, const struct stat *, int, FTW *) { return ::remove(path); }, 16,
+               FTW_DEPTH | FTW_PHYS);
+}
 
 // Aborts, naming the line of the promise broken.
 void require(bool promise, int line = __builtin_LINE())
@@ -28,6 +41,7 @@ void require(bool promise, int line = __builtin_LINE())
     if (promise)
         return;
     std::fprintf(stderr, "%s:%d: promise broken\n", __FILE__, line);
+    removeSandbox();
     std::abort();
 }
 
@@ -35,15 +49,15 @@ void require(bool promise, int line = __builtin_LINE())
 // goes when the fuzzer ends.
 const QString &sandbox()
 {
-    static const QString *const path = [] {
+    if (!sandboxPath) {
         const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
                                                                                : QDir::tempPath();
         QByteArray name = QFile::encodeName(base + QStringLiteral("/fuzz_unzip-XXXXXX"));
         require(::mkdtemp(name.data()) != nullptr);
-        std::atexit([] { QDir(sandbox()).removeRecursively(); });
-        return new QString(QFile::decodeName(name));
-    }();
-    return *path;
+        sandboxPath = new QString(QFile::decodeName(name));
+        std::atexit(removeSandbox);
+    }
+    return *sandboxPath;
 }
 
 struct Entry

@@ -200,7 +200,9 @@ public:
         if (!rawName)
             return fail(QStringLiteral("Der Name der %1. Datei im Archiv ist nicht lesbar.").arg(index + 1));
         const QByteArray entryName(rawName);
-        const QByteArray name = bareName(entryName);
+        // The file is named as the result and the script name it, in
+        // UTF-8: an archive may mark names as UTF-8 that are not.
+        const QByteArray name = QString::fromUtf8(bareName(entryName)).toUtf8();
         mode_t permissions = 0;
         if (!isUsableName(name) || !isPlainFile(m_archive, index, &permissions)) {
             m_result->skipped.append(QString::fromUtf8(entryName));
