@@ -7,7 +7,8 @@
 
 // Unpacks every entry of a zip archive straight into one folder, the way
 // the update needs it: the entries' folders are not recreated, each file
-// lands under its bare name; a file already there is kept, not overwritten.
+// lands under its bare name, in UTF-8 (a byte that is none becomes U+FFFD);
+// a file already there is kept, not overwritten.
 // Names that are empty, "." or ".." once their folder part is gone are
 // skipped, so nothing is ever written outside the destination.
 //

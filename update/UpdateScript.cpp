@@ -76,7 +76,8 @@ public:
                 m_escaped = true;
                 m_dollar = dollar;
             } else if (c == QLatin1Char('$')) {
-                m_dollar = true;
+                // A second one is the end of "$$", the shell's process id.
+                m_dollar = !dollar;
             } else if (c == QLatin1Char('"')) {
                 m_quoting = m_quoting == Quoting::None ? Quoting::Double : Quoting::None;
             } else if (c == QLatin1Char('\'') && m_quoting == Quoting::None) {

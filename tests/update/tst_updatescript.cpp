@@ -78,8 +78,8 @@ void TestUpdateScript::fillScriptTemplate_data()
     QTest::newRow("escaped quotes open nothing") << "h\n\\'%s\n\"\\\"%s\"\nx" << "h\n\\'{P}\n\"\\\"{p}\"\nx";
     // A backslash before "%s" escaped the folder's first character, a "$"
     // stood before the folder: neither may take the reference's quote or "$".
-    QTest::newRow("backslash or dollar before") << "h\n\\%s\n\"$\\%s\"\n$%s \"$%s\""
-                                                << "h\n{P}\n\"\\${p}\"\n\\${T} \"\\${p}\"";
+    QTest::newRow("backslash or dollar before") << "h\n\\%s\n\"$\\%s\"\n$%s \"$%s\"\n $$%s"
+                                                << "h\n{P}\n\"\\${p}\"\n\\${T} \"\\${p}\"\n $${T}";
     QTest::newRow("quotes closed again") << "h\n'a'%s\n\"b\"'c'%s\nx" << "h\n'a'{P}\n\"b\"'c'{P}\nx";
     QTest::newRow("CR LF, CR, final end") << "h\r\n%s\rb\r\n\r\n" << "h\n{P}\nb\n";
     QTest::newRow("CR CR LF LF") << "h\r\r\n\nc" << "h\n\n\nc";
