@@ -14,8 +14,13 @@ seconds="${2:-20}"
 [ $# -ge 2 ] && shift 2 || shift $#
 
 # The sanitizer keeps freed memory aside for a while; a small quarantine
-# keeps that inside the fuzzer's memory limit.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16:detect_leaks=1}"
+# keeps that inside the fuzzer's memory limit. It also keeps the stack of
+# every allocation, once per distinct stack: unwound through the Qt
+# libraries, which are built without frame pointers, deeper stacks come out
+# different nearly every time and fill the memory limit within minutes, so
+# only two frames are kept. Run a finding's input on its own for the whole
+# stacks.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=2:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 # The longest input worth trying, by fuzzer.
