@@ -2,8 +2,9 @@
 // into a fresh folder. What unpacking promises: nothing appears beside the
 // destination, inside it only plain files without set-id bits, exactly
 // the ones it reports; together they hold no more entries and bytes than
-// the limits allow, and an archive refused or broken leaves none of what
-// it did not keep.
+// the limits allow; an archive whose own account is beyond them is
+// refused before a byte is written, and one broken on the way leaves none
+// of what it did not keep; one unpacked whole accounts for every entry.
 //
 // The input: one byte for the entry limit (1 to 32), one for the size
 // limit (1 to 256 KiB), then the archive.
@@ -11,6 +12,8 @@
 
 #include <QDir>
 #include <QFile>
+
+#include <zip.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -58,6 +61,24 @@ const QString &sandbox()
         std::atexit(removeSandbox);
     }
     return *sandboxPath;
+}
+
+// The number of entries and their summed sizes as the archive tells them;
+// false when libzip cannot open it.
+bool account(const QString &archive, qint64 *entries, quint64 *size)
+{
+    zip_t *opened = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, nullptr);
+    if (!opened)
+        return false;
+    *entries = zip_get_num_entries(opened, 0);
+    *size = 0;
+    for (qint64 index = 0; index < *entries; ++index) {
+        zip_stat_t stat;
+        if (zip_stat_index(opened, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
+            *size = stat.size > UINT64_MAX - *size ? UINT64_MAX : *size + stat.size;
+    }
+    zip_discard(opened);
+    return true;
 }
 
 struct Entry
@@ -137,6 +158,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(progress.written <= progress.total && progress.total <= limits.maximumTotalSize);
     if (result.ok)
         require(progress.written == bytes);
+
+    qint64 entries = 0;
+    quint64 announced = 0;
+    if (account(archive, &entries, &announced)) {
+        if (entries > limits.maximumEntries || announced > quint64(limits.maximumTotalSize))
+            require(!result.ok && written.isEmpty() && progress.written == 0);
+        if (result.ok)
+            require(result.extracted.size() + result.skipped.size() == entries);
+    }
 
     for (const Entry &entry : written)
         ::unlink((QFile::encodeName(destination) + '/' + entry.name).constData());
