@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for the start-up benchmark: an empty Qt Widgets window of
 // the main window's size, and nothing else.
 #include <QApplication>

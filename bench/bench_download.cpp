@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The update's archive download: THttpClient::Get of a 256 MB file from a
 // loopback server, against curl fetching the same file from the same
 // server. The server runs in a thread of its own, so that it also serves

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One guess on a 60-character word: the key handled and the word painted
 // again into an off-screen image, as the screen would show it.
 #include "controls/TKxDigit.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The digit display is painted whenever its parent repaints, but its strokes
 // should be drawn only when its picture changed. Compares a paint served from
 // the off-screen picture with one that draws the picture anew; the first

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A peer that sends 10 MB without a pause, in each role and phase: how long
 // the link takes to end the connection, and how much memory it holds
 // meanwhile. The bytes come from a plain socket in a thread of its own, so

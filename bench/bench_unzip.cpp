@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Unpacking the update archive: unzipFlat against the system's
 // "unzip -j -n -q" on the same archive of about 200 MB (text-like and
 // random data, deflated and stored). unzipFlat should reach at least 0.8 of

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up cost: the time from exec to a visible main window, and the peak
 # resident memory shortly after, for the game and for an empty Qt window of
 # the same size, started in turns. Each run gets a fresh home with the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file's reader and writer with hostile bytes. What it
 // promises: reading what it wrote gives the same values back, a value the
 // game writes reads back as written, and every key the game does not own

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The peer's bytes as a hostile peer may send them, in every phase and
 // role, cut into reads of any size. What the reading promises: it never
 // holds more than its bound, every byte it took comes out once and in

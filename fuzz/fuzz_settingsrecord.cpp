@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The host's 20-byte settings record as any peer may send it, and the game
 // settings as any settings file may hold them. What they promise: whatever
 // arrives ends up inside the settings page's ranges, the receiver's own

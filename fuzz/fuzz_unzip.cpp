@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A zip archive as any server may send it, unpacked with small limits
 // into a fresh folder. What unpacking promises: nothing appears beside the
 // destination, inside it only plain files without set-id bits, exactly

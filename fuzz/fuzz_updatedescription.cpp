@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The update description "Updates.ini" as any server may send it, read as
 // the program reads it, on any day. What the reading promises: no value is
 // longer than its cut or differs from the file's beyond it, the reader

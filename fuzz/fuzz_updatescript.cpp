@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The archive's script template and the folders of the player's computer,
 // both holding any characters, made into the installation script. What
 // the filling promises: a template beyond its size is refused; the lines

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs every fuzzer for a fixed time each, starting from its seed corpus in
 # fuzz/corpus/<fuzzer>/; what it finds new goes to a scratch folder, so the
 # corpus in the repository changes only by hand.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The messages of a network match. Each is the bytes of one send, with no
 // length and no terminator: whatever one read delivers is one message, and
 // the receiver's phase says which. Text is Windows-1252, one byte a char.

@@ -5,9 +5,10 @@
 # Puts the copyright and licence lines on every file of the source that
 # has none, in the comment syntax of its kind; a file that has them already
 # is left as it is, so running the script again changes nothing. Pictures,
-# sounds and Debian's own files, which cannot carry a comment, are covered
-# by .reuse/dep5 instead. A file of a kind the script does not know is
-# named at the end, and the script fails, so that nothing is missed.
+# sounds, Debian's own files and the fuzzers' inputs, which cannot carry a
+# comment, are covered by .reuse/dep5 instead. A file of a kind the script
+# does not know is named at the end, and the script fails, so that nothing
+# is missed.
 #
 #   sh scripts/add-spdx-headers.sh        (then: reuse lint)
 set -eu
@@ -35,6 +36,7 @@ style_of() {
     case "$1" in
         LICENSE | LICENSES/* | .reuse/* | .git | .git/*) ;;
         *.png | *.wav | packaging/changelog | packaging/copyright) ;;
+        fuzz/corpus/* | fuzz/*.dict) ;;
         *.cpp | *.h | *.cpp.in | *.h.in) echo "line //" ;;
         *.sh | *.py | *CMakeLists.txt | *.cmake | *.desktop.in | .gitignore | .ci/* | */lintian-overrides)
             echo "line #" ;;

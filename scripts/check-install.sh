@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the game the two ways a user does and checks what lands where:
 # first into a staging folder with DESTDIR (the installed tree, and both
 # validators on its menu entry and metainfo), then as the Debian package,

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when a folder includes a folder above it. The folders are layers:
 # each may include itself and the folders listed after it, nothing else.
 # Tests, benchmarks and fuzzers may include anything.

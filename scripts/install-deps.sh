@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building, running and testing need,
 # skipping the work when they are all present already.
 set -eu

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes docs/screenshot-game.png, the picture of a game in progress at the
 # top of the README: starts the built game on a virtual screen (Xvfb) with
 # a settings folder of its own, plays to the middle of a turn with the

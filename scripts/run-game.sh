@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the game and starts it.
 set -eu
 cd "$(dirname "$0")/.."

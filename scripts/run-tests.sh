@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds everything and runs every test: once in a
 # normal build and once under AddressSanitizer and UndefinedBehaviorSanitizer;
 # then checks the licence information of every file, installs the normal

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The maker's tool for signed updates.
 //
 //   lettrisko-sign keygen NAME

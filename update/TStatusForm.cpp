@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The wizard's window: its pages and controls with their places and texts,
 // the step list, showing and closing.
 #include "update/TStatusForm.h"

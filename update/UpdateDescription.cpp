@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "update/UpdateDescription.h"
 
 #include "text/IniFile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The wizard's steps: the check, the download with its progress and its
 // cancellation, the installation, the settings page.
 #include "update/TStatusForm.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What lets every player use the window: the desktop's keys for the start
 // page's commands, the focus at the start and end of a turn, and what
 // screen readers are told.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Game page: guessing, the countdown and the drawing of the word.
 #include "window/TForm1.h"
 

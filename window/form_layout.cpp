@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's pages and controls, with their places, captions and handlers.
 #include "window/TForm1.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The network page, the exchange with the peer, and what the rest of the
 // window sends to it. Each computer plays the whole match; the peer's word,
 // start and guesses are replayed here through the window's own handlers,

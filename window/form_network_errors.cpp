@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the player is told when the link to the other computer cannot be
 // made or ends without a goodbye, and where each such end leaves the
 // window: ready for a new attempt on the network page, or back on the

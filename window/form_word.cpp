@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Word page: the secret word is checked, folded and the turn prepared.
 #include "window/TForm1.h"
 

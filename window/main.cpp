@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program entry: the self-uninstall, or the game's one window.
 #include "about/TInfo.h"
 #include "platform/BuildSettings.h"

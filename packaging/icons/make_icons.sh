@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Draws the installed icon sizes from lettrisko.svg with ImageMagick.
 # Run from this folder: sh make_icons.sh
 #

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Draws the game's pictures and button glyphs with ImageMagick.
 # Run from this folder: sh make_images.sh
 set -eu

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the maker's logo, logo.png: 142 x 63 pixels, 24 bits per pixel.
 
 The about dialog combines the logo with its banner so that white pixels let

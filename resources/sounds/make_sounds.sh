@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Kx Software
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Synthesises the game's five sounds with sox: 16-bit PCM WAVE, 22050 Hz,
 # mono. Run it from anywhere; it rewrites the .wav files beside it.
 #   RICHTIG   a right guess: two bright rising plucks

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "net/PeerLink.h"
 #include "net/TClientSocket.h"
 #include "net/TServerSocket.h"

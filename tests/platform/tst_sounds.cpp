@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The recorded sounds in the program's resources and the sound output that
 // plays them.
 #include "platform/LoadedSoundService.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rules of the update description: the list of changes, its dates, the
 // judgement whether an update is newer, the sizes shown while downloading.
 #include "text/IniFile.h"

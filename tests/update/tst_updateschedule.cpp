@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // When the update wizard comes up by itself, and what the schedule keeps.
 #include "platform/Registry.h"
 #include "support/GameTestMain.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/Shell.h"
 #include "update/UpdateScript.h"
 #include "update/UpdateSession.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The update from the server to the replaced program file: description,
 // archive, script, and the script's run once the program has ended.
 #include "platform/Shell.h"

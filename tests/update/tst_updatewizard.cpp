@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The update wizard driven through its states inside its modal showing,
 // against a real HTTP server on 127.0.0.1: the check, the result, the
 // download with its cancellation and retry, leaving in the middle of a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game page through the real window: starting a turn, typed guesses,
 // the countdown, the end of a turn and the drawn word.
 #include "controls/TKxBitBtn.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Typing as a keyboard does it: Shift pressed before a capital or a "!",
 // presses that overlap when typing fast, a key still held when Return goes
 // down, and Alt and Ctrl chords. The keys go through the window system, so

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's frame: pages and their moves, hover buttons, the
 // decorative pictures, minimising during a turn, the key preview, and the
 // visual-style component's placement checks.

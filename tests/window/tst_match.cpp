@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole match on one computer through the real window: settings, names,
 // four words, guesses typed as keys, the statistics after every turn and
 // the winner at the end.

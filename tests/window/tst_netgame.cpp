@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Two main windows in one process play over 127.0.0.1, as two computers
 // would: login with a password, the host's settings, a whole match, and
 // leaving at awkward moments. The boxes and the password query are real and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings and players pages: the options kept in Properties.ini from
 // one run to the next, the time-limit controls, the name checks and the
 // start of a match.

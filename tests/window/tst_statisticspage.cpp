@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The statistics grid of a long match through the real window: what stays
 // in sight while it scrolls, and columns the user widens or narrows.
 #include "controls/TKxBitBtn.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real program from outside: its command line, and the signals with
 // which the desktop ends a session, a terminal or a Ctrl+C, after which it
 // ends as by "Beenden" and saves its settings on the way out.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The word page: the setter's word checked against the character rules,
 // folded to capitals, and the turn laid out on the game page.
 #include "controls/TKxBitBtn.h"
