@@ -3,12 +3,26 @@
 
 #include "controls/MessageBoxes.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
 {
+    showMessageBox(parent, icon, title, text, QString());
+}
+
+void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                    const QString &explanation)
+{
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    if (!explanation.isEmpty()) {
+        box.setInformativeText(explanation);
+        // Wide enough that the explanation reads as sentences, not as a column.
+        box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 28em; }"));
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+            label->setTextFormat(Qt::PlainText);
+    }
     box.exec();
 }
 

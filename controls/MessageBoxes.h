@@ -13,6 +13,9 @@ class QWidget;
 // One OK button. The text is shown as given, never as markup: it may hold
 // a nickname from the peer or a file name from an archive.
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text);
+// The same with a second paragraph below the text: what to do about it.
+void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                    const QString &explanation);
 
 // Adds "&Ja" (the default) and "&Nein" (Esc) to the box, shows it and
 // tells whether "Ja" was chosen.

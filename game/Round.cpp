@@ -3,6 +3,8 @@
 
 #include "game/Round.h"
 
+#include <QStringList>
+
 std::optional<Round::Guess> Round::start(const Rules &rules)
 {
     m_rules = rules;
@@ -71,6 +73,24 @@ bool Round::settle()
 bool Round::isRevealed(QChar c) const
 {
     return GuessedChars.contains(upperCaseOf(c));
+}
+
+QString Round::spokenWord() const
+{
+    if (!RoundRunning && !RoundOver)
+        return QString();
+    QStringList positions;
+    for (const QChar c : SecretWord) {
+        // A blank alone would be read as nothing at all.
+        const QString shown = c == QLatin1Char(' ') ? QStringLiteral("Leerzeichen") : QString(c);
+        if (isRevealed(c))
+            positions << shown;
+        else if (RoundOver)
+            positions << shown + QStringLiteral(" (nicht erraten)");
+        else
+            positions << QStringLiteral("Lücke");
+    }
+    return positions.join(QLatin1Char(' '));
 }
 
 int Round::hiddenCount() const

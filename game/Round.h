@@ -67,6 +67,12 @@ public:
     bool settle();
 
     bool isRevealed(QChar c) const;
+    // The word as a screen reader gives it: position after position, a
+    // revealed character as itself and a hidden one as "Lücke". Empty until
+    // guessing starts, as the page shows nothing then; once the turn is
+    // over, a character that was not guessed is named with "(nicht erraten)"
+    // after it, where the page shows it in red.
+    QString spokenWord() const;
     int hiddenCount() const;
     int mistakes() const { return m_mistakes; }
     int secondsLeft() const { return m_seconds; }

@@ -26,8 +26,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include <algorithm>
-
 namespace {
 
 QString withTrailingSlash(QString path)
@@ -35,19 +33,6 @@ QString withTrailingSlash(QString path)
     if (!path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
     return path;
-}
-
-// Lines as the description's reader sees them: each LF ends one.
-qint64 lineCount(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    qint64 count = 1;
-    char buffer[65536];
-    for (qint64 read; (read = file.read(buffer, sizeof buffer)) > 0;)
-        count += std::count(buffer, buffer + read, '\n');
-    return count;
 }
 
 // The failure notes of the installation script: its exit status, then the
@@ -144,11 +129,14 @@ bool UpdateSession::fetchDescription()
             return refuse(QString());
         }
     }
-    if (lineCount(copyPath) > Limits.descriptionLines)
+    // Read once, and counted before it is parsed: each LF ends a line.
+    QFile fetchedCopy(copyPath);
+    const QByteArray bytes = fetchedCopy.open(QIODevice::ReadOnly) ? fetchedCopy.readAll() : QByteArray();
+    if (bytes.count('\n') + 1 > Limits.descriptionLines)
         return refuse(QStringLiteral("Die Update-Beschreibung auf dem Server hat mehr als %1 Zeilen; sie wird nicht "
                                      "gelesen.")
                           .arg(Limits.descriptionLines));
-    m_description = std::make_unique<IniFile>(IniFile::load(copyPath));
+    m_description = std::make_unique<IniFile>(IniFile::parse(bytes));
     return true;
 }
 

@@ -11,7 +11,6 @@
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
 #include "controls/TStringGrid.h"
-#include "game/WordReading.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,5 +117,5 @@ void TForm1::nameControlsForReaders()
 
 void TForm1::showWordToReaders()
 {
-    WordPaintBox->setAccessibleText(WordReading::spokenWord(RoundState));
+    WordPaintBox->setAccessibleText(RoundState.spokenWord());
 }

@@ -7,12 +7,12 @@
 // start page as after a leave.
 #include "window/TForm1.h"
 
+#include "controls/MessageBoxes.h"
 #include "controls/TRadioGroup.h"
 #include "net/LinkFailure.h"
 #include "net/PeerLink.h"
 
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSpinBox>
@@ -22,20 +22,6 @@ namespace {
 QString quoted(const QString &text)
 {
     return QStringLiteral("„") + TForm1::shortForBox(text) + QStringLiteral("“");
-}
-
-// A box that says what happened and, below it, what to do about it.
-void showExplainedBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
-                      const QString &explanation)
-{
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(explanation);
-    // Wide enough that the explanation reads as sentences, not as a column.
-    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 28em; }"));
-    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
-        label->setTextFormat(Qt::PlainText);
-    box.exec();
 }
 
 // Before the connection stands, "who" is the address typed; after it, the
@@ -128,7 +114,7 @@ void TForm1::ClientSocketError(const LinkFailure &failure)
     else if (failure.stage == LinkFailure::LoggingIn && failure.kind == LinkFailure::Closed)
         text = QStringLiteral("Der Gastgeber hat die Verbindung getrennt, bevor die Anmeldung abgeschlossen war.");
     const QString who = failure.stage == LinkFailure::Opening ? Edit_IP->text() : QStringLiteral("dem Gastgeber");
-    showExplainedBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"), text,
+    showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"), text,
                      explanationOf(failure, who, peer().port()));
     peer().setPhase(NetPhase::Connecting);
     RoundState.NetworkGame = false;
@@ -142,14 +128,14 @@ void TForm1::ClientSocketError(const LinkFailure &failure)
 void TForm1::listenFails(const LinkFailure &failure)
 {
     if (failure.kind == LinkFailure::AddressInUse) {
-        showExplainedBox(this, QMessageBox::Warning, QStringLiteral("Port belegt"),
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Port belegt"),
                          QStringLiteral("Auf diesem Computer wartet schon ein anderes Programm auf Verbindungen über "
                                         "den TCP-Port %1.")
                              .arg(peer().port()),
                          QStringLiteral("Vielleicht läuft Lettrisko hier ein zweites Mal. Beenden Sie das andere "
                                         "Programm, und klicken Sie dann erneut auf „Auf Mitspieler warten“."));
     } else {
-        showExplainedBox(this, QMessageBox::Warning, QStringLiteral("Netzwerkfehler"),
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Netzwerkfehler"),
                          QStringLiteral("Dieser Computer kann nicht auf Mitspieler warten."),
                          explanationOf(failure, QString(), peer().port()));
     }
@@ -160,13 +146,13 @@ void TForm1::peerVanishes(const LinkFailure &failure)
 {
     const QString explanation = explanationOf(failure, m_peerNickname, peer().port());
     if (failure.kind == LinkFailure::ProtocolError) {
-        showExplainedBox(this, QMessageBox::Warning, QStringLiteral("Verbindung getrennt"),
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbindung getrennt"),
                          QStringLiteral("Das Spiel mit ") + TForm1::shortForBox(m_peerNickname)
                              + QStringLiteral(" ist beendet."),
                          explanation);
     } else {
         // The same message as when the peer leaves on purpose.
-        showExplainedBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
+        showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
                          TForm1::shortForBox(m_peerNickname) + QStringLiteral(" hat das Spiel verlassen."), explanation);
     }
     Button_IPCancelClick(nullptr);

@@ -4,6 +4,7 @@
 // Word page: the secret word is checked, folded and the turn prepared.
 #include "window/TForm1.h"
 
+#include "controls/MessageBoxes.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
 #include "game/GameSettings.h"
@@ -23,20 +24,22 @@
 bool TForm1::refuseWord(const QString &typed)
 {
     if (typed.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Fehler"), QStringLiteral("Gib ein Wort ein."));
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"), QStringLiteral("Gib ein Wort ein."));
         return true;
     }
     if (WordRules::CountDistinctChars(typed) <= 1 && SetFirstLetter->isChecked()) {
-        QMessageBox::warning(this, QStringLiteral("Fehler"),
-                             QStringLiteral("Das Wort muss aus mindestens zwei verschiedenen Buchstaben bestehen, "
-                                            "da der erste Buchstabe des Wortes dem Spieler vorgegeben wird."));
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"),
+                       QStringLiteral("Das Wort muss aus mindestens zwei verschiedenen Buchstaben bestehen, "
+                                      "da der erste Buchstabe des Wortes dem Spieler vorgegeben wird."));
         return true;
     }
     const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(currentSettings()));
     const WordRules::FoldResult folded = WordRules::foldToAllowed(typed, allowed);
     if (!folded.accepted()) {
-        QMessageBox::warning(this, QStringLiteral("Unzulässige Zeichen"),
-                             QStringLiteral("Diese Zeichen sind unzulässig: ") + folded.rejectedList());
+        // The word may come from the peer: its characters are shown, never
+        // read as markup.
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Unzulässige Zeichen"),
+                       QStringLiteral("Diese Zeichen sind unzulässig: ") + folded.rejectedList());
         return true;
     }
     return false;

@@ -15,6 +15,9 @@ class TestRound : public QObject
 private Q_SLOTS:
     void turn_data();
     void turn();
+    // What a screen reader reads of the turn.
+    void spokenWord_data();
+    void spokenWord();
 };
 
 void TestRound::turn_data()
@@ -81,6 +84,42 @@ void TestRound::turn()
     QCOMPARE(round.RoundOver, answers.contains(QLatin1Char('W')) || answers.contains(QLatin1Char('L'))
                                   || answers.contains(QLatin1Char('t')) || start == QLatin1String("W"));
     QVERIFY(!round.settle());
+}
+
+void TestRound::spokenWord_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("guessed");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("over");
+    QTest::addColumn<QString>("spoken");
+
+    QTest::newRow("before the start nothing is shown") << "HAUS" << "H" << false << false << "";
+    QTest::newRow("first letter given") << "ANNA" << "A" << true << false << QString::fromUtf8("A Lücke Lücke A");
+    QTest::newRow("lower case revealed by its capital") << "haus" << "HU" << true << false
+                                                        << QString::fromUtf8("h Lücke u Lücke");
+    QTest::newRow("blanks and punctuation hidden like letters")
+        << "ES GEHT." << "EST" << true << false << QString::fromUtf8("E S Lücke Lücke E Lücke T Lücke");
+    QTest::newRow("a guessed blank is named") << "JA JA" << "JA " << true << false << "J A Leerzeichen J A";
+    QTest::newRow("lost: what was missing is named")
+        << "HAUS" << "HA" << false << true << "H A U (nicht erraten) S (nicht erraten)";
+}
+
+void TestRound::spokenWord()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, guessed);
+    QFETCH(bool, running);
+    QFETCH(bool, over);
+    QFETCH(QString, spoken);
+
+    Round round;
+    round.SecretWord = word;
+    for (const QChar c : guessed)
+        round.GuessedChars.insert(c);
+    round.RoundRunning = running;
+    round.RoundOver = over;
+    QCOMPARE(round.spokenWord(), spoken);
 }
 
 QTEST_APPLESS_MAIN(TestRound)
