@@ -75,8 +75,8 @@ private Q_SLOTS:
     void secondClientIsSeenAndCanBeClosed();
     void countedReadLeavesTheRestForTheNextEvent();
     void peersLastMessageIsReadBeforeItLeavesTheList();
-    void refusedConnectGoesToTheHandler();
-    void unknownHostGoesToTheHandler();
+    void connectFailureGoesToTheHandler_data();
+    void connectFailureGoesToTheHandler();
     void portInUseIsTold();
     void sendWithoutConnectionSendsNothing();
     void eventsArriveWhileAHandlersBoxIsOpen();
@@ -141,33 +141,33 @@ void TestNetSockets::peersLastMessageIsReadBeforeItLeavesTheList()
     QCOMPARE(boxes.count(), 0);
 }
 
-void TestNetSockets::refusedConnectGoesToTheHandler()
+// The sockets show nothing themselves: the window says it in German.
+void TestNetSockets::connectFailureGoesToTheHandler_data()
 {
-    ModalBoxAnswerer boxes;
-    TClientSocket client;
-    QList<QAbstractSocket::SocketError> kinds;
-    connect(&client, &TClientSocket::error, this,
-            [&](SocketConnection *, QAbstractSocket::SocketError error) { kinds << error; });
-    client.setHost(QStringLiteral("127.0.0.1"));
-    client.setPort(portWithoutListener());
-    client.open();
-    QVERIFY(client.isActive());
-    QTRY_COMPARE(kinds, QList<QAbstractSocket::SocketError>{QAbstractSocket::ConnectionRefusedError});
-    QTRY_VERIFY(!client.isActive());
-    QCOMPARE(boxes.count(), 0);
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("closedPort");
+    QTest::addColumn<QAbstractSocket::SocketError>("error");
+    QTest::newRow("refused") << "127.0.0.1" << true << QAbstractSocket::ConnectionRefusedError;
+    QTest::newRow("unknown host") << "lettrisko-test.invalid" << false << QAbstractSocket::HostNotFoundError;
 }
 
-// The sockets show nothing themselves: the window says it in German.
-void TestNetSockets::unknownHostGoesToTheHandler()
+void TestNetSockets::connectFailureGoesToTheHandler()
 {
+    QFETCH(QString, host);
+    QFETCH(bool, closedPort);
+    QFETCH(QAbstractSocket::SocketError, error);
+
     ModalBoxAnswerer boxes;
     TClientSocket client;
     QList<QAbstractSocket::SocketError> kinds;
     connect(&client, &TClientSocket::error, this,
-            [&](SocketConnection *, QAbstractSocket::SocketError error) { kinds << error; });
-    client.setHost(QStringLiteral("lettrisko-test.invalid"));
+            [&](SocketConnection *, QAbstractSocket::SocketError kind) { kinds << kind; });
+    client.setHost(host);
+    if (closedPort)
+        client.setPort(portWithoutListener());
     client.open();
-    QTRY_COMPARE_WITH_TIMEOUT(kinds, QList<QAbstractSocket::SocketError>{QAbstractSocket::HostNotFoundError}, 30000);
+    QVERIFY(client.isActive());
+    QTRY_COMPARE_WITH_TIMEOUT(kinds, QList<QAbstractSocket::SocketError>{error}, 30000);
     QTRY_VERIFY(!client.isActive());
     QCOMPARE(boxes.count(), 0);
 }
