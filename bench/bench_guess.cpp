@@ -5,6 +5,7 @@
 // again into an off-screen image, as the screen would show it.
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
+#include "game/GameSettings.h"
 #include "game/WordRules.h"
 #include "platform/SoundService.h"
 #include "window/TForm1.h"
@@ -47,15 +48,13 @@ struct GuessingWindow
         form = std::make_unique<TForm1>(environment);
 
         // A maximum of 0 keeps the turn running however many wrong guesses.
-        form->Mistakes->setValue(0);
-        form->MaxMistakes->setValue(0);
-        form->SetFirstLetter->setChecked(true);
-        form->RoundState.SecretWord = QStringLiteral("DIE SCHNELLE BRAUNE KATZE SPRINGT UEBER DEN FAULEN HUND AM FLUSS");
-        form->RoundState.SecretWord.truncate(60);
-        WordRules::CharacterOptions options;
-        options.acceptSentences = true;
-        form->RoundState.AllowedChars = WordRules::allowedChars(options);
-        form->showPage(TForm1::GamePage);
+        GameSettings settings;
+        settings.Mistakes = 0;
+        settings.SetFirstLetter = true;
+        settings.AcceptSentences = true;
+        form->match().start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
+        form->match().setWord(
+            QStringLiteral("DIE SCHNELLE BRAUNE KATZE SPRINGT UEBER DEN FAULEN HUND AM FLUSS").left(60));
         form->GameStartGameClick();
         startingGuesses = form->RoundState.GuessedChars;
         image = QImage(form->WordPaintBox->size(), QImage::Format_ARGB32_Premultiplied);
@@ -64,7 +63,7 @@ struct GuessingWindow
     void guess(QChar key)
     {
         form->RoundState.GuessedChars = startingGuesses;
-        form->FormKeyPress(form.get(), key);
+        form->FormKeyPress(key);
         form->WordPaintBox->render(&image);
     }
 };

@@ -3,24 +3,24 @@
 
 #include "game/Scoring.h"
 
+#include <QMap>
+#include <QPair>
+
 namespace Scoring {
 
-long long mistakesInCell(const QString &cell)
+Standings standingsOf(const QList<TurnRecord> &turns, WinnerRule rule)
 {
-    bool ok = false;
-    const long long value = cell.trimmed().toLongLong(&ok);
-    return ok ? value : 0;
-}
+    // Mistakes by round: what player 1 made guessing player 2's word, and
+    // what player 2 made guessing player 1's.
+    QMap<int, QPair<long long, long long>> rounds;
+    for (const TurnRecord &turn : turns) {
+        auto &round = rounds[turn.round];
+        (turn.guessingPlayer == 0 ? round.first : round.second) += turn.mistakes;
+    }
 
-Standings standingsOf(const QList<RoundCells> &rounds, WinnerRule rule)
-{
     Standings standings;
-    for (const RoundCells &round : rounds) {
-        const long long ofPlayer2 = mistakesInCell(round.mistakesOfPlayer2);
-        const long long ofPlayer1 = mistakesInCell(round.mistakesOfPlayer1);
+    for (const auto &[ofPlayer1, ofPlayer2] : qAsConst(rounds)) {
         if (rule == WinnerRule::MostRoundsWon) {
-            // A round goes to the player who made fewer mistakes; a round
-            // whose second turn is still to come counts its empty cell as 0.
             if (ofPlayer1 > ofPlayer2)
                 ++standings.player2;
             else if (ofPlayer1 < ofPlayer2)

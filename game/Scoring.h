@@ -3,22 +3,15 @@
 
 #pragma once
 
+#include "game/TurnRecord.h"
+
 #include <QList>
 #include <QString>
 
-// The standings of a match, worked out from the statistics grid's mistake
-// cells alone: the grid is the only record of the match.
+// The standings of a match, worked out from the turns it has played.
 namespace Scoring {
 
 enum class WinnerRule { MostRoundsWon, FewestMistakes };
-
-// One round's two mistake cells as the grid holds them: what player 2 made
-// guessing player 1's word, and what player 1 made guessing player 2's.
-struct RoundCells
-{
-    QString mistakesOfPlayer2;
-    QString mistakesOfPlayer1;
-};
 
 enum class Leader { Nobody, Player1, Player2 };
 
@@ -28,13 +21,17 @@ struct Standings
     long long player1 = 0;
     long long player2 = 0;
     Leader leader = Leader::Nobody;
+
+    bool operator==(const Standings &other) const
+    {
+        return player1 == other.player1 && player2 == other.player2 && leader == other.leader;
+    }
 };
 
-// A mistake cell read back as a whole number; an empty cell (a turn not yet
-// played) counts as 0, and so does anything that is not a number.
-long long mistakesInCell(const QString &cell);
-
-Standings standingsOf(const QList<RoundCells> &rounds, WinnerRule rule);
+// A round goes to the player who made fewer mistakes guessing; a turn not
+// yet played counts no mistakes, so after the first turn of a round its
+// setter leads it.
+Standings standingsOf(const QList<TurnRecord> &turns, WinnerRule rule);
 
 // "Gewonnene Runden Anna: 2" or "Fehleranzahl Anna: 7".
 QString standingsLine(WinnerRule rule, const QString &playerName, long long value);

@@ -15,6 +15,9 @@ struct GameSettings;
 // characters are refused.
 namespace WordRules {
 
+// The longest word or sentence a setter can give.
+inline constexpr int MaxWordLength = 60;
+
 // The four character options of the settings page.
 struct CharacterOptions
 {

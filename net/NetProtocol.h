@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "game/WordRules.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -32,7 +34,7 @@ inline constexpr char TurnOverSignal[] = "%";
 inline constexpr char LeaveSignal[] = "<>";
 
 // The longest word a setter can type; a longer one is no word of this game.
-inline constexpr int MaxWordLength = 60;
+inline constexpr int MaxWordLength = WordRules::MaxWordLength;
 
 // One byte per character in Windows-1252. Empty when a character has no
 // byte there: the caller sends nothing rather than a different text.

@@ -37,6 +37,9 @@ constexpr int kSoundPreparationDelayMs = 1000;
 
 TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     : QWidget(parent)
+    , m_match(new MatchState(this))
+    , RoundState(m_match->RoundState)
+    , Timer(m_match->clock())
     , m_environment(environment)
     , m_sound(environment.sound)
 {
@@ -56,12 +59,12 @@ TForm1::~TForm1()
 
 bool TForm1::LocalSetsWord() const
 {
-    return RoundState.NetworkGame && RoundState.GuessingPlayer == quint8(RoundState.IsHost);
+    return m_match->localSetsWord();
 }
 
 bool TForm1::LocalGuesses() const
 {
-    return RoundState.NetworkGame && RoundState.GuessingPlayer != quint8(RoundState.IsHost);
+    return m_match->localGuesses();
 }
 
 int TForm1::currentPage() const
@@ -140,7 +143,7 @@ void TForm1::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
-    Timer->stop();
+    m_match->pauseClock();
     if (!m_settingsDetached)
         SaveSettings();
 }
@@ -185,15 +188,12 @@ void TForm1::BitBtnMouseLeave(QObject *sender)
 
 void TForm1::MinimizeHook()
 {
-    Timer->stop();
+    m_match->pauseClock();
 }
 
 void TForm1::RestoreHook()
 {
-    if (RoundState.RoundRunning && !NoLimit->isChecked())
-        Timer->start();
-    else
-        Timer->stop();
+    m_match->resumeClock();
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -259,7 +259,7 @@ bool TForm1::previewKey(QWidget *receiver, QKeyEvent *key)
             ch = QChar(QChar::ReplacementCharacter);
             ++i;
         }
-        FormKeyPress(this, ch);
+        FormKeyPress(ch);
     }
     return false;
 }

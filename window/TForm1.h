@@ -3,7 +3,8 @@
 
 #pragma once
 
-#include "game/RoundState.h"
+#include "game/GameSettings.h"
+#include "game/MatchState.h"
 #include "window/GameApplication.h"
 #include "window/SettingsLocation.h"
 
@@ -25,8 +26,6 @@ class QStackedWidget;
 class QTimer;
 class QWidget;
 
-struct GameSettings;
-struct PlayerNames;
 class SoundService;
 class TImage;
 class TKxBitBtn;
@@ -35,6 +34,7 @@ class UpdateComponent;
 class TPaintBox;
 class TRadioGroup;
 class PeerLink;
+class PeerSeat;
 struct LinkFailure;
 struct SettingsRecord;
 class TStringGrid;
@@ -62,13 +62,18 @@ class TForm1 : public QWidget, public KeyPreviewWindow
 {
     Q_OBJECT
 
+    // The match being played; the window shows what it says.
+    MatchState *const m_match;
+
 public:
     enum Page { StartPage, SettingsPage, PlayersPage, WordPage, GamePage, StatisticsPage, NetworkPage };
 
     explicit TForm1(const FormEnvironment &environment = FormEnvironment(), QWidget *parent = nullptr);
     ~TForm1() override;
 
-    TRoundState RoundState;
+    // The turn being played, as the match keeps it.
+    TRoundState &RoundState;
+    MatchState &match() const { return *m_match; }
 
     // In a network game: the local player sets the word / guesses this turn.
     bool LocalSetsWord() const;
@@ -106,9 +111,12 @@ public:
     void NoLimitClick();
     void SetSettingsEnabled(bool enabled);
     void StartMatch();
-    // The settings page's controls as a record, and back; the names stay.
-    GameSettings currentSettings() const;
+    // The user's settings and names, as Properties.ini gave them and the
+    // settings and players pages edit them; a match plays a copy.
+    const GameSettings &currentSettings() const { return m_settings; }
     void applySettings(const GameSettings &settings);
+    const PlayerNames &currentNames() const { return m_names; }
+    void applyNames(const PlayerNames &names);
 
     // --- word entry
     void WordOKClick();
@@ -119,14 +127,13 @@ public:
     enum class WordEntry { Open, OpenOncePeerReady, PeerTypes, PeerOnStatistics };
     void showWordEntry(WordEntry entry);
 
-    // --- guessing; a null sender marks a key replayed by the program
+    // --- guessing
     void GameStartGameClick();
-    void FormKeyPress(QObject *sender, QChar key);
+    // Every character typed on this computer's keyboard.
+    void FormKeyPress(QChar key);
+    // Shows a tick of the match's clock.
     void TimerTimer();
-    // Shows the answer to a guess: the word, the counters, the wrong
-    // guesses, the sounds when audible, and the end of the turn.
-    void showGuess(Round::Guess result, QChar key, bool audible);
-    void repaintWord();
+    // The word's picture and what screen readers read of it follow the game.
     void DrawWord();
     void FormPaint(QPainter &painter);
     // The word in words, for screen readers (form_access.cpp).
@@ -151,8 +158,10 @@ public:
     // --- network protocol: the messages come from the link to the peer
     void ServerSocketClientConnect();
     // The link to the other computer, made when network play is first
-    // asked for: a game on one computer needs no socket.
+    // asked for: a game on one computer needs no socket. The other
+    // computer's player sits at the match through the seat.
     PeerLink &peer();
+    PeerSeat &peerSeat();
     // A nickname or an address as a box shows it.
     static QString shortForBox(const QString &text);
 
@@ -169,6 +178,7 @@ public:
 
     // Controls, named as in the form.
     QStackedWidget *MainSites = nullptr;
+    // The match's clock; only the match starts and stops it.
     QTimer *Timer = nullptr;
     TWinXP *WinXP1 = nullptr;
     UpdateComponent *Update = nullptr;
@@ -280,8 +290,23 @@ private:
     // Enter and Esc on the visible page's default and cancel buttons.
     bool pressPageButton(bool cancel);
 
-    // Shows the box of the rule a word breaks; false when it breaks none.
-    bool refuseWord(const QString &typed);
+    // The settings and players pages show and edit the held values.
+    GameSettings settingsOnPage() const;
+    void showSettingsOnPage();
+    void settingsEdited();
+    void namesEdited();
+
+    // What the match says, shown.
+    void showTurn();
+    void showGuess(int seat, QChar key, Round::Guess result, bool atStart);
+    void showTurnEnd(const TurnRecord &turn);
+    void showNextTurn();
+    void showRecord();
+    void showStandings(const Scoring::Standings &standings);
+    // The box of the rule a word breaks.
+    void showRefusal(const MatchState::WordVerdict &verdict);
+    // The seat of the keyboard: in a game on one computer, the guesser's.
+    int keyboardSeat() const;
 
     // The network game (form_network.cpp).
     void connectPeerLink();
@@ -290,16 +315,13 @@ private:
     void peerGreets(const QString &nickname, const QString &password);
     void peerLogsIn(const QString &nickname);
     void peerSendsSettings(const SettingsRecord &record);
-    void peerIsReady();
-    void peerSendsWord(const QString &word);
-    void peerStarts();
-    void peerLeavesStatistics();
     void peerLeaves();
     void linkFails(const LinkFailure &failure);
     void listenFails(const LinkFailure &failure);
     void peerVanishes(const LinkFailure &failure);
     bool matchIsOver() const;
     PeerLink *m_peer = nullptr;
+    PeerSeat *m_seat = nullptr;
     QString m_peerNickname;
     // Open while the participant types the host's password.
     QPointer<QWidget> m_passwordQuery;
@@ -307,9 +329,13 @@ private:
     FormEnvironment m_environment;
     std::shared_ptr<SoundService> m_sound;
     SettingsLocation m_settingsFile;
+    GameSettings m_settings;
+    PlayerNames m_names;
     // The settings and names as loaded; saving writes only what differs.
     std::unique_ptr<GameSettings> m_loadedSettings;
     std::unique_ptr<PlayerNames> m_loadedNames;
+    // The settings page is being filled by the program, not edited.
+    bool m_showingSettings = false;
     bool m_shownOnce = false;
     bool m_destroyed = false;
     // The settings file is left alone: the run only updated the program.

@@ -8,17 +8,12 @@
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
 #include "game/WordLayout.h"
-#include "net/PeerLink.h"
 #include "platform/SoundService.h"
 
-#include <QCheckBox>
 #include <QCollator>
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QPainter>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTimer>
 
 namespace {
 
@@ -55,53 +50,26 @@ public:
 
 void TForm1::GameStartGameClick()
 {
-    GameStartGame->hide();
-
-    Round::Rules rules;
-    rules.maxMistakes = int(MaxMistakes->Value());
-    rules.timeLimit = NoLimit->isChecked()   ? Round::TimeLimit::None
-                      : perLetter->isChecked() ? Round::TimeLimit::PerGuess
-                                               : Round::TimeLimit::WholeTurn;
-    // The countdown starts from what word acceptance put on the clock.
-    rules.startSeconds = int(Time->Value());
-    rules.periodSeconds = TimeLimit->value();
-    rules.firstLetterGiven = SetFirstLetter->isChecked();
-
-    // The given first letter is a guess of its own, made silently.
-    if (const std::optional<Round::Guess> reveal = RoundState.start(rules))
-        showGuess(*reveal, RoundState.SecretWord.at(0), false);
-    else
-        DrawWord();
-
-    if (RoundState.clockRuns())
-        Timer->start();
-
-    if (LocalGuesses())
-        peer().sendStart();
+    m_match->startTurn();
 }
 
-void TForm1::FormKeyPress(QObject *sender, QChar key)
+int TForm1::keyboardSeat() const
 {
-    // The setter's own keyboard cannot guess; the peer's guesses arrive
-    // without a sender and pass.
-    if (currentPage() != GamePage || !RoundState.RoundRunning || (LocalSetsWord() && sender))
-        return;
-
-    const Round::Guess result = RoundState.guess(key);
-    showGuess(result, key, true);
-
-    const bool counted = result != Round::Guess::Refused && result != Round::Guess::Repeated;
-    if (counted && LocalGuesses() && sender == this)
-        peer().sendGuess(key);
+    return RoundState.NetworkGame ? m_match->localSeat() : m_match->guesser();
 }
 
-void TForm1::showGuess(Round::Guess result, QChar key, bool audible)
+void TForm1::FormKeyPress(QChar key)
 {
-    auto play = [this, audible](const char *name) {
-        if (audible)
-            PlaySoundResource(QLatin1String(name));
-    };
+    // Typing is guessing only while the game page shows the turn.
+    if (currentPage() == GamePage)
+        m_match->guess(keyboardSeat(), key);
+}
 
+void TForm1::showGuess(int seat, QChar key, Round::Guess result, bool atStart)
+{
+    Q_UNUSED(seat)
+    // The given first letter is revealed silently.
+    const bool audible = !atStart;
     switch (result) {
     case Round::Guess::Refused:
     case Round::Guess::Repeated:
@@ -110,7 +78,8 @@ void TForm1::showGuess(Round::Guess result, QChar key, bool audible)
         return;
     case Round::Guess::Hit:
     case Round::Guess::Won:
-        play("RICHTIG");
+        if (audible)
+            PlaySoundResource(QStringLiteral("RICHTIG"));
         break;
     case Round::Guess::Miss:
     case Round::Guess::Lost: {
@@ -120,74 +89,39 @@ void TForm1::showGuess(Round::Guess result, QChar key, bool audible)
         CharList->sortItems();
         // Sorted in, the new guess may land beyond the visible columns.
         CharList->scrollToItem(wrongGuess);
-        play("FALSCH");
+        if (audible)
+            PlaySoundResource(QStringLiteral("FALSCH"));
         break;
     }
     }
 
-    if (result == Round::Guess::Lost) {
-        Timer->stop();
-        play("VERLOREN");
-        GameOK->show();
-    }
-
-    if (RoundState.timeLimit() == Round::TimeLimit::PerGuess) {
+    if (RoundState.timeLimit() == Round::TimeLimit::PerGuess)
         Time->setValue(RoundState.secondsLeft());
-        // A fresh period: the next tick comes a whole second after the guess.
-        if (Timer->isActive())
-            Timer->start();
-    }
-
-    repaintWord();
-    if (result == Round::Guess::Won) {
-        Timer->stop();
-        play("GEWONNEN");
-        GameOK->show();
-    }
+    DrawWord();
 }
 
 void TForm1::TimerTimer()
 {
-    const Round::Tick tick = RoundState.tick();
-    // A tick that was already queued when the turn ended changes nothing.
-    if (tick == Round::Tick::Ignored) {
-        Timer->stop();
-        return;
-    }
-
     Time->setValue(RoundState.secondsLeft());
     PlaySoundResource(QStringLiteral("ZEIT"));
-    if (tick == Round::Tick::Counted)
-        return;
+}
 
+void TForm1::showTurnEnd(const TurnRecord &turn)
+{
     // Running out of time costs the full count of mistakes.
-    Timer->stop();
-    curMistakes->setValue(RoundState.mistakes());
-    repaintWord();
-    PlaySoundResource(QStringLiteral("VERLOREN"));
+    curMistakes->setValue(turn.mistakes);
+    DrawWord();
+    PlaySoundResource(turn.outcome == TurnRecord::Outcome::Won ? QStringLiteral("GEWONNEN")
+                                                               : QStringLiteral("VERLOREN"));
     GameOK->show();
 }
 
-// The word's picture and what screen readers read of it follow the game.
-void TForm1::repaintWord()
+// The picture itself is painted by FormPaint; here the paint box is told
+// that its picture changed.
+void TForm1::DrawWord()
 {
     WordPaintBox->update();
     showWordToReaders();
-}
-
-// The picture itself is painted by FormPaint; here the paint box is told
-// that its picture changed, and a word revealed in full ends the turn.
-void TForm1::DrawWord()
-{
-    if (!RoundState.RoundRunning && !RoundState.RoundOver)
-        return;
-
-    repaintWord();
-    if (RoundState.settle()) {
-        Timer->stop();
-        PlaySoundResource(QStringLiteral("GEWONNEN"));
-        GameOK->show();
-    }
 }
 
 void TForm1::FormPaint(QPainter &painter)
@@ -258,7 +192,7 @@ void TForm1::FormPaint(QPainter &painter)
 
 bool TForm1::PlaySoundResource(const QString &name)
 {
-    if (!PlaySounds->isChecked())
+    if (!m_settings.PlaySounds)
         return false;
     return sound().playResource(name);
 }

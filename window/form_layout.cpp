@@ -13,6 +13,7 @@
 #include "controls/TSpinEdit.h"
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
+#include "game/WordRules.h"
 #include "platform/SoundService.h"
 #include "text/CodePageValidator.h"
 #include "update/UpdateComponent.h"
@@ -193,8 +194,7 @@ void TForm1::createControls()
 
     WinXP1 = named(new TWinXP(this), "WinXP1");
     Update = createUpdateComponent(this);
-    Timer = named(new QTimer(this), "Timer");
-    Timer->setInterval(1000);
+    m_match->setObjectName(QStringLiteral("match"));
 
     MainSites = named(new QStackedWidget(this), "MainSites");
     MainSites->setGeometry(0, 0, kClientWidth, kClientHeight);
@@ -338,7 +338,7 @@ QWidget *TForm1::createWordPage()
     Logo3 = decoration(page, "Logo3", 534);
 
     Word = edit(page, "Word", {240, 52, 529, 34});
-    Word->setMaxLength(60);
+    Word->setMaxLength(WordRules::MaxWordLength);
     auto *caption = label(page, QStringLiteral("&Wort:"), 170, 56, Word);
     caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
     caption->setObjectName(QStringLiteral("Label_Word"));
@@ -538,13 +538,20 @@ void TForm1::connectHandlers()
     connect(PlayersOK, &QAbstractButton::clicked, this, &TForm1::PlayersOKClick);
     for (QRadioButton *each : {NoLimit, perLetter, WholeWord, WonRounds, FewMistakes})
         connect(each, &QAbstractButton::clicked, this, &TForm1::NoLimitClick);
+    for (QSpinBox *each : {Rounds, Mistakes, TimeLimit})
+        connect(each, QOverload<int>::of(&QSpinBox::valueChanged), this, &TForm1::settingsEdited);
+    for (QAbstractButton *each : std::initializer_list<QAbstractButton *>{
+             NoLimit, perLetter, WholeWord, NoSpecialChars, CapitalLetters, AcceptSentences, AcceptNumbers,
+             SetFirstLetter, WonRounds, FewMistakes, PlaySounds})
+        connect(each, &QAbstractButton::toggled, this, &TForm1::settingsEdited);
+    for (QLineEdit *each : {Player1, Player2})
+        connect(each, &QLineEdit::textChanged, this, &TForm1::namesEdited);
 
     connect(WordOK, &QAbstractButton::clicked, this, &TForm1::WordOKClick);
     connect(WordCancel, &QAbstractButton::clicked, this, &TForm1::WordCancelClick);
 
     connect(GameStartGame, &QAbstractButton::clicked, this, &TForm1::GameStartGameClick);
     connect(WordPaintBox, &TPaintBox::Paint, this, &TForm1::FormPaint);
-    connect(Timer, &QTimer::timeout, this, &TForm1::TimerTimer);
     connect(GameOK, &QAbstractButton::clicked, this, &TForm1::GameOKClick);
     connect(StatistikOK, &QAbstractButton::clicked, this, &TForm1::StatistikOKClick);
 
@@ -555,4 +562,14 @@ void TForm1::connectHandlers()
     connect(Button_ClientStart, &QAbstractButton::clicked, this, &TForm1::Button_ClientStartClick);
     connect(Button_Troubleshooting, &QAbstractButton::clicked, this, &TForm1::Button_TroubleshootingClick);
 
+    // What the match says of every move, whoever made it.
+    connect(m_match, &MatchState::matchStarted, this, &TForm1::showRecord);
+    connect(m_match, &MatchState::wordSet, this, &TForm1::showTurn);
+    connect(m_match, &MatchState::turnStarted, GameStartGame, &QWidget::hide);
+    connect(m_match, &MatchState::guessAnswered, this, &TForm1::showGuess);
+    connect(m_match, &MatchState::clockChanged, this, &TForm1::TimerTimer);
+    connect(m_match, &MatchState::turnEnded, this, &TForm1::showTurnEnd);
+    connect(m_match, &MatchState::turnEnded, this, &TForm1::showRecord);
+    connect(m_match, &MatchState::standingsChanged, this, &TForm1::showStandings);
+    connect(m_match, &MatchState::turnChanged, this, &TForm1::showNextTurn);
 }

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Kx Software
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The network page, the exchange with the peer, and what the rest of the
-// window sends to it. Each computer plays the whole match; the peer's word,
-// start and guesses are replayed here through the window's own handlers,
-// called without a sender.
+// The network page, the login and the leaving of a network game. Each
+// computer plays the whole match; the other computer's player takes part
+// through its seat (net/PeerSeat), which hands the match the peer's word,
+// start and guesses and sends this computer's.
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
@@ -14,6 +14,7 @@
 #include "game/GameSettings.h"
 #include "net/LinkFailure.h"
 #include "net/PeerLink.h"
+#include "net/PeerSeat.h"
 #include "net/SettingsRecord.h"
 
 #include <QGroupBox>
@@ -117,8 +118,7 @@ void TForm1::Button_IPCancelClick(QObject *sender)
 
     // A turn cut short by the end of the game does not tick on behind the
     // start page.
-    Timer->stop();
-    RoundState.RoundRunning = false;
+    m_match->leave();
     // The host's settings were only borrowed for the match.
     SetSettingsEnabled(true);
     NoLimitClick();
@@ -139,9 +139,16 @@ PeerLink &TForm1::peer()
     if (!m_peer) {
         m_peer = named(new PeerLink(this), "peerLink");
         m_peer->setPort(m_environment.port);
+        m_seat = named(new PeerSeat(*m_peer, *m_match, this), "peerSeat");
         connectPeerLink();
     }
     return *m_peer;
+}
+
+PeerSeat &TForm1::peerSeat()
+{
+    peer();
+    return *m_seat;
 }
 
 void TForm1::connectPeerLink()
@@ -150,13 +157,28 @@ void TForm1::connectPeerLink()
     connect(m_peer, &PeerLink::greetingReceived, this, &TForm1::peerGreets);
     connect(m_peer, &PeerLink::loginReceived, this, &TForm1::peerLogsIn);
     connect(m_peer, &PeerLink::settingsReceived, this, &TForm1::peerSendsSettings);
-    connect(m_peer, &PeerLink::readyReceived, this, &TForm1::peerIsReady);
-    connect(m_peer, &PeerLink::wordReceived, this, &TForm1::peerSendsWord);
-    connect(m_peer, &PeerLink::startReceived, this, &TForm1::peerStarts);
-    connect(m_peer, &PeerLink::guessReceived, this, [this](QChar key) { FormKeyPress(nullptr, key); });
-    connect(m_peer, &PeerLink::turnOverReceived, this, &TForm1::peerLeavesStatistics);
     connect(m_peer, &PeerLink::leaveReceived, this, &TForm1::peerLeaves);
     connect(m_peer, &PeerLink::failed, this, &TForm1::linkFails);
+
+    connect(m_seat, &PeerSeat::peerReady, this, [this] { WordOK->setEnabled(true); });
+    connect(m_seat, &PeerSeat::wordRefused, this, &TForm1::showRefusal);
+    connect(m_seat, &PeerSeat::wordUnexpected, this, [this] {
+        peer().close();
+        peerVanishes(LinkFailure{LinkFailure::ProtocolError, LinkFailure::Playing, QString(), peer().phase()});
+    });
+    connect(m_seat, &PeerSeat::wordEntryChanged, this, [this](PeerSeat::WordEntry entry) {
+        switch (entry) {
+        case PeerSeat::WordEntry::Open:
+            showWordEntry(WordEntry::Open);
+            break;
+        case PeerSeat::WordEntry::PeerTypes:
+            showWordEntry(WordEntry::PeerTypes);
+            break;
+        case PeerSeat::WordEntry::PeerOnStatistics:
+            showWordEntry(WordEntry::PeerOnStatistics);
+            break;
+        }
+    });
 }
 
 void TForm1::ServerSocketClientConnect()
@@ -192,8 +214,7 @@ void TForm1::peerGreets(const QString &nickname, const QString &password)
 
     m_peerNickname = nickname;
     peer().sendLogin(Edit_IPName->text());
-    Player1->setText(nickname);
-    Player2->setText(Edit_IPName->text());
+    applyNames({nickname, Edit_IPName->text()});
     // The host's settings may arrive, and be shown, while this box is open.
     showMessageBox(this, QMessageBox::Information, QStringLiteral("Angemeldet"),
             QStringLiteral("Die Anmeldung bei ") + shortForBox(nickname) + QStringLiteral(" war erfolgreich.\n\n")
@@ -211,8 +232,7 @@ void TForm1::peerLogsIn(const QString &nickname)
         return;
 
     peer().sendSettings(SettingsRecord::fromSettings(currentSettings()));
-    Player1->setText(Edit_IPName->text());
-    Player2->setText(nickname);
+    applyNames({Edit_IPName->text(), nickname});
     StartMatch();
     showPage(WordPage);
     // The first word can go out once the participant has seen the settings.
@@ -225,52 +245,6 @@ void TForm1::peerSendsSettings(const SettingsRecord &record)
     // The participant looks at the host's choice but cannot change it.
     SetSettingsEnabled(false);
     showPage(SettingsPage);
-}
-
-void TForm1::peerIsReady()
-{
-    peer().setPhase(LocalSetsWord() ? NetPhase::AwaitingStart : NetPhase::AwaitingWord);
-    WordOK->setEnabled(true);
-}
-
-void TForm1::peerSendsWord(const QString &word)
-{
-    // A word is only awaited on the word page: one that comes while the
-    // last turn is still on screen would replace it unseen.
-    if (currentPage() != WordPage) {
-        peer().close();
-        peerVanishes(LinkFailure{LinkFailure::ProtocolError, LinkFailure::Playing, QString(), peer().phase()});
-        return;
-    }
-    // Checked before anything changes: a word the rules refuse is not
-    // shown, and this computer goes on waiting for one.
-    if (refuseWord(word))
-        return;
-    peer().setPhase(LocalGuesses() ? NetPhase::TurnRunning : NetPhase::AwaitingStart);
-    Word->setText(word);
-    WordOKClick();
-}
-
-void TForm1::peerStarts()
-{
-    GameStartGameClick();
-}
-
-void TForm1::peerLeavesStatistics()
-{
-    // Still on the game or statistics page, GuessingPlayer names the turn
-    // just played, whose guesser sets next; on the word page it has already
-    // moved on to the coming turn.
-    const bool turnSwitched = currentPage() <= WordPage;
-    const quint8 comingGuesser = turnSwitched ? RoundState.GuessingPlayer : quint8(1 - RoundState.GuessingPlayer);
-    if (comingGuesser != quint8(RoundState.IsHost)) {
-        peer().setPhase(NetPhase::AwaitingWord);
-        return;
-    }
-    peer().setPhase(NetPhase::AwaitingStart);
-    // Still on the statistics page, leaving it opens the entry.
-    if (turnSwitched)
-        showWordEntry(WordEntry::Open);
 }
 
 void TForm1::peerLeaves()

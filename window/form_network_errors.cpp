@@ -15,7 +15,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QSpinBox>
 
 namespace {
 
@@ -99,8 +98,7 @@ void TForm1::linkFails(const LinkFailure &failure)
 
 bool TForm1::matchIsOver() const
 {
-    return RoundState.RoundOver && RoundState.GuessingPlayer == 0
-        && RoundState.RoundNumber == quint32(Rounds->value());
+    return m_match->stage() == MatchState::Stage::TurnOver && m_match->lastTurnPlayed();
 }
 
 void TForm1::ClientSocketError(const LinkFailure &failure)

@@ -5,7 +5,6 @@
 #include "window/TForm1.h"
 
 #include "controls/TKxBitBtn.h"
-#include "controls/TStringGrid.h"
 #include "game/GameSettings.h"
 #include "net/PeerLink.h"
 #include "text/IniFile.h"
@@ -15,9 +14,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
-GameSettings TForm1::currentSettings() const
+GameSettings TForm1::settingsOnPage() const
 {
     GameSettings s;
     s.Rounds = Rounds->value();
@@ -41,8 +41,40 @@ GameSettings TForm1::currentSettings() const
     return s;
 }
 
+// Every change on the page is the user's setting at once, as the page is
+// the only way to change it.
+void TForm1::settingsEdited()
+{
+    if (!m_showingSettings)
+        m_settings = settingsOnPage();
+}
+
+void TForm1::namesEdited()
+{
+    m_names = PlayerNames{Player1->text(), Player2->text()};
+}
+
 void TForm1::applySettings(const GameSettings &settings)
 {
+    m_settings = settings.clamped();
+    showSettingsOnPage();
+}
+
+void TForm1::applyNames(const PlayerNames &names)
+{
+    m_names = names;
+    // Each edit's change writes both names back; the first must not drop
+    // the second before it is shown.
+    const QSignalBlocker blockFirst(Player1);
+    const QSignalBlocker blockSecond(Player2);
+    Player1->setText(names.Player1);
+    Player2->setText(names.Player2);
+}
+
+void TForm1::showSettingsOnPage()
+{
+    const GameSettings settings = m_settings;
+    m_showingSettings = true;
     Rounds->setValue(settings.Rounds);
     Mistakes->setValue(settings.Mistakes);
     switch (settings.TimeLimit) {
@@ -67,18 +99,17 @@ void TForm1::applySettings(const GameSettings &settings)
     (settings.WonRounds ? WonRounds : FewMistakes)->setChecked(true);
     NoLimitClick();
     PlaySounds->setChecked(settings.PlaySounds);
+    m_showingSettings = false;
 }
 
 void TForm1::LoadSettings()
 {
     const IniFile ini = IniFile::load(m_settingsFile.load);
     applySettings(GameSettings::read(ini));
-    const PlayerNames names = PlayerNames::read(ini);
-    Player1->setText(names.Player1);
-    Player2->setText(names.Player2);
-    // What the controls show now is what this run started from.
-    m_loadedSettings = std::make_unique<GameSettings>(currentSettings());
-    m_loadedNames = std::make_unique<PlayerNames>(PlayerNames{Player1->text(), Player2->text()});
+    applyNames(PlayerNames::read(ini));
+    // What is held now is what this run started from.
+    m_loadedSettings = std::make_unique<GameSettings>(m_settings);
+    m_loadedNames = std::make_unique<PlayerNames>(m_names);
 }
 
 void TForm1::SaveSettings()
@@ -94,8 +125,8 @@ void TForm1::SaveSettings()
         return;
     // Another copy of the game may have saved its own changes meanwhile;
     // only what this run changed overwrites them.
-    currentSettings().writeChanges(ini, *m_loadedSettings);
-    PlayerNames{Player1->text(), Player2->text()}.writeChanges(ini, *m_loadedNames);
+    m_settings.writeChanges(ini, *m_loadedSettings);
+    m_names.writeChanges(ini, *m_loadedNames);
     // Nobody is left to tell at this point; a failed save keeps the old file.
     ini.save(m_settingsFile.save);
 }
@@ -136,11 +167,11 @@ void TForm1::PropertiesOKClick()
 void TForm1::PlayersOKClick()
 {
     QString problem;
-    if (Player1->text().isEmpty())
+    if (m_names.Player1.isEmpty())
         problem = QStringLiteral("Gib einen Namen ein, Spieler 1.");
-    else if (Player2->text().isEmpty())
+    else if (m_names.Player2.isEmpty())
         problem = QStringLiteral("Gib einen Namen ein, Spieler 2.");
-    else if (Player1->text() == Player2->text())
+    else if (m_names.Player1 == m_names.Player2)
         problem = QStringLiteral("Beide Spieler müssen unterschiedliche Namen haben.");
     if (!problem.isEmpty()) {
         QMessageBox::warning(this, QStringLiteral("Fehler"), problem);
@@ -154,17 +185,5 @@ void TForm1::PlayersOKClick()
 
 void TForm1::StartMatch()
 {
-    const int rounds = Rounds->value();
-    Statistik->setRowCount(rounds + 1);
-    for (int row = 1; row < Statistik->RowCount(); ++row) {
-        for (int column = 0; column < Statistik->columnCount(); ++column)
-            Statistik->setCells(column, row, QString());
-    }
-    Statistik->setCells(1, 0, QStringLiteral("Worte von ") + Player1->text());
-    Statistik->setCells(4, 0, QStringLiteral("Worte von ") + Player2->text());
-    for (int round = 1; round <= rounds; ++round)
-        Statistik->setCells(0, round, QString::number(round));
-    WinnerLabel->clear();
-    RoundState.RoundNumber = 1;
-    RoundState.GuessingPlayer = 1;
+    m_match->start(m_settings, m_names.Player1, m_names.Player2);
 }

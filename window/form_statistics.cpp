@@ -5,15 +5,10 @@
 #include "window/TForm1.h"
 
 #include "controls/TKxBitBtn.h"
-#include "controls/TKxDigit.h"
 #include "controls/TStringGrid.h"
 #include "game/Scoring.h"
-#include "net/PeerLink.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QSpinBox>
 
 namespace {
 
@@ -28,64 +23,60 @@ void setBold(QLabel *label, bool bold)
 
 void TForm1::GameOKClick()
 {
-    const int n = int(RoundState.RoundNumber);
-    const QString mistakes = QString::number(qint64(curMistakes->Value()));
+    showPage(StatisticsPage);
+}
 
-    Statistik->setCells(0, n, QString::number(n));
-    if (RoundState.GuessingPlayer == 1) {
-        Statistik->setCells(1, n, RoundState.SecretWord);
-        Statistik->setCells(2, n, mistakes);
-    } else {
-        Statistik->setCells(4, n, RoundState.SecretWord);
-        Statistik->setCells(3, n, mistakes);
+// The grid shows the match's record of played turns, and the result once
+// the last turn is in it.
+void TForm1::showRecord()
+{
+    const int rounds = m_match->settings().Rounds;
+    Statistik->setRowCount(rounds + 1);
+    for (int row = 1; row < Statistik->RowCount(); ++row) {
+        Statistik->setCells(0, row, QString::number(row));
+        for (int column = 1; column < Statistik->columnCount(); ++column)
+            Statistik->setCells(column, row, QString());
     }
+    const QString player1 = m_match->name(MatchState::Player1);
+    const QString player2 = m_match->name(MatchState::Player2);
+    Statistik->setCells(1, 0, QStringLiteral("Worte von ") + player1);
+    Statistik->setCells(4, 0, QStringLiteral("Worte von ") + player2);
+    for (const TurnRecord &turn : m_match->record()) {
+        // Player 2 guessed player 1's word, or player 1 player 2's.
+        const bool ofPlayer1 = turn.guessingPlayer == 1;
+        Statistik->setCells(ofPlayer1 ? 1 : 4, turn.round, turn.word);
+        Statistik->setCells(ofPlayer1 ? 2 : 3, turn.round, QString::number(turn.mistakes));
+    }
+    WinnerLabel->setText(m_match->lastTurnPlayed()
+                             ? Scoring::matchResultText(m_match->standings().leader, player1, player2)
+                             : QString());
+}
 
-    QList<Scoring::RoundCells> rounds;
-    for (int r = 1; r < Statistik->RowCount(); ++r)
-        rounds.append({Statistik->Cells(2, r), Statistik->Cells(3, r)});
-    const Scoring::WinnerRule rule =
-        WonRounds->isChecked() ? Scoring::WinnerRule::MostRoundsWon : Scoring::WinnerRule::FewestMistakes;
-    const Scoring::Standings standings = Scoring::standingsOf(rounds, rule);
-
-    StatistikP1Info->setText(Scoring::standingsLine(rule, Player1->text(), standings.player1));
-    StatistikP2Info->setText(Scoring::standingsLine(rule, Player2->text(), standings.player2));
+// A new match leaves the last match's standings until its first turn is in.
+void TForm1::showStandings(const Scoring::Standings &standings)
+{
+    const Scoring::WinnerRule rule = m_match->winnerRule();
+    StatistikP1Info->setText(Scoring::standingsLine(rule, m_match->name(MatchState::Player1), standings.player1));
+    StatistikP2Info->setText(Scoring::standingsLine(rule, m_match->name(MatchState::Player2), standings.player2));
     setBold(StatistikP1Info, standings.leader == Scoring::Leader::Player1);
     setBold(StatistikP2Info, standings.leader == Scoring::Leader::Player2);
-
-    // The second turn of the last round has just been recorded.
-    if (Rounds->value() == n && RoundState.GuessingPlayer == 0)
-        WinnerLabel->setText(Scoring::matchResultText(standings.leader, Player1->text(), Player2->text()));
-
-    showPage(StatisticsPage);
 }
 
 void TForm1::StatistikOKClick()
 {
-    RoundState.GuessingPlayer = quint8(1 - RoundState.GuessingPlayer);
-    if (RoundState.GuessingPlayer == 1)
-        ++RoundState.RoundNumber;
-
-    if (RoundState.RoundNumber > quint32(Rounds->value())) {
+    if (!m_match->nextTurn()) {
         // The match is over; a network game ends without a leave message.
         if (RoundState.NetworkGame)
             Button_IPCancelClick(nullptr);
         showPage(StartPage);
-        return;
     }
+}
 
+// The next turn awaits its word; in a network game the seat of the other
+// computer's player says who types it.
+void TForm1::showNextTurn()
+{
     showPage(WordPage);
-    if (!RoundState.NetworkGame) {
-        showWordEntry(WordEntry::Open);
-        return;
-    }
-
-    // This computer has left its statistics page.
-    peer().sendTurnOver();
-    if (LocalGuesses())
-        showWordEntry(WordEntry::PeerTypes);
-    else if (peer().phase() == NetPhase::TurnRunning)
-        // The peer's "%" opens the word entry.
-        showWordEntry(WordEntry::PeerOnStatistics);
-    else
+    if (!RoundState.NetworkGame)
         showWordEntry(WordEntry::Open);
 }

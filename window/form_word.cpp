@@ -7,89 +7,77 @@
 #include "controls/MessageBoxes.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
-#include "game/GameSettings.h"
-#include "game/WordRules.h"
 #include "net/PeerLink.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QRadioButton>
-#include <QSpinBox>
 
 // A refused word changes nothing: the last turn's word stays on the game
 // page, which a repaint may still show.
-bool TForm1::refuseWord(const QString &typed)
+void TForm1::showRefusal(const MatchState::WordVerdict &verdict)
 {
-    if (typed.isEmpty()) {
+    using Problem = MatchState::WordVerdict::Problem;
+    switch (verdict.problem) {
+    case Problem::None:
+    case Problem::NotAwaited:
+        return;
+    case Problem::Empty:
         showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"), QStringLiteral("Gib ein Wort ein."));
-        return true;
-    }
-    if (WordRules::CountDistinctChars(typed) <= 1 && SetFirstLetter->isChecked()) {
+        return;
+    case Problem::TooFewDistinct:
         showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"),
                        QStringLiteral("Das Wort muss aus mindestens zwei verschiedenen Buchstaben bestehen, "
                                       "da der erste Buchstabe des Wortes dem Spieler vorgegeben wird."));
-        return true;
-    }
-    const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(currentSettings()));
-    const WordRules::FoldResult folded = WordRules::foldToAllowed(typed, allowed);
-    if (!folded.accepted()) {
+        return;
+    case Problem::RefusedCharacters:
         // The word may come from the peer: its characters are shown, never
         // read as markup.
         showMessageBox(this, QMessageBox::Warning, QStringLiteral("Unzulässige Zeichen"),
-                       QStringLiteral("Diese Zeichen sind unzulässig: ") + folded.rejectedList());
-        return true;
+                       QStringLiteral("Diese Zeichen sind unzulässig: ") + verdict.refused.join(QStringLiteral("; ")));
+        return;
     }
-    return false;
 }
 
 void TForm1::WordOKClick()
 {
-    const QString typed = Word->text();
-    if (refuseWord(typed))
-        return;
+    showRefusal(m_match->setWord(Word->text()));
+}
 
-    RoundState.AllowedChars = WordRules::allowedChars(WordRules::CharacterOptions::of(currentSettings()));
-    RoundState.SecretWord = WordRules::foldToAllowed(typed, RoundState.AllowedChars).word;
-
-    const QLineEdit *guesser = RoundState.GuessingPlayer == 0 ? Player1 : Player2;
-    WordGuessingInfo->setText(guesser->text()
+// The turn's word was accepted, typed here or sent by the peer.
+void TForm1::showTurn()
+{
+    const bool timed = m_match->settings().TimeLimit != TimeLimitMode::NoLimit;
+    WordGuessingInfo->setText(m_match->name(m_match->guesser())
                               + (LocalSetsWord() ? QStringLiteral(" versucht, das Wort zu erraten")
                                                  : QStringLiteral(", errate dieses Wort:")));
     curMistakes->setValue(0);
-    MaxMistakes->setValue(Mistakes->value());
-    RoundState.RoundOver = false;
-    const bool timed = !NoLimit->isChecked();
+    MaxMistakes->setValue(m_match->settings().Mistakes);
     TimeLabel->setVisible(timed);
     Time->setVisible(timed);
-    Time->setValue(TimeLimit->value());
+    Time->setValue(m_match->settings().TimeLimitValue);
     CharList->clear();
     showPage(GamePage);
     GameStartGame->setVisible(!LocalSetsWord());
     GameOK->hide();
-
-    // The peer checks and folds the word itself.
-    if (LocalSetsWord())
-        peer().sendWord(typed);
 }
 
 void TForm1::showWordEntry(WordEntry entry)
 {
-    const QLineEdit *setter = RoundState.GuessingPlayer == 1 ? Player1 : Player2;
-    const QLineEdit *guesser = RoundState.GuessingPlayer == 1 ? Player2 : Player1;
+    const QString setter = m_match->name(m_match->setter());
+    const QString guesser = m_match->name(m_match->guesser());
     const bool open = entry == WordEntry::Open || entry == WordEntry::OpenOncePeerReady;
 
     if (entry == WordEntry::PeerTypes) {
-        WordInfo->setText(setter->text() + QStringLiteral(" gibt ein Wort ein"));
-        Word->setText(setter->text() + QStringLiteral(" gibt ein Wort ein..."));
+        WordInfo->setText(setter + QStringLiteral(" gibt ein Wort ein"));
+        Word->setText(setter + QStringLiteral(" gibt ein Wort ein..."));
     } else {
-        WordInfo->setText(QStringLiteral("Gib ein Wort an, ") + setter->text() + QLatin1Char('!'));
+        WordInfo->setText(QStringLiteral("Gib ein Wort an, ") + setter + QLatin1Char('!'));
         if (open)
             Word->clear();
         else
-            Word->setText(QStringLiteral("Warten auf ") + guesser->text());
+            Word->setText(QStringLiteral("Warten auf ") + guesser);
     }
     Word->setEnabled(open);
     // While the entry waits, OK stays closed too, or the waiting text
@@ -106,5 +94,6 @@ void TForm1::WordCancelClick()
         // Closing by program: the leave message is not sent a second time.
         Button_IPCancelClick(nullptr);
     }
+    m_match->leave();
     showPage(StartPage);
 }

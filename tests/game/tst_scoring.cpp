@@ -6,7 +6,6 @@
 #include <QTest>
 
 using Scoring::Leader;
-using Scoring::RoundCells;
 using Scoring::WinnerRule;
 
 Q_DECLARE_METATYPE(Scoring::WinnerRule)
@@ -19,20 +18,29 @@ class TestScoring : public QObject
 private Q_SLOTS:
     void standings_data();
     void standings();
-    void mistakesInCell_data();
-    void mistakesInCell();
     void texts_data();
     void texts();
 };
 
 // Rows are written as "player 2's mistakes/player 1's mistakes" per round,
-// rounds separated by blanks; a missing side is an empty cell.
-static QList<RoundCells> rounds(const QString &description)
+// rounds separated by blanks; a missing side is a turn not yet played.
+static QList<TurnRecord> turns(const QString &description)
 {
-    QList<RoundCells> result;
-    for (const QString &round : description.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QStringList cells = round.split(QLatin1Char('/'));
-        result.append({cells.value(0), cells.value(1)});
+    QList<TurnRecord> result;
+    int round = 0;
+    for (const QString &each : description.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        ++round;
+        const QStringList sides = each.split(QLatin1Char('/'));
+        for (int side = 0; side < 2; ++side) {
+            if (sides.value(side).isEmpty())
+                continue;
+            TurnRecord turn;
+            turn.round = round;
+            // Player 2 guesses first, player 1 second.
+            turn.guessingPlayer = quint8(1 - side);
+            turn.mistakes = sides.value(side).toInt();
+            result.append(turn);
+        }
     }
     return result;
 }
@@ -76,29 +84,10 @@ void TestScoring::standings()
     QFETCH(qlonglong, player2);
     QFETCH(Leader, leader);
 
-    const Scoring::Standings standings = Scoring::standingsOf(rounds(grid), rule);
+    const Scoring::Standings standings = Scoring::standingsOf(turns(grid), rule);
     QCOMPARE(standings.player1, player1);
     QCOMPARE(standings.player2, player2);
     QCOMPARE(standings.leader, leader);
-}
-
-void TestScoring::mistakesInCell_data()
-{
-    QTest::addColumn<QString>("cell");
-    QTest::addColumn<qlonglong>("value");
-
-    QTest::newRow("empty") << "" << 0LL;
-    QTest::newRow("zero") << "0" << 0LL;
-    QTest::newRow("number") << "7" << 7LL;
-    QTest::newRow("two digits") << "25" << 25LL;
-    QTest::newRow("not a number") << "HAUS" << 0LL;
-}
-
-void TestScoring::mistakesInCell()
-{
-    QFETCH(QString, cell);
-    QFETCH(qlonglong, value);
-    QCOMPARE(Scoring::mistakesInCell(cell), value);
 }
 
 void TestScoring::texts_data()

@@ -6,6 +6,7 @@
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
+#include "game/GameSettings.h"
 #include "game/WordRules.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
@@ -73,8 +74,7 @@ private Q_SLOTS:
 
 private:
     TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
-    // What word acceptance leaves behind, set directly so that the game
-    // page is tested on its own.
+    // A match of these settings whose first word has just been accepted.
     void prepare(const Turn &turn);
     void begin();
     void typeKeys(const QString &keys);
@@ -97,27 +97,20 @@ void TestGamePage::cleanup()
 
 void TestGamePage::prepare(const Turn &turn)
 {
-    TForm1 &f = *m_form;
-    f.Mistakes->setValue(turn.maxMistakes);
-    f.NoLimit->setChecked(turn.timeMode == NoTimeLimit);
-    f.perLetter->setChecked(turn.timeMode == PerGuess);
-    f.WholeWord->setChecked(turn.timeMode == WholeTurn);
-    f.TimeLimit->setValue(turn.timeLimit);
-    f.SetFirstLetter->setChecked(turn.firstLetter);
-
-    f.RoundState.SecretWord = turn.word;
-    f.RoundState.AllowedChars = WordRules::allowedChars(turn.characters);
-    f.RoundState.RoundOver = false;
-    f.RoundState.RoundRunning = false;
-    f.curMistakes->setValue(0);
-    f.MaxMistakes->setValue(turn.maxMistakes);
-    f.TimeLabel->setVisible(turn.timeMode != NoTimeLimit);
-    f.Time->setVisible(turn.timeMode != NoTimeLimit);
-    f.Time->setValue(turn.timeLimit);
-    f.CharList->clear();
-    f.showPage(TForm1::GamePage);
-    f.GameStartGame->show();
-    f.GameOK->hide();
+    GameSettings settings = m_form->currentSettings();
+    settings.Mistakes = turn.maxMistakes;
+    settings.TimeLimit = turn.timeMode == NoTimeLimit ? TimeLimitMode::NoLimit
+                         : turn.timeMode == PerGuess  ? TimeLimitMode::PerLetter
+                                                      : TimeLimitMode::WholeWord;
+    settings.TimeLimitValue = turn.timeLimit;
+    settings.SetFirstLetter = turn.firstLetter;
+    settings.NoSpecialChars = turn.characters.noSpecialChars;
+    settings.CapitalLetters = turn.characters.capitalLetters;
+    settings.AcceptSentences = turn.characters.acceptSentences;
+    settings.AcceptNumbers = turn.characters.acceptNumbers;
+    m_form->match().start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
+    QVERIFY(m_form->match().setWord(turn.word).accepted());
+    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
 }
 
 void TestGamePage::begin()
@@ -336,13 +329,13 @@ void TestGamePage::setterCannotGuessOnOwnKeyboard()
     m_fixture->sound().clear();
 
     QTest::keyClick(m_form, Qt::Key_A);
-    m_form->FormKeyPress(m_form, QLatin1Char('x'));
+    m_form->FormKeyPress(QLatin1Char('x'));
     QCOMPARE(m_fixture->sound().played, QStringList());
     QCOMPARE(m_fixture->sound().beeps, 0);
     QVERIFY(!m_form->RoundState.GuessedChars.contains(QLatin1Char('A')));
 
-    m_form->FormKeyPress(nullptr, QLatin1Char('a'));
-    m_form->FormKeyPress(nullptr, QLatin1Char('x'));
+    m_form->match().guess(MatchState::Player2, QLatin1Char('a'));
+    m_form->match().guess(MatchState::Player2, QLatin1Char('x'));
     QCOMPARE(m_fixture->sound().played, (QStringList{QStringLiteral("RICHTIG"), QStringLiteral("FALSCH")}));
     QCOMPARE(m_form->curMistakes->Value(), 1.0L);
     m_form->RoundState.NetworkGame = false;
@@ -400,7 +393,7 @@ void TestGamePage::perGuessLimitResetsOnlyOnNewGuesses()
         if (step.key)
             QTest::keyClick(m_form->CharList, step.key);
         else
-            m_form->TimerTimer();
+            m_form->match().tick();
         QCOMPARE(int(m_form->Time->Value()), step.time);
     }
 
@@ -456,13 +449,13 @@ void TestGamePage::countdownLosesTheTurn()
 
     const QString zeit = QStringLiteral("ZEIT");
     for (const int expected : {4, 3, 2, 1}) {
-        m_form->TimerTimer();
+        m_form->match().tick();
         QCOMPARE(int(m_form->Time->Value()), expected);
         QVERIFY(m_form->RoundState.RoundRunning);
     }
     QCOMPARE(m_fixture->sound().played, QStringList(4, zeit));
 
-    m_form->TimerTimer();
+    m_form->match().tick();
     QCOMPARE(int(m_form->Time->Value()), 0);
     QCOMPARE(m_fixture->sound().played, (QStringList{zeit, zeit, zeit, zeit, zeit, QStringLiteral("VERLOREN")}));
     QCOMPARE(int(m_form->curMistakes->Value()), maxMistakes);
@@ -473,7 +466,7 @@ void TestGamePage::countdownLosesTheTurn()
 
     // Nothing moves once the turn is over.
     m_fixture->sound().clear();
-    m_form->TimerTimer();
+    m_form->match().tick();
     QTest::keyClick(m_form, 'a');
     QCOMPARE(int(m_form->Time->Value()), 0);
     QCOMPARE(m_fixture->sound().played, QStringList());
@@ -502,7 +495,7 @@ void TestGamePage::minimiseStopsTheCountdown()
     turn.timeLimit = 20;
     prepare(turn);
     begin();
-    m_form->TimerTimer();
+    m_form->match().tick();
     QVERIFY(m_form->Timer->isActive());
 
     m_form->setWindowState(Qt::WindowMinimized);
@@ -510,7 +503,7 @@ void TestGamePage::minimiseStopsTheCountdown()
     m_form->setWindowState(Qt::WindowNoState);
     QVERIFY(m_form->Timer->isActive());
     QCOMPARE(int(m_form->Time->Value()), 19);
-    m_form->TimerTimer();
+    m_form->match().tick();
     QCOMPARE(int(m_form->Time->Value()), 18);
 
     // Winning stops the clock for good, even across a later restore.
@@ -590,7 +583,7 @@ void TestGamePage::readersFollowTheTurn()
     begin();
     typeKeys(keys);
     for (int i = 0; i < ticks; ++i)
-        m_form->TimerTimer();
+        m_form->match().tick();
 
     QAccessibleTextInterface *box = QAccessible::queryAccessibleInterface(m_form->WordPaintBox)->textInterface();
     QCOMPARE(box->text(0, box->characterCount()), word);

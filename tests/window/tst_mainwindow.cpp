@@ -9,6 +9,7 @@
 #include "controls/TKxBitBtn.h"
 #include "controls/TWinXP.h"
 #include "net/PeerLink.h"
+#include "game/GameSettings.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "support/RecordingSound.h"
@@ -265,18 +266,20 @@ void TestMainWindow::restoreResumesOnlyATimedTurn()
     QFETCH(bool, timeLimit);
     QFETCH(bool, runsAfterRestore);
 
+    GameSettings settings;
     if (timeLimit)
-        m_form->WholeWord->setChecked(true);
-    m_form->RoundState.RoundRunning = roundRunning;
-    if (roundRunning && timeLimit)
-        m_form->Timer->start();
+        settings.TimeLimit = TimeLimitMode::WholeWord;
+    m_form->match().start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
+    QVERIFY(m_form->match().setWord(QStringLiteral("HAUS")).accepted());
+    if (roundRunning)
+        m_form->GameStartGameClick();
+    QCOMPARE(m_form->Timer->isActive(), roundRunning && timeLimit);
 
     m_form->setWindowState(Qt::WindowMinimized);
     QVERIFY(!m_form->Timer->isActive());
 
     m_form->setWindowState(Qt::WindowNoState);
     QCOMPARE(m_form->Timer->isActive(), runsAfterRestore);
-    m_form->Timer->stop();
 }
 
 void TestMainWindow::enterAndEscPressPageButtons_data()
@@ -344,12 +347,9 @@ void TestMainWindow::eachTypedCharacterIsPreviewedOnce()
     QFETCH(int, beeps);
     QFETCH(int, mistakes);
 
-    m_form->RoundState.SecretWord = QStringLiteral("HAUS");
-    for (char c = 'A'; c <= 'Z'; ++c)
-        m_form->RoundState.AllowedChars.insert(QLatin1Char(c));
-    m_form->RoundState.RoundRunning = true;
-    m_form->MaxMistakes->setValue(9);
-    m_form->showPage(TForm1::GamePage);
+    m_form->match().start(GameSettings(), QStringLiteral("Anna"), QStringLiteral("Bert"));
+    QVERIFY(m_form->match().setWord(QStringLiteral("HAUS")).accepted());
+    m_form->GameStartGameClick();
 
     QWidget *target = receiver == QLatin1String("Form1") ? m_form : m_fixture->control<QWidget>(receiver.toLatin1());
     m_fixture->sound().clear();

@@ -242,7 +242,7 @@ void TestMatch::twoRoundMatch()
     typeOnFocus(QStringLiteral("a"));
     QCOMPARE(m_fixture->sound().played, QStringList{QStringLiteral("RICHTIG")});
     for (int tick = 0; tick < 5; ++tick)
-        m_form->TimerTimer();
+        m_form->match().tick();
     QCOMPARE(m_fixture->sound().played.count(QStringLiteral("ZEIT")), 5);
     QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
     QCOMPARE(int(m_form->curMistakes->Value()), 3);

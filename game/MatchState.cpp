@@ -1,0 +1,226 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "game/MatchState.h"
+
+#include "game/WordRules.h"
+
+#include <QTimer>
+
+namespace {
+
+constexpr int kTickMs = 1000;
+
+Round::TimeLimit timeLimitOf(TimeLimitMode mode)
+{
+    switch (mode) {
+    case TimeLimitMode::PerLetter:
+        return Round::TimeLimit::PerGuess;
+    case TimeLimitMode::WholeWord:
+        return Round::TimeLimit::WholeTurn;
+    case TimeLimitMode::NoLimit:
+        break;
+    }
+    return Round::TimeLimit::None;
+}
+
+} // namespace
+
+MatchState::MatchState(QObject *parent)
+    : QObject(parent)
+    , m_clock(new QTimer(this))
+{
+    m_clock->setObjectName(QStringLiteral("Timer"));
+    m_clock->setInterval(kTickMs);
+    connect(m_clock, &QTimer::timeout, this, &MatchState::tick);
+}
+
+MatchState::~MatchState() = default;
+
+QString MatchState::name(int player) const
+{
+    return m_names[player == Player1 ? 0 : 1];
+}
+
+Scoring::WinnerRule MatchState::winnerRule() const
+{
+    return m_settings.WonRounds ? Scoring::WinnerRule::MostRoundsWon : Scoring::WinnerRule::FewestMistakes;
+}
+
+Scoring::Standings MatchState::standings() const
+{
+    return Scoring::standingsOf(m_record, winnerRule());
+}
+
+bool MatchState::lastTurnPlayed() const
+{
+    return !m_record.isEmpty() && m_record.constLast().round == m_settings.Rounds
+        && m_record.constLast().guessingPlayer == Player1;
+}
+
+void MatchState::start(const GameSettings &settings, const QString &player1, const QString &player2)
+{
+    m_clock->stop();
+    m_settings = settings;
+    m_names[0] = player1;
+    m_names[1] = player2;
+    m_record.clear();
+    RoundState.RoundNumber = 1;
+    RoundState.GuessingPlayer = 1;
+    m_stage = Stage::AwaitingWord;
+    Q_EMIT matchStarted();
+}
+
+MatchState::WordVerdict MatchState::checkWord(const QString &typed) const
+{
+    WordVerdict verdict;
+    if (m_stage != Stage::AwaitingWord)
+        verdict.problem = WordVerdict::Problem::NotAwaited;
+    else if (typed.isEmpty())
+        verdict.problem = WordVerdict::Problem::Empty;
+    else if (WordRules::CountDistinctChars(typed) <= 1 && m_settings.SetFirstLetter)
+        verdict.problem = WordVerdict::Problem::TooFewDistinct;
+    else {
+        const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(m_settings));
+        verdict.refused = WordRules::foldToAllowed(typed, allowed).rejected;
+        if (!verdict.refused.isEmpty())
+            verdict.problem = WordVerdict::Problem::RefusedCharacters;
+    }
+    return verdict;
+}
+
+MatchState::WordVerdict MatchState::setWord(const QString &typed)
+{
+    const WordVerdict verdict = checkWord(typed);
+    if (!verdict.accepted())
+        return verdict;
+
+    RoundState.AllowedChars = WordRules::allowedChars(WordRules::CharacterOptions::of(m_settings));
+    RoundState.SecretWord = WordRules::foldToAllowed(typed, RoundState.AllowedChars).word;
+    RoundState.RoundOver = false;
+    m_stage = Stage::AwaitingStart;
+    Q_EMIT wordSet(typed);
+    return verdict;
+}
+
+void MatchState::startTurn()
+{
+    if (m_stage != Stage::AwaitingStart)
+        return;
+
+    Round::Rules rules;
+    rules.maxMistakes = m_settings.Mistakes;
+    rules.timeLimit = timeLimitOf(m_settings.TimeLimit);
+    rules.startSeconds = m_settings.TimeLimitValue;
+    rules.periodSeconds = m_settings.TimeLimitValue;
+    rules.firstLetterGiven = m_settings.SetFirstLetter;
+    m_stage = Stage::Guessing;
+
+    // The given first letter is a guess of its own, but nobody's move.
+    if (const std::optional<Round::Guess> reveal = RoundState.start(rules))
+        Q_EMIT guessAnswered(guesser(), RoundState.SecretWord.at(0), *reveal, true);
+    // Word acceptance leaves something to guess after the first letter;
+    // a word that is complete all the same is won at once.
+    if (RoundState.RoundOver || RoundState.settle())
+        endTurn(TurnRecord::Outcome::Won);
+    else
+        runClock();
+    Q_EMIT turnStarted();
+}
+
+std::optional<Round::Guess> MatchState::guess(int seat, QChar key)
+{
+    if (m_stage != Stage::Guessing || seat != guesser())
+        return std::nullopt;
+
+    const Round::Guess result = RoundState.guess(key);
+    const bool counted = result != Round::Guess::Refused && result != Round::Guess::Repeated;
+    // A fresh period: the next tick comes a whole second after the guess.
+    if (counted && RoundState.timeLimit() == Round::TimeLimit::PerGuess && m_clock->isActive())
+        m_clock->start();
+    Q_EMIT guessAnswered(seat, key, result, false);
+
+    if (result == Round::Guess::Won)
+        endTurn(TurnRecord::Outcome::Won);
+    else if (result == Round::Guess::Lost)
+        endTurn(TurnRecord::Outcome::LostByMistakes);
+    return result;
+}
+
+void MatchState::tick()
+{
+    if (m_stage != Stage::Guessing) {
+        // A tick that was already due when the turn ended changes nothing.
+        m_clock->stop();
+        return;
+    }
+    const Round::Tick tick = RoundState.tick();
+    if (tick == Round::Tick::Ignored) {
+        m_clock->stop();
+        return;
+    }
+    Q_EMIT clockChanged(RoundState.secondsLeft());
+    if (tick == Round::Tick::TimedOut)
+        endTurn(TurnRecord::Outcome::LostByTime);
+}
+
+void MatchState::endTurn(TurnRecord::Outcome outcome)
+{
+    m_clock->stop();
+    m_stage = Stage::TurnOver;
+    TurnRecord turn;
+    turn.round = int(RoundState.RoundNumber);
+    turn.guessingPlayer = RoundState.GuessingPlayer;
+    turn.word = RoundState.SecretWord;
+    turn.mistakes = RoundState.mistakes();
+    turn.outcome = outcome;
+    m_record.append(turn);
+
+    Q_EMIT turnEnded(turn);
+    const Scoring::Standings now = standings();
+    Q_EMIT standingsChanged(now);
+    if (lastTurnPlayed())
+        Q_EMIT matchEnded(now.leader);
+}
+
+bool MatchState::nextTurn()
+{
+    if (m_stage != Stage::TurnOver)
+        return m_stage != Stage::Idle;
+
+    RoundState.GuessingPlayer = quint8(1 - RoundState.GuessingPlayer);
+    if (RoundState.GuessingPlayer == 1)
+        ++RoundState.RoundNumber;
+    if (RoundState.RoundNumber > quint32(m_settings.Rounds)) {
+        m_stage = Stage::Idle;
+        return false;
+    }
+    m_stage = Stage::AwaitingWord;
+    Q_EMIT turnChanged();
+    return true;
+}
+
+void MatchState::leave()
+{
+    m_clock->stop();
+    RoundState.RoundRunning = false;
+    m_stage = Stage::Idle;
+}
+
+void MatchState::pauseClock()
+{
+    m_clock->stop();
+}
+
+void MatchState::resumeClock()
+{
+    runClock();
+}
+
+void MatchState::runClock()
+{
+    if (m_stage == Stage::Guessing && RoundState.clockRuns())
+        m_clock->start();
+    else
+        m_clock->stop();
+}

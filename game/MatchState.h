@@ -1,0 +1,139 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "game/GameSettings.h"
+#include "game/RoundState.h"
+#include "game/Scoring.h"
+#include "game/TurnRecord.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QTimer;
+
+// A match as it is played, without a widget: its own copy of the settings
+// and the names, the turn being played, the turns played so far and the
+// one-second clock. Whoever sits at a seat (the keyboard, the other
+// computer, the program choosing words) hands it the same moves; what
+// becomes of each move comes back as a signal, which the window shows and
+// the other computer is sent.
+//
+// A match goes: a word is awaited, set, guessing starts, the turn ends; the
+// next turn awaits its word, until the last turn of the last round has
+// been played.
+class MatchState : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Stage { Idle, AwaitingWord, AwaitingStart, Guessing, TurnOver };
+
+    // The two seats, numbered as GuessingPlayer names the guesser.
+    static constexpr int Player1 = 0;
+    static constexpr int Player2 = 1;
+
+    // What word acceptance says of a word.
+    struct WordVerdict
+    {
+        enum class Problem {
+            None,
+            NotAwaited, // no word is asked for now
+            Empty,
+            TooFewDistinct, // the given first letter would reveal it all
+            RefusedCharacters,
+        };
+        Problem problem = Problem::None;
+        // Each refused character as the user sees it, in order.
+        QStringList refused;
+
+        bool accepted() const { return problem == Problem::None; }
+    };
+
+    explicit MatchState(QObject *parent = nullptr);
+    ~MatchState() override;
+
+    // The turn being played, and where the match and a network game stand.
+    TRoundState RoundState;
+
+    Stage stage() const { return m_stage; }
+    const GameSettings &settings() const { return m_settings; }
+    QString name(int player) const;
+    // Who guesses and who set the word of the current turn.
+    int guesser() const { return RoundState.GuessingPlayer; }
+    int setter() const { return 1 - guesser(); }
+    // The seat of this computer's player in a network game: the host is
+    // player 1. In a game on one computer the keyboard sits at both.
+    int localSeat() const { return RoundState.IsHost ? Player1 : Player2; }
+    bool localSetsWord() const { return RoundState.NetworkGame && setter() == localSeat(); }
+    bool localGuesses() const { return RoundState.NetworkGame && guesser() == localSeat(); }
+    // The turns played in this match, in order.
+    const QList<TurnRecord> &record() const { return m_record; }
+    Scoring::WinnerRule winnerRule() const;
+    Scoring::Standings standings() const;
+    // The turn just played was the second of the last round.
+    bool lastTurnPlayed() const;
+    // The clock, owned here; it runs exactly while a timed turn is guessed
+    // and the window is not minimised.
+    QTimer *clock() const { return m_clock; }
+
+    // A new match: round 1, player 1 sets the first word.
+    void start(const GameSettings &settings, const QString &player1, const QString &player2);
+    // The word page's check, without changing anything.
+    WordVerdict checkWord(const QString &typed) const;
+    // The word of the coming turn, as typed by its setter; accepted, it is
+    // folded and the turn waits for its start.
+    WordVerdict setWord(const QString &typed);
+    // Guessing begins; with the first letter given, that letter is guessed.
+    void startTurn();
+    // A character guessed from a seat. Nothing at all happens (no answer)
+    // unless the turn is being guessed and the seat is the guesser's.
+    std::optional<Round::Guess> guess(int seat, QChar key);
+    void tick();
+    // The turn's result has been seen: the next turn awaits its word. False
+    // when that was the last turn: the match is over.
+    bool nextTurn();
+    // The match is given up; a turn being guessed stops where it stands.
+    void leave();
+    // The clock holds while the window is minimised.
+    void pauseClock();
+    void resumeClock();
+
+Q_SIGNALS:
+    // A new match, with nothing played yet.
+    void matchStarted();
+    // The turn's word was accepted: guessing can start.
+    void wordSet(const QString &typed);
+    // Guessing has started (after the first letter's answer, if given).
+    void turnStarted();
+    // The answer to a guess; atStart marks the given first letter, which is
+    // nobody's move and makes no sound.
+    void guessAnswered(int seat, QChar key, Round::Guess result, bool atStart);
+    // A tick of the clock: the seconds left.
+    void clockChanged(int secondsLeft);
+    // The turn has ended, won or lost; it is in the record.
+    void turnEnded(const TurnRecord &turn);
+    void standingsChanged(const Scoring::Standings &standings);
+    // The last turn has been played; the leader wins, or nobody does.
+    void matchEnded(Scoring::Leader leader);
+    // The next turn awaits its word.
+    void turnChanged();
+
+private:
+    void endTurn(TurnRecord::Outcome outcome);
+    void runClock();
+
+    GameSettings m_settings;
+    QString m_names[2];
+    QList<TurnRecord> m_record;
+    Stage m_stage = Stage::Idle;
+    QTimer *m_clock = nullptr;
+};
+
+Q_DECLARE_METATYPE(TurnRecord)
+Q_DECLARE_METATYPE(Scoring::Standings)
