@@ -74,6 +74,7 @@ int TForm1::currentPage() const
 
 void TForm1::showPage(Page page)
 {
+    ensurePage(page);
     MainSites->setCurrentIndex(page);
 }
 
@@ -90,18 +91,14 @@ void TForm1::FormCreate()
 
     m_settingsFile = settingsLocation(m_environment.settingsDirectory, m_environment.programDirectory);
     LoadSettings();
-
-    Statistik->setColWidth(0, 32);
-    Statistik->setColWidth(1, 192);
-    Statistik->setColWidth(4, 192);
-    Statistik->setCells(2, 0, QStringLiteral("< Fehler"));
-    Statistik->setCells(3, 0, QStringLiteral("Fehler >"));
-
-    copyDecorativePictures();
+    // The statistics grid's columns and the decorative pictures are set up
+    // as their pages are built.
 }
 
 void TForm1::copyDecorativePictures()
 {
+    if (!Logo1)
+        return;
     for (int n = 2;; ++n) {
         auto *logo = findChild<TImage *>(QStringLiteral("Logo%1").arg(n));
         if (!logo)

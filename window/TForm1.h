@@ -8,6 +8,7 @@
 #include "window/GameApplication.h"
 #include "window/SettingsLocation.h"
 
+#include <QPixmap>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -80,7 +81,12 @@ public:
     bool LocalGuesses() const;
 
     int currentPage() const;
+    // Shows a page, building it first if it was never shown.
     void showPage(Page page);
+    // Builds a page's controls, once; until then its control members are
+    // null.
+    void ensurePage(Page page);
+    bool isPageBuilt(Page page) const;
 
     // Copies Logo1's picture to Logo2, Logo3, ... up to the first missing number.
     void copyDecorativePictures();
@@ -272,20 +278,22 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Building the pages (form_layout.cpp).
+    // Building the window and its pages (form_layout.cpp).
     void createControls();
-    QWidget *createStartPage();
-    QWidget *createSettingsPage();
-    QWidget *createPlayersPage();
-    QWidget *createWordPage();
-    QWidget *createGamePage();
-    QWidget *createStatisticsPage();
-    QWidget *createNetworkPage();
+    void createStartPage(QWidget *page);
+    void createSettingsPage(QWidget *page);
+    void createPlayersPage(QWidget *page);
+    void createWordPage(QWidget *page);
+    void createGamePage(QWidget *page);
+    void createStatisticsPage(QWidget *page);
+    void createNetworkPage(QWidget *page);
     void connectHandlers();
+    QPixmap decorationPicture();
     // Keys, focus and names for keyboard and screen-reader players
     // (form_access.cpp).
-    void setUpDesktopKeys();
-    void nameControlsForReaders();
+    void setUpWindowKeys();
+    void setUpStartPageKeys();
+    void setUpGamePageAccess();
 
     // Enter and Esc on the visible page's default and cancel buttons.
     bool pressPageButton(bool cancel);
@@ -336,6 +344,11 @@ private:
     std::unique_ptr<PlayerNames> m_loadedNames;
     // The settings page is being filled by the program, not edited.
     bool m_showingSettings = false;
+    // The host's settings are only shown on the joining computer.
+    bool m_settingsLocked = false;
+    // One bit per page whose controls exist.
+    unsigned m_builtPages = 0;
+    QPixmap m_decoration;
     bool m_shownOnce = false;
     bool m_destroyed = false;
     // The settings file is left alone: the run only updated the program.

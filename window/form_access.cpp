@@ -41,23 +41,8 @@ QList<QKeySequence> keysFor(QKeySequence::StandardKey command, const QKeySequenc
 
 } // namespace
 
-void TForm1::setUpDesktopKeys()
+void TForm1::setUpWindowKeys()
 {
-    // The start page's buttons are no tab stops; their keys act exactly
-    // while the page shows, as the buttons' own shortcuts do.
-    StartGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    Properties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    IPGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    // Where the desktop has keys of its own for these, they work too.
-    const QList<QPair<QKeySequence::StandardKey, TKxBitBtn *>> desktopCommands{
-        {QKeySequence::New, StartGame}, {QKeySequence::Preferences, Properties}};
-    for (const auto &[command, button] : desktopCommands) {
-        for (const QKeySequence &desktopKey : QKeySequence::keyBindings(command)) {
-            if (desktopKey != button->shortcut())
-                new QShortcut(desktopKey, button, button, &QAbstractButton::animateClick);
-        }
-    }
-
     // Ending the program and the about dialog work from every page. As
     // window commands they come before any control's use of the key, and
     // a box or the update wizard, being windows of their own, keeps them
@@ -76,46 +61,63 @@ void TForm1::setUpDesktopKeys()
     addAction(about);
     connect(about, &QAction::triggered, this, &TForm1::FirmClick);
 
+    // A new word leaves the box empty until guessing starts.
+    connect(MainSites, &QStackedWidget::currentChanged, this, &TForm1::showWordToReaders);
+}
+
+void TForm1::setUpStartPageKeys()
+{
+    // The start page's buttons are no tab stops; their keys act exactly
+    // while the page shows, as the buttons' own shortcuts do.
+    StartGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    Properties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    IPGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    // Where the desktop has keys of its own for these, they work too.
+    const QList<QPair<QKeySequence::StandardKey, TKxBitBtn *>> desktopCommands{
+        {QKeySequence::New, StartGame}, {QKeySequence::Preferences, Properties}};
+    for (const auto &[command, button] : desktopCommands) {
+        for (const QKeySequence &desktopKey : QKeySequence::keyBindings(command)) {
+            if (desktopKey != button->shortcut())
+                new QShortcut(desktopKey, button, button, &QAbstractButton::animateClick);
+        }
+    }
+
+    const auto *quit = findChild<QAction *>(QStringLiteral("QuitAction"), Qt::FindDirectChildrenOnly);
+    const auto *about = findChild<QAction *>(QStringLiteral("InfoAction"), Qt::FindDirectChildrenOnly);
     showKeyInTip(StartGame, StartGame->text(), StartGame->shortcut());
     showKeyInTip(Properties, Properties->text(), Properties->shortcut());
     showKeyInTip(IPGame, IPGame->text(), IPGame->shortcut());
     showKeyInTip(Terminate, Terminate->text(), quit->shortcut());
     showKeyInTip(Firm, QStringLiteral("Info über Lettrisko"), about->shortcut());
+}
 
+void TForm1::setUpGamePageAccess()
+{
     // A button that comes up on the game page takes the focus, so that
     // Return presses it: "Beginnen!" at every turn's start, "OK" at its end.
     GameStartGame->installEventFilter(this);
     GameOK->installEventFilter(this);
     // The wrong guesses are a record to read, never a place for the focus.
     CharList->setFocusPolicy(Qt::NoFocus);
-}
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Show && (watched == GameStartGame || watched == GameOK)
-        && currentPage() == GamePage)
-        static_cast<QWidget *>(watched)->setFocus(Qt::OtherFocusReason);
-    return QWidget::eventFilter(watched, event);
-}
-
-void TForm1::nameControlsForReaders()
-{
     // Controls with a caption or a label of their own are named by it.
-    PLogo->setAccessibleName(QStringLiteral("Lettrisko"));
-    Firm->setAccessibleName(QStringLiteral("Info über Lettrisko"));
-    TimeLimit->setAccessibleName(QStringLiteral("Zeitbegrenzung in Sekunden"));
     WordPaintBox->setAccessibleName(QStringLiteral("Wort"));
     Time->setAccessibleName(QStringLiteral("verbleibende Zeit in Sekunden"));
     curMistakes->setAccessibleName(QStringLiteral("Fehleranzahl"));
     MaxMistakes->setAccessibleName(QStringLiteral("maximale Fehleranzahl"));
     CharList->setAccessibleName(QStringLiteral("geratene, nicht vorkommende Buchstaben"));
-    Statistik->setAccessibleName(QStringLiteral("Statistik"));
+}
 
-    // A new word leaves the box empty until guessing starts.
-    connect(MainSites, &QStackedWidget::currentChanged, this, &TForm1::showWordToReaders);
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && isPageBuilt(GamePage) && (watched == GameStartGame || watched == GameOK)
+        && currentPage() == GamePage)
+        static_cast<QWidget *>(watched)->setFocus(Qt::OtherFocusReason);
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::showWordToReaders()
 {
-    WordPaintBox->setAccessibleText(RoundState.spokenWord());
+    if (isPageBuilt(GamePage))
+        WordPaintBox->setAccessibleText(RoundState.spokenWord());
 }

@@ -137,6 +137,7 @@ TImage *decoration(QWidget *page, const char *name, int x)
     return logo;
 }
 
+
 // Tab enters a group of choices at the checked one; the arrow keys move
 // within the group.
 void tabStopOnCheckedChoice(std::initializer_list<QRadioButton *> group)
@@ -196,27 +197,70 @@ void TForm1::createControls()
     Update = createUpdateComponent(this);
     m_match->setObjectName(QStringLiteral("match"));
 
+    // Each page is built when it is first shown; the window opens on the
+    // start page, and most runs never see some of the others.
     MainSites = named(new QStackedWidget(this), "MainSites");
     MainSites->setGeometry(0, 0, kClientWidth, kClientHeight);
-    MainSites->addWidget(createStartPage());
-    MainSites->addWidget(createSettingsPage());
-    MainSites->addWidget(createPlayersPage());
-    MainSites->addWidget(createWordPage());
-    MainSites->addWidget(createGamePage());
-    MainSites->addWidget(createStatisticsPage());
-    MainSites->addWidget(createNetworkPage());
+    for (const char *name : {"Start", "Einstellungen", "Spieler", "Wort", "Spiel", "Statistik", "TCPIP"})
+        MainSites->addWidget(named(new QWidget(MainSites), name));
 
-    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
-    for (TKxBitBtn *each : findChildren<TKxBitBtn *>())
-        each->setCaptionColor(windowText);
-
-    setUpDesktopKeys();
-    nameControlsForReaders();
+    setUpWindowKeys();
+    ensurePage(StartPage);
 }
 
-QWidget *TForm1::createStartPage()
+// Every page's decoration is the settings page's picture, loaded once.
+QPixmap TForm1::decorationPicture()
 {
-    auto *page = named(new QWidget(this), "Start");
+    if (m_decoration.isNull())
+        m_decoration = glyph("decoration.png");
+    return m_decoration;
+}
+
+bool TForm1::isPageBuilt(Page page) const
+{
+    return m_builtPages & (1u << page);
+}
+
+void TForm1::ensurePage(Page page)
+{
+    if (isPageBuilt(page))
+        return;
+    m_builtPages |= 1u << page;
+    QWidget *widget = MainSites->widget(page);
+    switch (page) {
+    case StartPage:
+        createStartPage(widget);
+        break;
+    case SettingsPage:
+        createSettingsPage(widget);
+        break;
+    case PlayersPage:
+        createPlayersPage(widget);
+        break;
+    case WordPage:
+        createWordPage(widget);
+        break;
+    case GamePage:
+        createGamePage(widget);
+        break;
+    case StatisticsPage:
+        createStatisticsPage(widget);
+        break;
+    case NetworkPage:
+        createNetworkPage(widget);
+        break;
+    }
+
+    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+    for (TKxBitBtn *each : widget->findChildren<TKxBitBtn *>()) {
+        each->setCaptionColor(windowText);
+        connect(each, &TKxBitBtn::MouseEnter, this, &TForm1::BitBtnMouseEnter);
+        connect(each, &TKxBitBtn::MouseLeave, this, &TForm1::BitBtnMouseLeave);
+    }
+}
+
+void TForm1::createStartPage(QWidget *page)
+{
 
     PLogo = named(new TImage(page), "PLogo");
     PLogo->setGeometry(264, 96, 516, 466);
@@ -233,19 +277,29 @@ QWidget *TForm1::createStartPage()
     Terminate = button(page, "Terminate", QStringLiteral("Beenden"), {16, 520, 217, 41});
     for (TKxBitBtn *each : {Properties, IPGame, StartGame, Terminate})
         each->setFocusPolicy(Qt::NoFocus);
-    return page;
+    PLogo->setAccessibleName(QStringLiteral("Lettrisko"));
+    Firm->setAccessibleName(QStringLiteral("Info über Lettrisko"));
+
+    connect(Properties, &QAbstractButton::clicked, this, &TForm1::PropertiesClick);
+    connect(StartGame, &QAbstractButton::clicked, this, &TForm1::StartGameClick);
+    connect(IPGame, &QAbstractButton::clicked, this, &TForm1::IPGameClick);
+    connect(Terminate, &QAbstractButton::clicked, this, &TForm1::Beenden1Click);
+    connect(Firm, &TImage::Click, this, &TForm1::FirmClick);
+    setUpStartPageKeys();
 }
 
-QWidget *TForm1::createSettingsPage()
+void TForm1::createSettingsPage(QWidget *page)
 {
-    auto *page = named(new QWidget(this), "Einstellungen");
     Panel1 = banner(page, "Panel1", QStringLiteral("Einstellungen"));
     Logo1 = decoration(page, "Logo1", 536);
-    Logo1->setPicture(glyph("decoration.png"));
+    Logo1->setPicture(decorationPicture());
 
-    Rounds = spinEdit(page, "Rounds", {240, 52, 57, 36}, 1, 100, 5);
+    const GameSettings defaults;
+    Rounds = spinEdit(page, "Rounds", {240, 52, 57, 36}, GameSettings::MinRounds, GameSettings::MaxRounds,
+                      defaults.Rounds);
     labelEndingAt(page, QStringLiteral("Anzahl &Runden:"), 222, 56, Rounds)->setObjectName(QStringLiteral("Label_Rounds"));
-    Mistakes = spinEdit(page, "Mistakes", {240, 100, 57, 36}, 0, 25, 9);
+    Mistakes = spinEdit(page, "Mistakes", {240, 100, 57, 36}, GameSettings::MinMistakes, GameSettings::MaxMistakes,
+                        defaults.Mistakes);
     labelEndingAt(page, QStringLiteral("maximale Fehler&anzahl:"), 222, 104, Mistakes)->setObjectName(QStringLiteral("Label_Mistakes"));
 
     // The three time choices are one group of their own, apart from the
@@ -266,7 +320,8 @@ QWidget *TForm1::createSettingsPage()
     brace->adjustSize();
     brace->move(440, 172);
 
-    TimeLimit = spinEdit(page, "TimeLimit", {472, 196, 65, 36}, 5, 600, 30);
+    TimeLimit = spinEdit(page, "TimeLimit", {472, 196, 65, 36}, GameSettings::MinTimeLimit,
+                         GameSettings::MaxTimeLimit, defaults.TimeLimitValue);
     TimeLimit->setEnabled(false);
 
     NoSpecialChars = checkBox(page, "NoSpecialChars", QStringLiteral("keine Um&laute und ß"), {52, 256, 201, 17}, true);
@@ -297,14 +352,29 @@ QWidget *TForm1::createSettingsPage()
                    CapitalLetters, AcceptSentences, AcceptNumbers, WonRounds, FewMistakes, PlaySounds, PropertiesOK});
     tabStopOnCheckedChoice({NoLimit, perLetter, WholeWord});
     tabStopOnCheckedChoice({WonRounds, FewMistakes});
-    return page;
+    TimeLimit->setAccessibleName(QStringLiteral("Zeitbegrenzung in Sekunden"));
+
+    // The page shows the held settings; every change by the user is held
+    // at once.
+    showSettingsOnPage();
+    if (m_settingsLocked)
+        SetSettingsEnabled(false);
+    connect(PropertiesOK, &QAbstractButton::clicked, this, &TForm1::PropertiesOKClick);
+    for (QRadioButton *each : {NoLimit, perLetter, WholeWord, WonRounds, FewMistakes})
+        connect(each, &QAbstractButton::clicked, this, &TForm1::NoLimitClick);
+    for (QSpinBox *each : {Rounds, Mistakes, TimeLimit})
+        connect(each, QOverload<int>::of(&QSpinBox::valueChanged), this, &TForm1::settingsEdited);
+    for (QAbstractButton *each : std::initializer_list<QAbstractButton *>{
+             NoLimit, perLetter, WholeWord, NoSpecialChars, CapitalLetters, AcceptSentences, AcceptNumbers,
+             SetFirstLetter, WonRounds, FewMistakes, PlaySounds})
+        connect(each, &QAbstractButton::toggled, this, &TForm1::settingsEdited);
 }
 
-QWidget *TForm1::createPlayersPage()
+void TForm1::createPlayersPage(QWidget *page)
 {
-    auto *page = named(new QWidget(this), "Spieler");
     Panel2 = banner(page, "Panel2", QStringLiteral("Spielernamen"));
     Logo2 = decoration(page, "Logo2", 534);
+    Logo2->setPicture(decorationPicture());
 
     Player1 = edit(page, "Player1", {240, 52, 201, 34});
     labelEndingAt(page, QStringLiteral("Spieler &1:"), 222, 56, Player1)->setObjectName(QStringLiteral("Label_Player1"));
@@ -328,14 +398,20 @@ QWidget *TForm1::createPlayersPage()
     setOkGlyph(PlayersOK);
 
     chainTabOrder({Player1, Player2, PlayersCancel, PlayersOK});
-    return page;
+
+    Player1->setText(m_names.Player1);
+    Player2->setText(m_names.Player2);
+    connect(PlayersCancel, &QAbstractButton::clicked, this, &TForm1::PropertiesOKClick);
+    connect(PlayersOK, &QAbstractButton::clicked, this, &TForm1::PlayersOKClick);
+    for (QLineEdit *each : {Player1, Player2})
+        connect(each, &QLineEdit::textChanged, this, &TForm1::namesEdited);
 }
 
-QWidget *TForm1::createWordPage()
+void TForm1::createWordPage(QWidget *page)
 {
-    auto *page = named(new QWidget(this), "Wort");
     WordInfo = banner(page, "WordInfo", QStringLiteral("Wortangabe"));
     Logo3 = decoration(page, "Logo3", 534);
+    Logo3->setPicture(decorationPicture());
 
     Word = edit(page, "Word", {240, 52, 529, 34});
     Word->setMaxLength(WordRules::MaxWordLength);
@@ -351,12 +427,13 @@ QWidget *TForm1::createWordPage()
     setOkGlyph(WordOK);
 
     chainTabOrder({Word, WordCancel, WordOK});
-    return page;
+
+    connect(WordOK, &QAbstractButton::clicked, this, &TForm1::WordOKClick);
+    connect(WordCancel, &QAbstractButton::clicked, this, &TForm1::WordCancelClick);
 }
 
-QWidget *TForm1::createGamePage()
+void TForm1::createGamePage(QWidget *page)
 {
-    auto *page = named(new QWidget(this), "Spiel");
     WordGuessingInfo = banner(page, "WordGuessingInfo", QStringLiteral("Zeichenjagd"));
 
     GameStartGame = button(page, "GameStartGame", QStringLiteral("Beginnen!"), {40, 48, 713, 65});
@@ -424,14 +501,19 @@ QWidget *TForm1::createGamePage()
     GameOK->hide();
 
     chainTabOrder({GameStartGame, GameOK, CharList});
-    return page;
+
+    connect(GameStartGame, &QAbstractButton::clicked, this, &TForm1::GameStartGameClick);
+    connect(WordPaintBox, &TPaintBox::Paint, this, &TForm1::FormPaint);
+    connect(GameOK, &QAbstractButton::clicked, this, &TForm1::GameOKClick);
+    connect(m_match, &MatchState::turnStarted, GameStartGame, &QWidget::hide);
+    setUpGamePageAccess();
 }
 
-QWidget *TForm1::createStatisticsPage()
+void TForm1::createStatisticsPage(QWidget *page)
 {
-    auto *page = named(new QWidget(this), "Statistik");
     Panel4 = banner(page, "Panel4", QStringLiteral("Statistik"));
     Logo4 = decoration(page, "Logo4", 534);
+    Logo4->setPicture(decorationPicture());
 
     Statistik = named(new TStringGrid(5, 2, page), "Statistik");
     Statistik->setGeometry(16, 52, 505, 421);
@@ -458,14 +540,27 @@ QWidget *TForm1::createStatisticsPage()
     setOkGlyph(StatistikOK);
 
     chainTabOrder({Statistik, StatistikOK});
-    return page;
+    Statistik->setAccessibleName(QStringLiteral("Statistik"));
+
+    Statistik->setColWidth(0, 32);
+    Statistik->setColWidth(1, 192);
+    Statistik->setColWidth(4, 192);
+    Statistik->setCells(2, 0, QStringLiteral("< Fehler"));
+    Statistik->setCells(3, 0, QStringLiteral("Fehler >"));
+    // A match under way shows what it has played.
+    if (m_match->stage() != MatchState::Stage::Idle || !m_match->record().isEmpty()) {
+        showRecord();
+        if (!m_match->record().isEmpty())
+            showStandings(m_match->standings());
+    }
+    connect(StatistikOK, &QAbstractButton::clicked, this, &TForm1::StatistikOKClick);
 }
 
-QWidget *TForm1::createNetworkPage()
+void TForm1::createNetworkPage(QWidget *page)
 {
-    auto *page = named(new QWidget(this), "TCPIP");
     Panel5 = banner(page, "Panel5", QStringLiteral("TCP/IP-Einstellungen"));
     Logo5 = decoration(page, "Logo5", 534);
+    Logo5->setPicture(decorationPicture());
 
     RadioGroup_ConnectionMode = named(new TRadioGroup(QStringLiteral("Verbindungsart (Gastgeber bestimmt Spieleinstellungen)"),
                                                       {QStringLiteral("Gastgeber"), QStringLiteral("Teilnehmer")}, page),
@@ -516,44 +611,6 @@ QWidget *TForm1::createNetworkPage()
     }
     chainTabOrder({RadioGroup_ConnectionMode, Edit_IPName, GroupBox_Host, Edit_IPPassword, GroupBox_Client, Edit_IP,
                    Button_IPCancel, Button_Troubleshooting});
-    return page;
-}
-
-void TForm1::connectHandlers()
-{
-    connect(Update, &UpdateComponent::programEndRequested, this, &TForm1::updateEndsProgram);
-    for (TKxBitBtn *each : findChildren<TKxBitBtn *>()) {
-        connect(each, &TKxBitBtn::MouseEnter, this, &TForm1::BitBtnMouseEnter);
-        connect(each, &TKxBitBtn::MouseLeave, this, &TForm1::BitBtnMouseLeave);
-    }
-
-    connect(Properties, &QAbstractButton::clicked, this, &TForm1::PropertiesClick);
-    connect(StartGame, &QAbstractButton::clicked, this, &TForm1::StartGameClick);
-    connect(IPGame, &QAbstractButton::clicked, this, &TForm1::IPGameClick);
-    connect(Terminate, &QAbstractButton::clicked, this, &TForm1::Beenden1Click);
-    connect(Firm, &TImage::Click, this, &TForm1::FirmClick);
-
-    connect(PropertiesOK, &QAbstractButton::clicked, this, &TForm1::PropertiesOKClick);
-    connect(PlayersCancel, &QAbstractButton::clicked, this, &TForm1::PropertiesOKClick);
-    connect(PlayersOK, &QAbstractButton::clicked, this, &TForm1::PlayersOKClick);
-    for (QRadioButton *each : {NoLimit, perLetter, WholeWord, WonRounds, FewMistakes})
-        connect(each, &QAbstractButton::clicked, this, &TForm1::NoLimitClick);
-    for (QSpinBox *each : {Rounds, Mistakes, TimeLimit})
-        connect(each, QOverload<int>::of(&QSpinBox::valueChanged), this, &TForm1::settingsEdited);
-    for (QAbstractButton *each : std::initializer_list<QAbstractButton *>{
-             NoLimit, perLetter, WholeWord, NoSpecialChars, CapitalLetters, AcceptSentences, AcceptNumbers,
-             SetFirstLetter, WonRounds, FewMistakes, PlaySounds})
-        connect(each, &QAbstractButton::toggled, this, &TForm1::settingsEdited);
-    for (QLineEdit *each : {Player1, Player2})
-        connect(each, &QLineEdit::textChanged, this, &TForm1::namesEdited);
-
-    connect(WordOK, &QAbstractButton::clicked, this, &TForm1::WordOKClick);
-    connect(WordCancel, &QAbstractButton::clicked, this, &TForm1::WordCancelClick);
-
-    connect(GameStartGame, &QAbstractButton::clicked, this, &TForm1::GameStartGameClick);
-    connect(WordPaintBox, &TPaintBox::Paint, this, &TForm1::FormPaint);
-    connect(GameOK, &QAbstractButton::clicked, this, &TForm1::GameOKClick);
-    connect(StatistikOK, &QAbstractButton::clicked, this, &TForm1::StatistikOKClick);
 
     connect(Button_IPSettings, &QAbstractButton::clicked, this, &TForm1::PropertiesClick);
     connect(Button_IPCancel, &QAbstractButton::clicked, this, [this] { Button_IPCancelClick(Button_IPCancel); });
@@ -561,11 +618,15 @@ void TForm1::connectHandlers()
     connect(Button_HostStart, &QAbstractButton::clicked, this, &TForm1::Button_HostStartClick);
     connect(Button_ClientStart, &QAbstractButton::clicked, this, &TForm1::Button_ClientStartClick);
     connect(Button_Troubleshooting, &QAbstractButton::clicked, this, &TForm1::Button_TroubleshootingClick);
+}
+
+void TForm1::connectHandlers()
+{
+    connect(Update, &UpdateComponent::programEndRequested, this, &TForm1::updateEndsProgram);
 
     // What the match says of every move, whoever made it.
     connect(m_match, &MatchState::matchStarted, this, &TForm1::showRecord);
     connect(m_match, &MatchState::wordSet, this, &TForm1::showTurn);
-    connect(m_match, &MatchState::turnStarted, GameStartGame, &QWidget::hide);
     connect(m_match, &MatchState::guessAnswered, this, &TForm1::showGuess);
     connect(m_match, &MatchState::clockChanged, this, &TForm1::TimerTimer);
     connect(m_match, &MatchState::turnEnded, this, &TForm1::showTurnEnd);

@@ -111,8 +111,10 @@ void TForm1::Button_IPCancelClick(QObject *sender)
     if (sender && RoundState.NetworkGame && peer().phase() != NetPhase::Connecting)
         peer().sendLeave();
 
-    RadioGroup_ConnectionMode->setEnabled(true);
-    Edit_IPName->setEnabled(true);
+    if (isPageBuilt(NetworkPage)) {
+        RadioGroup_ConnectionMode->setEnabled(true);
+        Edit_IPName->setEnabled(true);
+    }
     peer().close();
     RoundState.NetworkGame = false;
 

@@ -63,6 +63,8 @@ void TForm1::applySettings(const GameSettings &settings)
 void TForm1::applyNames(const PlayerNames &names)
 {
     m_names = names;
+    if (!isPageBuilt(PlayersPage))
+        return;
     // Each edit's change writes both names back; the first must not drop
     // the second before it is shown.
     const QSignalBlocker blockFirst(Player1);
@@ -73,6 +75,8 @@ void TForm1::applyNames(const PlayerNames &names)
 
 void TForm1::showSettingsOnPage()
 {
+    if (!isPageBuilt(SettingsPage))
+        return;
     const GameSettings settings = m_settings;
     m_showingSettings = true;
     Rounds->setValue(settings.Rounds);
@@ -133,11 +137,15 @@ void TForm1::SaveSettings()
 
 void TForm1::NoLimitClick()
 {
-    TimeLimit->setEnabled(!NoLimit->isChecked());
+    if (isPageBuilt(SettingsPage))
+        TimeLimit->setEnabled(!NoLimit->isChecked());
 }
 
 void TForm1::SetSettingsEnabled(bool enabled)
 {
+    m_settingsLocked = !enabled;
+    if (!isPageBuilt(SettingsPage))
+        return;
     const QList<QWidget *> controls{Rounds, Mistakes, NoLimit, perLetter, WholeWord, TimeLimit,
                                     NoSpecialChars, CapitalLetters, AcceptSentences, AcceptNumbers,
                                     SetFirstLetter, WonRounds, FewMistakes};

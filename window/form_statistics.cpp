@@ -30,6 +30,8 @@ void TForm1::GameOKClick()
 // the last turn is in it.
 void TForm1::showRecord()
 {
+    if (!isPageBuilt(StatisticsPage))
+        return;
     const int rounds = m_match->settings().Rounds;
     Statistik->setRowCount(rounds + 1);
     for (int row = 1; row < Statistik->RowCount(); ++row) {
@@ -55,6 +57,8 @@ void TForm1::showRecord()
 // A new match leaves the last match's standings until its first turn is in.
 void TForm1::showStandings(const Scoring::Standings &standings)
 {
+    if (!isPageBuilt(StatisticsPage))
+        return;
     const Scoring::WinnerRule rule = m_match->winnerRule();
     StatistikP1Info->setText(Scoring::standingsLine(rule, m_match->name(MatchState::Player1), standings.player1));
     StatistikP2Info->setText(Scoring::standingsLine(rule, m_match->name(MatchState::Player2), standings.player2));

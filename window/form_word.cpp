@@ -48,6 +48,7 @@ void TForm1::WordOKClick()
 // The turn's word was accepted, typed here or sent by the peer.
 void TForm1::showTurn()
 {
+    ensurePage(GamePage);
     const bool timed = m_match->settings().TimeLimit != TimeLimitMode::NoLimit;
     WordGuessingInfo->setText(m_match->name(m_match->guesser())
                               + (LocalSetsWord() ? QStringLiteral(" versucht, das Wort zu erraten")
@@ -65,6 +66,7 @@ void TForm1::showTurn()
 
 void TForm1::showWordEntry(WordEntry entry)
 {
+    ensurePage(WordPage);
     const QString setter = m_match->name(m_match->setter());
     const QString guesser = m_match->name(m_match->guesser());
     const bool open = entry == WordEntry::Open || entry == WordEntry::OpenOncePeerReady;

@@ -47,6 +47,12 @@ TForm1 &FormFixture::createActive()
     return *m_form;
 }
 
+void FormFixture::buildAllPages()
+{
+    for (int page = TForm1::StartPage; page <= TForm1::NetworkPage; ++page)
+        m_form->ensurePage(TForm1::Page(page));
+}
+
 void FormFixture::destroy()
 {
     m_form.reset();

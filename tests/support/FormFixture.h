@@ -30,6 +30,9 @@ public:
     // Makes the window and shows it as the active one, for tests of the
     // keyboard focus and accelerators.
     TForm1 &createActive();
+    // Builds every page of the window made by create(), as if each had
+    // been shown once, for tests that reach into any page's controls.
+    void buildAllPages();
     // Closes the window; it writes its settings file as it goes.
     void destroy();
     // Windows made from now on stand for a program installed in that

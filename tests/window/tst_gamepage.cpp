@@ -87,6 +87,8 @@ void TestGamePage::init()
 {
     m_fixture = std::make_unique<FormFixture>();
     m_form = &m_fixture->createShown();
+    // The tests reach into every page's controls.
+    m_fixture->buildAllPages();
 }
 
 void TestGamePage::cleanup()

@@ -184,6 +184,9 @@ void TestKeyboard::wordEntry()
     QFETCH(QString, text);
     QFETCH(QString, secretWord);
 
+    // As set on the settings and players pages.
+    m_form->ensurePage(TForm1::SettingsPage);
+    m_form->ensurePage(TForm1::PlayersPage);
     m_form->AcceptSentences->setChecked(true);
     m_form->AcceptNumbers->setChecked(true);
     m_form->Player1->setText(QStringLiteral("Anna"));
@@ -225,6 +228,8 @@ void TestKeyboard::guessing()
     QFETCH(int, beeps);
     QFETCH(int, mistakes);
 
+    m_form->ensurePage(TForm1::SettingsPage);
+    m_form->ensurePage(TForm1::PlayersPage);
     m_form->AcceptSentences->setChecked(true);
     m_form->SetFirstLetter->setChecked(false);
     m_form->Player1->setText(QStringLiteral("Anna"));
@@ -281,6 +286,7 @@ void TestKeyboard::tabReachesEverySetting()
 
 void TestKeyboard::namesCanBeTypedAtOnce()
 {
+    m_form->ensurePage(TForm1::PlayersPage);
     m_form->Player1->setText(QString());
     m_form->Player2->setText(QString());
     m_form->StartGameClick();
@@ -346,10 +352,11 @@ void TestKeyboard::desktopKeys()
 // with the focus where Return has to act at each step.
 void TestKeyboard::wholeMatchByKeyboard()
 {
-    m_form->Player1->clear();
-    m_form->Player2->clear();
+    m_form->applyNames({});
 
     play(QStringLiteral("{+Ctrl}e{-Ctrl}"));
+    // The page and its controls come with the button's delayed click.
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::SettingsPage));
     QTRY_COMPARE(QApplication::focusWidget(), m_form->Rounds);
     play(QStringLiteral("1{Return}{+Ctrl}n{-Ctrl}"));
     QTRY_COMPARE(m_form->currentPage(), int(TForm1::PlayersPage));

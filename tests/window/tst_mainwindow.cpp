@@ -72,6 +72,8 @@ void TestMainWindow::init()
 {
     m_fixture = std::make_unique<FormFixture>();
     m_form = &m_fixture->createShown();
+    // The tests reach into every page's controls.
+    m_fixture->buildAllPages();
 }
 
 void TestMainWindow::cleanup()

@@ -194,6 +194,8 @@ void TestNetGame::join(TForm1 *form, quint16 port)
 void TestNetGame::wholeMatch()
 {
     // The host's choice, which the participant's own settings give way to.
+    m_host->ensurePage(TForm1::SettingsPage);
+    m_participant->ensurePage(TForm1::SettingsPage);
     m_host->Rounds->setValue(1);
     m_host->SetFirstLetter->setChecked(false);
     m_host->perLetter->setChecked(true);
@@ -331,6 +333,7 @@ void TestNetGame::leaving()
         };
     }
     // A timed match: the countdown must stop with it.
+    m_host->ensurePage(TForm1::SettingsPage);
     m_host->WholeWord->setChecked(true);
     m_host->TimeLimit->setValue(600);
     logIn(QString(), {});
@@ -519,6 +522,8 @@ void TestNetGame::hostileHost()
 
     QTRY_VERIFY2(m_answerer->seen.contains(box), qPrintable(m_answerer->seen.join(QLatin1Char('|'))));
     QCOMPARE(m_participant->currentPage(), page);
+    // The word page as it shows when it comes up, also if it never did.
+    m_participant->ensurePage(TForm1::WordPage);
     QCOMPARE(m_participant->Word->text(), wordField);
     QCOMPARE(m_participant->peer().phase(), phase);
 }

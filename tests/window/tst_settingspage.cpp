@@ -78,7 +78,12 @@ private Q_SLOTS:
     void nameEditsRefuseWhatTheFileCannotHold();
 
 private:
-    void createForm() { m_form = &m_fixture->createActive(); }
+    void createForm()
+    {
+        m_form = &m_fixture->createActive();
+        // The tests reach into every page's controls.
+        m_fixture->buildAllPages();
+    }
     void destroyForm()
     {
         m_fixture->destroy();
@@ -294,6 +299,8 @@ void TestSettingsPage::twoCopiesKeepEachOthersChanges()
     environment.sound = std::make_shared<RecordingSound>();
     environment.automaticUpdate = false;
     auto second = std::make_unique<TForm1>(environment);
+    second->ensurePage(TForm1::SettingsPage);
+    second->ensurePage(TForm1::PlayersPage);
 
     control<QSpinBox>("Mistakes")->setValue(3);
     second->Rounds->setValue(12);

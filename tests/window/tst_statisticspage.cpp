@@ -55,6 +55,8 @@ void TestStatisticsPage::init()
 {
     m_fixture = std::make_unique<FormFixture>();
     m_form = &m_fixture->createShown();
+    // The tests reach into every page's controls.
+    m_fixture->buildAllPages();
     m_grid = m_form->Statistik;
 }
 

@@ -84,6 +84,8 @@ void TestWordPage::startMatch(const QByteArray &properties)
 {
     m_fixture->writeSettingsFile("[Properties]\r\n" + properties + "[Names]\r\nPlayer1=Anna\r\nPlayer2=Berta\r\n");
     m_form = &m_fixture->createActive();
+    // The tests reach into every page's controls.
+    m_fixture->buildAllPages();
 
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
     QTest::mouseClick(control<TKxBitBtn>("PlayersOK"), Qt::LeftButton);
