@@ -26,6 +26,16 @@ void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &titl
     box.exec();
 }
 
+void showMessageBoxWithDetails(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                               const QString &details)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
+    box.exec();
+}
+
 bool execYesNo(QMessageBox &box)
 {
     QPushButton *yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);

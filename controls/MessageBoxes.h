@@ -16,6 +16,10 @@ void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &titl
 // The same with a second paragraph below the text: what to do about it.
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
                     const QString &explanation);
+// One OK button, and the details in a scrollable field below the text,
+// opened by the box's own button; without details as the plain box.
+void showMessageBoxWithDetails(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                               const QString &details);
 
 // Adds "&Ja" (the default) and "&Nein" (Esc) to the box, shows it and
 // tells whether "Ja" was chosen.

@@ -361,9 +361,12 @@ void THttpClient::settle(Transfer &transfer)
     } else if (!transfer.requestSent && !transfer.responseStarted) {
         transfer.unreachable = true;
         const QString host = quoted(transfer.url.host());
-        setError(Error::ConnectionFailed, error == QNetworkReply::HostNotFoundError
-                                              ? QStringLiteral("Der Server %1 wurde nicht gefunden.").arg(host)
-                                              : QStringLiteral("Keine Verbindung zum Server %1 möglich.").arg(host));
+        const QString text = error == QNetworkReply::HostNotFoundError
+                                 ? QStringLiteral("Der Server %1 wurde nicht gefunden.")
+                             : error == QNetworkReply::ConnectionRefusedError
+                                 ? QStringLiteral("Der Server %1 lehnt die Verbindung ab.")
+                                 : QStringLiteral("Keine Verbindung zum Server %1 möglich.");
+        setError(Error::ConnectionFailed, text.arg(host));
     } else {
         // Also a body that ended before its announced size: a connection
         // closed early can look like the end of the body.

@@ -49,9 +49,10 @@ void TKxUpdateFile::AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, 
     const QDate today = QDate::currentDate();
     // An installation that failed after the last run tells so once.
     if (!OnDemand) {
-        const QString failure = UpdateSession::takeInstallationFailure();
-        if (!failure.isEmpty())
-            showMessageBox(nullptr, QMessageBox::Warning, QStringLiteral("Update fehlgeschlagen"), failure);
+        const UpdateSession::InstallationFailure failure = UpdateSession::takeInstallationFailure();
+        if (!failure.text.isEmpty())
+            showMessageBoxWithDetails(nullptr, QMessageBox::Warning, QStringLiteral("Update fehlgeschlagen"),
+                                      failure.text, failure.details);
     }
     bool onlyUpdate = false;
     {

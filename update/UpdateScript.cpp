@@ -222,15 +222,21 @@ QStringList installationScript(const QStringList &filledLines, const QString &up
         QLatin1String(UpdateFolderVariable) + QLatin1Char('=') + shellQuoted(updateFolder),
         QLatin1String(ProgramFolderVariable) + QLatin1Char('=') + shellQuoted(programFolder),
         // A subshell: the template's own "exit", "cd" or "set" end or change
-        // nothing of what follows it.
+        // nothing of what follows it. Every line runs, as the template's
+        // writer expects, unless the template asks for "set -e" itself; a
+        // failure shows in the error output or in the last status.
         QStringLiteral("("),
-        QStringLiteral("set -e"),
     };
     lines += filledLines;
+    // The note holds the status, then the last lines of the error output,
+    // each cut short: a template that fails on every file still leaves a
+    // few lines to read.
     lines << QStringLiteral(") 2>") + errors
           << QStringLiteral("status=$?")
-          << QStringLiteral("if [ \"$status\" -ne 0 ]; then")
-          << QStringLiteral("    { echo \"$status\"; tail -n 3 %1; } >%2 2>/dev/null").arg(errors, shellQuoted(failureNote))
+          << QStringLiteral("if [ \"$status\" -ne 0 ] || [ -s %1 ]; then").arg(errors)
+          << QStringLiteral("    { echo \"$status\"; tail -n %1 %2 | cut -c 1-%3; } >%4 2>/dev/null")
+                 .arg(QString::number(NotedErrorLines), errors, QString::number(NotedErrorLineLength),
+                      shellQuoted(failureNote))
           << QStringLiteral("fi");
     if (!restartExecutable.isEmpty())
         lines << restartLine(restartExecutable);

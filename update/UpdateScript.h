@@ -59,10 +59,16 @@ ScriptFillResult fillScriptTemplate(const QStringList &templateLines);
 // caller need read no more than maximumSize + 1 bytes of the file.
 ScriptFillResult fillScriptTemplate(const QByteArray &templateBytes, qint64 maximumSize);
 
+// How much of the template's error output the failure note keeps: its
+// last lines, each cut to so many bytes.
+inline constexpr int NotedErrorLines = 20;
+inline constexpr int NotedErrorLineLength = 300;
+
 // The whole script around the filled-in template: the folders' variables;
-// the template's lines in a subshell that stops at the first command that
-// fails, its error output kept; when it failed, a note for the program's
-// next start (its exit status, then the last lines of the error output);
+// the template's lines in a subshell that runs every one of them, its error
+// output kept; when the template wrote to its error output or its last
+// command failed, a note for the program's next start (the exit status,
+// then the last lines of the error output);
 // the restart when an executable is given; and at last the removal of the
 // update's folder, the script in it.
 QStringList installationScript(const QStringList &filledLines, const QString &updateFolder,

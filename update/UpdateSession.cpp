@@ -36,8 +36,11 @@ QString withTrailingSlash(QString path)
 }
 
 // The failure notes of the installation script: its exit status, then the
-// last lines of its error output.
-constexpr qint64 MaximumNoteSize = 4096;
+// last lines of its error output. Read is no more than the script writes;
+// a box shows the last few lines of it, each within a few lines of text.
+constexpr qint64 MaximumNoteSize = 8192;
+constexpr qsizetype ShownNoteLines = 3;
+constexpr qsizetype ShownNoteLineLength = 200;
 
 } // namespace
 
@@ -92,8 +95,11 @@ bool UpdateSession::fetchDescription()
 
     QTemporaryFile copy(tempDir() + QStringLiteral("$XXXXXX"));
     copy.setAutoRemove(false);
-    if (!copy.open())
+    if (!copy.open()) {
+        m_fetchFailure = QStringLiteral("Im Ordner für temporäre Dateien (%1) kann keine Datei angelegt werden.")
+                             .arg(QDir::toNativeSeparators(tempDir()));
         return false;
+    }
     const QString copyPath = copy.fileName();
     copy.close();
     m_descriptionCopies << copyPath;
@@ -121,12 +127,12 @@ bool UpdateSession::fetchDescription()
             return refuse(QStringLiteral("Der Server sendet die Update-Beschreibung zu langsam; die Prüfung wurde "
                                          "nach %1 abgebrochen.")
                               .arg(secondsText(Limits.descriptionDeadlineMs)));
-        case THttpClient::Error::InsecureRedirect:
-        case THttpClient::Error::FileWrite:
-            return refuse(m_http->errorString());
-        default:
-            // The wizard tells of the missing connection.
+        case THttpClient::Error::Aborted:
+            // The wizard is closing; nothing to tell.
             return refuse(QString());
+        default:
+            // In the words the download's failure uses.
+            return refuse(m_http->errorString());
         }
     }
     // Read once, and counted before it is parsed: each LF ends a line.
@@ -218,20 +224,11 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     if (archive.isEmpty() || !QFileInfo(archive).isFile())
         return Preparation::ArchiveMissing;
 
-    // A copy installed by the package manager is replaced by it alone,
-    // also when the administrator runs it; elsewhere a folder the user may
-    // not write to leaves the script nothing it could replace.
-    if (isSystemInstallFolder(programDir())) {
+    // The folder may have changed since the download.
+    const QString obstacle = installationObstacle();
+    if (!obstacle.isEmpty()) {
         discardArchive();
-        return fail(QStringLiteral("Lettrisko wurde mit der Paketverwaltung des Systems installiert und wird auch "
-                                   "dort aktualisiert, zum Beispiel mit „sudo apt upgrade“."));
-    }
-    if (!canCreateFilesIn(programDir())) {
-        discardArchive();
-        return fail(QStringLiteral("Lettrisko kann sich nicht selbst aktualisieren, weil es den Ordner %1 nicht "
-                                   "ändern darf. Starten Sie das Update als der Benutzer, dem dieser Ordner gehört, "
-                                   "oder kopieren Sie das Programm in einen eigenen Ordner.")
-                        .arg(QDir::toNativeSeparators(programDir())));
+        return fail(obstacle);
     }
 
     const UpdateDescription offered = description();
@@ -299,6 +296,22 @@ UpdateSession::Preparation UpdateSession::prepareInstallation(bool restart, QStr
     return Preparation::Prepared;
 }
 
+QString UpdateSession::installationObstacle() const
+{
+    // A copy installed by the package manager is replaced by it alone,
+    // also when the administrator runs it; elsewhere a folder the user may
+    // not write to leaves the script nothing it could replace.
+    if (isSystemInstallFolder(programDir()))
+        return QStringLiteral("Lettrisko wurde mit der Paketverwaltung des Systems installiert und wird auch "
+                              "dort aktualisiert, zum Beispiel mit „sudo apt upgrade“.");
+    if (!canCreateFilesIn(programDir()))
+        return QStringLiteral("Lettrisko kann sich nicht selbst aktualisieren, weil es den Ordner %1 nicht "
+                              "ändern darf. Starten Sie das Update als der Benutzer, dem dieser Ordner gehört, "
+                              "oder kopieren Sie das Programm in einen eigenen Ordner.")
+            .arg(QDir::toNativeSeparators(programDir()));
+    return QString();
+}
+
 // With the folder it was downloaded into.
 void UpdateSession::discardArchive()
 {
@@ -345,21 +358,39 @@ void UpdateSession::cancelPreparation()
         m_unpacking->cancel = true;
 }
 
-QString UpdateSession::takeInstallationFailure(const QString &notePath)
+UpdateSession::InstallationFailure UpdateSession::takeInstallationFailure(const QString &notePath)
 {
     const QString path = !notePath.isEmpty() ? notePath : defaultFailureNotePath();
     QFile note(path);
     if (!note.open(QIODevice::ReadOnly))
-        return QString();
-    QStringList lines = QString::fromUtf8(note.read(MaximumNoteSize)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return {};
+    QStringList lines = QString::fromUtf8(note.read(MaximumNoteSize)).split(QLatin1Char('\n'));
     note.remove();
-    const QString status = lines.isEmpty() ? QString() : lines.takeFirst().trimmed();
     for (QString &line : lines)
         line = line.trimmed();
-    const QString reason = !lines.isEmpty() ? lines.join(QLatin1Char('\n'))
-                                            : QStringLiteral("Das Installationsskript endete mit dem Fehler %1.")
-                                                  .arg(status);
-    return QStringLiteral("Das Update konnte nicht installiert werden: ") + reason;
+    lines.removeAll(QString());
+    const QString status = lines.isEmpty() ? QString() : lines.takeFirst();
+
+    InstallationFailure failure;
+    failure.text = QStringLiteral("Das Update konnte nicht installiert werden: ");
+    if (lines.isEmpty()) {
+        // Only blanks in the error output, or a note cut short.
+        failure.text += status.isEmpty() || status == QLatin1String("0")
+                            ? QStringLiteral("Das Installationsskript meldete einen Fehler.")
+                            : QStringLiteral("Das Installationsskript endete mit dem Fehler %1.").arg(status);
+        return failure;
+    }
+    const QStringList last = lines.mid(qMax<qsizetype>(0, lines.size() - ShownNoteLines));
+    bool shortened = last.size() < lines.size();
+    QStringList shown;
+    for (const QString &line : last) {
+        shortened = shortened || line.size() > ShownNoteLineLength;
+        shown << (line.size() > ShownNoteLineLength ? line.left(ShownNoteLineLength - 1) + QChar(0x2026) : line);
+    }
+    failure.text += shown.join(QLatin1Char('\n'));
+    if (shortened)
+        failure.details = lines.join(QLatin1Char('\n'));
+    return failure;
 }
 
 QString UpdateSession::archiveSha256(const QString &archive) const

@@ -77,10 +77,9 @@ public:
     // broken transfer) or the description was beyond the limits; the
     // description of an earlier fetch is then gone, and so is the copy.
     bool fetchDescription();
-    // Why the last fetch failed when the server was reached but what it
-    // sent was refused (too large, too many lines, too slow): a German
-    // sentence. Empty for a missing connection or an error from the
-    // server, and after a cancellation.
+    // Why the last fetch failed, a German sentence: the server not found,
+    // refusing or not answering, an error status, or what it sent refused
+    // (too large, too many lines, too slow). Empty after a cancellation.
     QString fetchFailure() const { return m_fetchFailure; }
     bool hasDescription() const { return m_description != nullptr; }
     UpdateDescription description(const QDate &today = QDate::currentDate()) const;
@@ -115,15 +114,28 @@ public:
     // current chunk: it then returns Cancelled.
     void cancelPreparation();
     bool isInstalled() const { return !m_scriptPath.isEmpty(); }
+    // Why this copy cannot replace its own files, a German sentence naming
+    // its folder; empty when it can. Asked before the download, so that
+    // nothing is fetched in vain, and again before unpacking.
+    QString installationObstacle() const;
 
     // Starts the prepared script, unseen, to run once this process is gone.
     // Called at program end; does nothing when nothing was prepared.
     bool startInstallation();
 
-    // The note a failed installation script left, as the sentence to show
-    // the player ("Das Update konnte nicht installiert werden: …"), or
-    // empty; the note is gone afterwards, so it is shown once.
-    static QString takeInstallationFailure(const QString &notePath = QString());
+    struct InstallationFailure
+    {
+        // The sentence to show the player ("Das Update konnte nicht
+        // installiert werden: …") with the last few lines of the error
+        // output, each cut short; empty when no installation failed.
+        QString text;
+        // The whole note as read, for a box's details; empty when the text
+        // shows all of it.
+        QString details;
+    };
+    // The note a failed installation script left; the note is gone
+    // afterwards, so it is shown once. Only its first few KiB are read.
+    static InstallationFailure takeInstallationFailure(const QString &notePath = QString());
 
 Q_SIGNALS:
     // While the archive is unpacked, a few times a second.

@@ -36,6 +36,13 @@ const QString UpdatesText = QStringLiteral(
     "Die Updates beheben folgende Probleme bzw. stellen folgende neue Funktionen zur Verfügung:\n"
     "%1\n\n"
     "Klicken Sie auf \"Weiter\", um die Updates jetzt herunterzuladen.");
+// An update this copy cannot install: why, and what it would bring.
+const QString UpdatesBlockedText = QStringLiteral(
+    "Es stehen neue Updates zur Verfügung, die aber nicht installiert werden können:\n"
+    "%1\n\n"
+    "Die Updates beheben folgende Probleme bzw. stellen folgende neue Funktionen zur Verfügung:\n"
+    "%2\n\n"
+    "Klicken Sie auf \"Beenden\", um den Assistenten zu verlassen.");
 const QString DownloadFailedText = QStringLiteral(
     "Der Download wurde nicht vollendet.\n\n"
     "Klicken Sie auf \"Erneut versuchen\", um den Download erneut zu starten.\n"
@@ -104,18 +111,24 @@ void TStatusForm::Button_NextClick()
     case CheckPage:
         Button_Next->setEnabled(false);
         break;
-    case ResultPage:
+    case ResultPage: {
+        QString changes = UpdateAvailable ? m_session->changes() : QString();
+        changes.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        // Nothing is downloaded that could not be installed: the result is
+        // then left as one without updates.
+        const QString obstacle = UpdateAvailable ? m_session->installationObstacle() : QString();
+        if (!obstacle.isEmpty())
+            UpdateAvailable = false;
         if (UpdateAvailable) {
-            QString changes = m_session->changes();
-            changes.replace(QLatin1String("\r\n"), QLatin1String("\n"));
             Label_CheckResult->setText(UpdatesText.arg(changes));
         } else {
             Button_Next->setText(QStringLiteral("Beenden"));
             Button_Cancel->setEnabled(false);
-            Label_CheckResult->setText(NoUpdatesText);
+            Label_CheckResult->setText(obstacle.isEmpty() ? NoUpdatesText : UpdatesBlockedText.arg(obstacle, changes));
         }
         Button_Next->setEnabled(true);
         break;
+    }
     case DownloadPage:
         // "Beenden" on the result without updates.
         if (!UpdateAvailable)
@@ -293,7 +306,7 @@ void TStatusForm::Button_CheckClick()
         // The wizard is closing; nothing to tell.
         if (m_checkCancelled)
             return;
-        // The server answered, but with more than it may ask of this computer.
+        // Online, so the cause lies with the server or the way to it.
         if (!m_session->fetchFailure().isEmpty()) {
             showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"), m_session->fetchFailure());
             return;

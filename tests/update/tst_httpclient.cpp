@@ -170,7 +170,7 @@ void TestHttpClient::failedGetIsReported_data()
     QTest::newRow("500") << Routes{{"/file", Response::text("Fehlerseite", 500)}} << file << "" << E::HttpStatus
                          << 500 << 1 << 0 << QByteArray("Fehlerseite") << "500";
     QTest::newRow("refused leaves the file") << Routes{} << "{closed}/file" << "" << E::ConnectionFailed << 0 << 0
-                                             << 1 << OldContent << "Keine Verbindung zum Server „127.0.0.1“";
+                                             << 1 << OldContent << "Der Server „127.0.0.1“ lehnt die Verbindung ab.";
     QTest::newRow("unknown host") << Routes{} << "http://updates.lettrisko.invalid/Updates.ini" << ""
                                   << E::ConnectionFailed << 0 << 0 << 1 << OldContent << "wurde nicht gefunden";
     QTest::newRow("no address") << Routes{} << "Updates.ini" << "" << E::ConnectionFailed << 0 << 0 << 1

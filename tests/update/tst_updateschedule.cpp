@@ -4,16 +4,23 @@
 // When the update wizard comes up by itself, and what the schedule keeps.
 #include "platform/Registry.h"
 #include "support/GameTestMain.h"
+#include "support/ModalBoxAnswerer.h"
+#include "support/TestFiles.h"
 #include "update/TKxUpdateFile.h"
 #include "update/TStatusForm.h"
 #include "update/UpdateSchedule.h"
+#include "update/UpdateSession.h"
 
 #include "window/TForm1.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -78,6 +85,8 @@ private:
 
 void TestUpdateSchedule::init()
 {
+    // The failure note lies in the user's configuration folder.
+    QStandardPaths::setTestModeEnabled(true);
     m_dir = std::make_unique<QTemporaryDir>();
     Registry::setStorageDirectory(m_dir->path() + "/registry");
 }
@@ -95,21 +104,27 @@ void TestUpdateSchedule::automaticUpdate_data()
     QTest::addColumn<bool>("onlyUpdate");
     QTest::addColumn<bool>("onDemand");
     QTest::addColumn<bool>("shown");
+    QTest::addColumn<QByteArray>("note"); // left by a failed installation
 
     const QDate today = QDate::currentDate();
     const QByteArray yesterday = UpdateSchedule::encodeDate(today.addDays(-1));
     const QByteArray todays = UpdateSchedule::encodeDate(today);
     const QByteArray tomorrow = UpdateSchedule::encodeDate(today.addDays(1));
 
-    QTest::newRow("first start") << QByteArray() << false << false << false << true;
-    QTest::newRow("threshold yesterday") << yesterday << false << false << false << true;
-    QTest::newRow("threshold today") << todays << false << false << false << false;
-    QTest::newRow("threshold tomorrow") << tomorrow << false << false << false << false;
-    QTest::newRow("never remind") << QByteArray() << true << false << false << false;
-    QTest::newRow("never remind, on demand") << todays << true << false << true << true;
-    QTest::newRow("only update overrides never") << todays << true << true << false << true;
-    QTest::newRow("damaged threshold counts as missing") << QByteArray("\x01\x02\x03", 3) << false << false << false << true;
-    QTest::newRow("on demand before the threshold") << tomorrow << false << false << true << true;
+    QTest::newRow("first start") << QByteArray() << false << false << false << true << QByteArray();
+    QTest::newRow("threshold yesterday") << yesterday << false << false << false << true << QByteArray();
+    QTest::newRow("threshold today") << todays << false << false << false << false << QByteArray();
+    QTest::newRow("threshold tomorrow") << tomorrow << false << false << false << false << QByteArray();
+    QTest::newRow("never remind") << QByteArray() << true << false << false << false << QByteArray();
+    QTest::newRow("never remind, on demand") << todays << true << false << true << true << QByteArray();
+    QTest::newRow("only update overrides never") << todays << true << true << false << true << QByteArray();
+    QTest::newRow("damaged threshold counts as missing") << QByteArray("\x01\x02\x03", 3) << false << false << false << true << QByteArray();
+    QTest::newRow("on demand before the threshold") << tomorrow << false << false << true << true << QByteArray();
+    // Shown before the wizard, and no taller than the screen.
+    QByteArray lines = "1\n";
+    for (int i = 0; i < 3000; ++i)
+        lines += "Fehler " + QByteArray::number(i) + '\n';
+    QTest::newRow("a note of 3000 lines") << todays << false << false << false << false << lines;
 }
 
 void TestUpdateSchedule::automaticUpdate()
@@ -119,6 +134,17 @@ void TestUpdateSchedule::automaticUpdate()
     QFETCH(bool, onlyUpdate);
     QFETCH(bool, onDemand);
     QFETCH(bool, shown);
+    QFETCH(QByteArray, note);
+    const QString notePath = UpdateSession::defaultFailureNotePath();
+    QFile::remove(notePath);
+    QVERIFY(note.isEmpty() || (QDir().mkpath(QFileInfo(notePath).path()) && writeFileBytes(notePath, note)));
+    ModalBoxAnswerer answerer;
+    bool boxFits = false;
+    answerer.setWhileOpen([&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        boxFits = box->frameGeometry().height() < box->screen()->availableGeometry().height()
+                  && box->detailedText().startsWith("Fehler 0\nFehler 1\n");
+    });
 
     {
         Registry machine(RegistryHive::LocalMachine);
@@ -141,6 +167,8 @@ void TestUpdateSchedule::automaticUpdate()
     update->AutomaticUpdate("/x", onDemand);
 
     QCOMPARE(closer.shown, shown ? 1 : 0);
+    QCOMPARE(answerer.count(), note.isEmpty() ? 0 : 1);
+    QCOMPARE(boxFits, !note.isEmpty());
     QCOMPARE(ends.count(), onlyUpdate ? 1 : 0);
     if (onlyUpdate)
         QCOMPARE(ends.first().first().toBool(), false);

@@ -118,15 +118,24 @@ void TestUpdateScript::assembledScriptRunsAndDeletesItself_data()
     QTest::addColumn<bool>("restart");
     QTest::addColumn<QByteArray>("tail");
     QTest::addColumn<QString>("failure"); // what the program shows at its next start
+    QTest::addColumn<bool>("goesOn");     // the line after the failing one ran
 
-    QTest::newRow("restart") << true << QByteArray() << QString();
-    QTest::newRow("no restart") << false << QByteArray() << QString();
-    QTest::newRow("a step fails, restart anyway")
-        << true << QByteArray(" cp \"%sfehlt.txt\" /\r\n echo weiter > '%sweiter.txt'\r\n")
-        << "Das Update konnte nicht installiert werden: cp: ";
+    const QByteArray failingLine = " cp \"%sfehlt.txt\" /\r\n echo weiter > \"${LETTRISKO_PROGRAM_DIR}weiter.txt\"\r\n";
+    const QString failed = "Das Update konnte nicht installiert werden: ";
+    QTest::newRow("restart") << true << QByteArray() << QString() << false;
+    QTest::newRow("no restart") << false << QByteArray() << QString() << false;
+    QTest::newRow("a failing line in the middle, the lines after it still run")
+        << true << failingLine << failed + "cp: " << true;
     QTest::newRow("fails without a word") << false << QByteArray(" false\r\n")
-                                          << "Das Update konnte nicht installiert werden: Das Installationsskript "
-                                             "endete mit dem Fehler 1.";
+                                          << failed + "Das Installationsskript endete mit dem Fehler 1." << false;
+    QTest::newRow("only blanks on the error output") << false << QByteArray(" echo ' ' >&2\r\n")
+                                                     << failed + "Das Installationsskript meldete einen Fehler." << false;
+    // The box shows the last lines, each cut short.
+    QTest::newRow("3000 lines of errors")
+        << false << QByteArray(" i=0; while [ $i -lt 3000 ]; do echo \"Fehler $i\" >&2; i=$((i+1)); done\r\n")
+        << failed + "Fehler 2997\nFehler 2998\nFehler 2999" << false;
+    QTest::newRow("an endless line of errors") << false << QByteArray(" head -c 100000 /dev/zero | tr '\\0' x >&2\r\n")
+                                               << failed + QString(199, 'x') + QChar(0x2026) << false;
 }
 
 void TestUpdateScript::assembledScriptRunsAndDeletesItself()
@@ -134,6 +143,7 @@ void TestUpdateScript::assembledScriptRunsAndDeletesItself()
     QFETCH(bool, restart);
     QFETCH(QByteArray, tail);
     QFETCH(QString, failure);
+    QFETCH(bool, goesOn);
     QTemporaryDir root;
     const QString updateDir = root.filePath("Temp ä") + '/';
     const QString programDir = root.filePath("Prog 'a' '' \"q\" \\ $b ${c} $(id) `id` *;&|<># ~ ä") + '/';
@@ -145,7 +155,7 @@ void TestUpdateScript::assembledScriptRunsAndDeletesItself()
                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QVERIFY(writeBytes(updateDir + "data.txt", "neu"));
     const QString script = updateDir + UpdateScriptName;
-    QVERIFY(writeBytes(script, "set -e\r\necho block > \"%sblock.txt\"\r\n"
+    QVERIFY(writeBytes(script, "true\r\necho block > \"%sblock.txt\"\r\n"
                                "echo \"tail 100%%\" > '%stail.txt'\r\ncp %sdata.txt %s\r\n" + tail));
 
     const ScriptFillResult filled = ::fillScriptTemplate(::scriptLines(QString::fromUtf8(fileBytes(script))));
@@ -155,9 +165,11 @@ void TestUpdateScript::assembledScriptRunsAndDeletesItself()
     QCOMPARE(runShell({script}), QByteArray());
     QCOMPARE(fileBytes(programDir + "block.txt") + fileBytes(programDir + "tail.txt") + fileBytes(programDir + "data.txt"),
              QByteArray("block\ntail 100%\nneu"));
-    QVERIFY(!QFile::exists(programDir + "weiter.txt"));
+    QCOMPARE(QFile::exists(programDir + "weiter.txt"), goesOn);
     QVERIFY(!QFile::exists(updateDir));
-    QCOMPARE(UpdateSession::takeInstallationFailure(note).left(failure.size()), failure);
+    const QString shown = UpdateSession::takeInstallationFailure(note).text;
+    QCOMPARE(shown.left(failure.size()), failure);
+    QVERIFY2(shown.count('\n') < 3 && shown.size() < 700, qPrintable(shown));
     QVERIFY(!QFile::exists(note));
     if (restart)
         QTRY_COMPARE(fileBytes(restarted), QByteArray("again\n"));

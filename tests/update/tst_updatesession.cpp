@@ -180,7 +180,7 @@ void TestUpdateSession::updateReplacesTheProgramFileAfterTheProgramEnded()
     QTRY_VERIFY(QFile::exists(root + "restarted.txt"));
     QTRY_VERIFY(!QFile::exists(unpacked));
     QCOMPARE(fileBytesOrMissing(programDir + "game.txt"), how == "deleted" ? "<missing>" : "neu\n");
-    const QString failure = UpdateSession::takeInstallationFailure(root + "note.txt");
+    const QString failure = UpdateSession::takeInstallationFailure(root + "note.txt").text;
     QCOMPARE(failure.startsWith("Das Update konnte nicht installiert werden: "), how == "deleted");
     QCOMPARE(QDir(workingDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     QStringList expected = QStringList({"restart.sh", "restarted.txt"}) + QStringList(folder).mid(how == "deleted");
@@ -198,23 +198,30 @@ void TestUpdateSession::updateReplacesTheProgramFileAfterTheProgramEnded()
 
 void TestUpdateSession::fetchFailures_data()
 {
-    QTest::addColumn<int>("status");
-    QTest::newRow("missing") << 404;
-    QTest::newRow("server error") << 500;
-    QTest::newRow("refused") << 0;
+    QTest::addColumn<int>("status"); // 0: nobody listens; -1: the temporary folder is read-only
+    QTest::addColumn<QString>("says");
+    QTest::newRow("missing") << 404 << "Der Server meldet den Fehler 404 (Not Found).";
+    QTest::newRow("server error") << 500 << "Der Server meldet den Fehler 500 (Internal Server Error).";
+    QTest::newRow("refused") << 0 << "Der Server „127.0.0.1“ lehnt die Verbindung ab.";
+    QTest::newRow("read-only temporary folder") << -1 << "Im Ordner für temporäre Dateien";
 }
 
 void TestUpdateSession::fetchFailures()
 {
     QFETCH(int, status);
+    QFETCH(QString, says);
     m_server->route("/Updates.ini", Response::text(Description));
     QVERIFY(m_session->fetchDescription());
-    if (status)
+    std::optional<ReadOnlyFolder> readOnly;
+    if (status > 0)
         m_server->route("/Updates.ini", Response::text(Description, status));
-    else
+    else if (status == 0)
         m_server.reset();
+    else
+        readOnly.emplace(m_temp->path());
     QVERIFY(!m_session->fetchDescription());
     QVERIFY(!m_session->isUpdateNewer());
+    QVERIFY2(m_session->fetchFailure().startsWith(says), qPrintable(m_session->fetchFailure()));
 }
 
 // Servers and archives built to hurt: each ends with a German message,

@@ -9,6 +9,7 @@
 #include "platform/Registry.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalBoxAnswerer.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/TestFiles.h"
 #include "update/THttpClient.h"
 #include "update/TStatusForm.h"
@@ -51,6 +52,7 @@ const QString DownloadFailedText = "Der Download wurde nicht vollendet.\n\nKlick
                                    "Assistenten zu beenden.";
 const QString DownloadDoneText = "Die Update-Dateien wurden erfolgreich heruntergeladen. Klicken Sie auf \"Weiter\", "
                                  "um die Updates zu installieren.";
+const QString OfflineText = "Es besteht keine Internetverbindung.";
 const QString NotFoundText = "Die Installationsdateien wurden nicht gefunden. Klicken Sie auf \"Abbrechen\" und "
                              "versuchen Sie es später noch einmal.";
 
@@ -209,14 +211,22 @@ void TestUpdateWizard::checkWithoutUpdate_data()
     QTest::addColumn<bool>("closeBox");
     QTest::addColumn<int>("storedInterval");
     QTest::addColumn<int>("reminderIn");
+    QTest::addColumn<QString>("says"); // the box after the first check; empty: none
 
-    QTest::newRow("Beenden") << "" << false << 0 << 6;
-    QTest::newRow("offline first, Beenden every 3 days") << "offline" << false << 3 << 2;
-    QTest::newRow("refused first, close box") << "refused" << true << 0 << -1;
-    QTest::newRow("404 first, Beenden") << "404" << false << 0 << 6;
-    QTest::newRow("500 first, close box") << "500" << true << 0 << -1;
-    // Reached, but refused: the reason, not a missing connection.
-    QTest::newRow("endless first, Beenden") << "endless" << false << 0 << 6;
+    QTest::newRow("Beenden") << "" << false << 0 << 6 << "";
+    QTest::newRow("offline first, Beenden every 3 days") << "offline" << false << 3 << 2 << OfflineText;
+    // Online: what went wrong, not a missing connection.
+    QTest::newRow("refused first, close box") << "refused" << true << 0 << -1
+                                              << "Der Server „127.0.0.1“ lehnt die Verbindung ab.";
+    QTest::newRow("404 first, Beenden") << "404" << false << 0 << 6 << "Der Server meldet den Fehler 404 (Not Found).";
+    QTest::newRow("500 first, close box") << "500" << true << 0 << -1
+                                          << "Der Server meldet den Fehler 500 (Internal Server Error).";
+    QTest::newRow("no answer first, Beenden") << "silent" << false << 0 << 6 << "Der Server antwortet nicht.";
+    QTest::newRow("endless first, Beenden") << "endless" << false << 0 << 6
+                                            << "Die Update-Beschreibung auf dem Server ist größer als 1 MB; sie wird "
+                                               "nicht gelesen.";
+    // The update is told, but not downloaded.
+    QTest::newRow("read-only program folder, Beenden") << "readonly" << false << 0 << 6 << "";
 }
 
 void TestUpdateWizard::checkWithoutUpdate()
@@ -225,6 +235,7 @@ void TestUpdateWizard::checkWithoutUpdate()
     QFETCH(bool, closeBox);
     QFETCH(int, storedInterval);
     QFETCH(int, reminderIn);
+    QFETCH(QString, says);
     if (storedInterval)
         UpdateSchedule("Lettrisko", false).saveReminder(false, storedInterval);
     m_server->route("/Updates.ini", Response::text(OldDescription, failure.toInt() ? failure.toInt() : 200));
@@ -232,35 +243,46 @@ void TestUpdateWizard::checkWithoutUpdate()
         m_wizard->connectionCheck = [] { return false; };
     if (failure == "endless")
         m_server->route("/Updates.ini", Response::generated(1ll << 40).withoutContentLength());
+    if (failure == "silent") {
+        m_server->route("/Updates.ini", Response::noAnswer());
+        m_wizard->session()->http()->TimeOut = 300;
+    }
     QTcpServer closed;
     if (failure == "refused") {
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         m_wizard->session()->http()->Host = QString("127.0.0.1:%1").arg(closed.serverPort());
         closed.close();
     }
+    const QString programDir = m_temp->path() + "/Programm/";
+    std::optional<ReadOnlyFolder> readOnly;
+    if (failure == "readonly") {
+        m_server->route("/Updates.ini", Response::text(NewDescription));
+        QVERIFY(QDir().mkpath(programDir));
+        m_wizard->session()->ProgramDir = programDir;
+        readOnly.emplace(programDir);
+    }
     ModalBoxAnswerer answerer(QMessageBox::Ok);
     QSignalSpy ended(m_wizard.get(), &TStatusForm::applicationEndRequested);
 
     runModal([&] {
         checkForUpdates();
-        QCOMPARE(answerer.count(), failure.isEmpty() ? 0 : 1);
-        if (!failure.isEmpty()) {
-            const bool refused = failure == "endless";
-            QCOMPARE(answerer.last().title, refused ? "Fehler" : "Internetverbindung erforderlich");
-            QCOMPARE(answerer.last().text, refused ? "Die Update-Beschreibung auf dem Server ist größer als 1 MB; sie "
-                                                     "wird nicht gelesen."
-                                                   : "Es besteht keine Internetverbindung.");
+        QCOMPARE(answerer.count(), says.isEmpty() ? 0 : 1);
+        if (!says.isEmpty()) {
+            QCOMPARE(answerer.last().title, says == OfflineText ? "Internetverbindung erforderlich" : "Fehler");
+            QCOMPARE(answerer.last().text, says);
             QCOMPARE(answerer.last().icon, QMessageBox::Warning);
             QCOMPARE(answerer.last().buttons.size(), 1);
             QCOMPARE(state(), "1/1 Auf neue Updates prüfen | -Weiter > | Abbrechen");
             // The user may try again.
             m_wizard->connectionCheck = [] { return true; };
             m_wizard->session()->http()->Host = QString("127.0.0.1:%1").arg(m_server->port());
+            m_wizard->session()->http()->TimeOut = 10000;
             m_server->route("/Updates.ini", Response::text(OldDescription));
             control("Button_Check")->click();
         }
         QCOMPARE(state(), "2/2 Ergebnis der Prüfung | Beenden | -Abbrechen");
-        QCOMPARE(text("Label_CheckResult"), NoUpdatesText);
+        QVERIFY(text("Label_CheckResult")
+                    .contains(failure == "readonly" ? "den Ordner " + programDir + " nicht ändern darf" : NoUpdatesText));
         // Esc belongs to the disabled "Abbrechen".
         QTest::keyClick(m_wizard.get(), Qt::Key_Escape);
         QCoreApplication::processEvents();
@@ -268,7 +290,8 @@ void TestUpdateWizard::checkWithoutUpdate()
         closeBox ? pressCloseBox() : control("Button_Next")->click();
     });
     QVERIFY(!m_wizard->isVisible());
-    QCOMPARE(answerer.count(), failure.isEmpty() ? 0 : 1);
+    QCOMPARE(answerer.count(), says.isEmpty() ? 0 : 1);
+    QCOMPARE(m_server->requestedPaths().filter("/Updates/"), QStringList());
     QCOMPARE(ended.count(), 0);
     QCOMPARE(storedReminder(), std::nullopt);
     m_wizard.reset();
