@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/RoundState.h"
+#include "platform/BuildSettings.h"
 #include "window/GameApplication.h"
 #include "window/SettingsLocation.h"
 
@@ -55,6 +56,8 @@ struct FormEnvironment
     std::shared_ptr<SoundService> sound;
     // The update check at start-up.
     bool automaticUpdate = true;
+    // Host name or base URL of the update server; empty: no online update.
+    QString updateServer = updateHost();
 };
 
 // The game's one main window: a fixed-size notebook of seven pages.

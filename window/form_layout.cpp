@@ -192,7 +192,7 @@ void TForm1::createControls()
     setFont(windowFont);
 
     WinXP1 = named(new TWinXP(this), "WinXP1");
-    Update = createUpdateComponent(this);
+    Update = createUpdateComponent(this, m_environment.updateServer);
     Timer = named(new QTimer(this), "Timer");
     Timer->setInterval(1000);
 

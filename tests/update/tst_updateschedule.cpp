@@ -4,6 +4,7 @@
 // When the update wizard comes up by itself, and what the schedule keeps.
 #include "platform/Registry.h"
 #include "support/GameTestMain.h"
+#include "support/ModalBoxAnswerer.h"
 #include "update/TKxUpdateFile.h"
 #include "update/TStatusForm.h"
 #include "update/UpdateSchedule.h"
@@ -23,6 +24,8 @@
 namespace {
 
 const QString Key = QStringLiteral("\\Software\\Kx\\Lettrisko");
+// Never asked: every wizard here is closed before it checks.
+const QString Server = QStringLiteral("127.0.0.1:9");
 
 // Closes the wizard as soon as it is the modal window, counting showings.
 class WizardCloser : public QObject
@@ -70,6 +73,7 @@ private Q_SLOTS:
     void automaticUpdate_data();
     void automaticUpdate();
     void onlyUpdateEndsTheProgramWithoutTouchingTheSettings();
+    void ctrlUOpensTheWizardAnyTime_data();
     void ctrlUOpensTheWizardAnyTime();
 
 private:
@@ -171,6 +175,7 @@ void TestUpdateSchedule::onlyUpdateEndsTheProgramWithoutTouchingTheSettings()
     FormEnvironment environment;
     environment.settingsDirectory = m_dir->path();
     environment.programDirectory = m_dir->path();
+    environment.updateServer = Server;
     WizardCloser closer;
     {
         TForm1 form(environment);
@@ -181,9 +186,31 @@ void TestUpdateSchedule::onlyUpdateEndsTheProgramWithoutTouchingTheSettings()
     QCOMPARE(file.readAll(), QByteArray("[Properties]\r\nMaximumFails=3\r\n; von Hand\r\n"));
 }
 
+void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<bool>("neverRemind");
+    QTest::addColumn<int>("shownAtStart");
+    QTest::addColumn<int>("shownOnCtrlU");
+    QTest::addColumn<QString>("notice");
+
+    QTest::newRow("never remind") << Server << true << 0 << 1 << "";
+    QTest::newRow("first start") << Server << false << 1 << 1 << "";
+    // Nobody to ask: no wizard, and Ctrl+U says why.
+    QTest::newRow("built without an update server")
+        << "" << false << 0 << 0
+        << "Diese Ausgabe von Lettrisko wurde ohne Update-Server gebaut und aktualisiert sich deshalb nicht "
+           "selbst. Eine neue Version bekommen Sie dort, woher Sie diese haben.";
+}
+
 void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime()
 {
-    {
+    QFETCH(QString, server);
+    QFETCH(bool, neverRemind);
+    QFETCH(int, shownAtStart);
+    QFETCH(int, shownOnCtrlU);
+    QFETCH(QString, notice);
+    if (neverRemind) {
         Registry machine(RegistryHive::LocalMachine);
         machine.openKey(Key, true);
         machine.writeString("NoUpdate", QString());
@@ -191,7 +218,10 @@ void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime()
     FormEnvironment environment;
     environment.settingsDirectory = m_dir->path();
     environment.programDirectory = m_dir->path();
+    environment.updateServer = server;
+    WizardCloser closer;
     TForm1 form(environment);
+    QCOMPARE(closer.shown, shownAtStart);
     form.show();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -205,14 +235,22 @@ void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime()
     // On X11 desktops an edit claims Ctrl+U for itself; here it is told to.
     ClaimsCtrlU claim;
     name->installEventFilter(&claim);
-    WizardCloser closer;
+    ModalBoxAnswerer boxes;
+    closer.shown = 0;
     QTest::keyPress(name, Qt::Key_Control);
     QTest::keyClick(name, Qt::Key_U, Qt::ControlModifier);
     QTest::keyRelease(name, Qt::Key_Control);
-    QCOMPARE(closer.shown, 1);
+    QCOMPARE(closer.shown, shownOnCtrlU);
+    QCOMPARE(boxes.count(), notice.isEmpty() ? 0 : 1);
+    QCOMPARE(boxes.last().text, notice);
     QCOMPARE(name->text(), "Anna");
     QVERIFY(!form.isEndRequested());
 
+    if (server.isEmpty()) {
+        // Without an update server nothing of a schedule is kept.
+        QVERIFY(!QFile::exists(Registry::hiveFilePath(RegistryHive::LocalMachine)));
+        return;
+    }
     // On demand, the program's call is not recorded.
     Registry machine(RegistryHive::LocalMachine);
     machine.openKey(Key, false);
