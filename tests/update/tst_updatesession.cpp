@@ -504,6 +504,7 @@ void TestUpdateSession::configurationChecksTheKey_data()
     QTest::newRow("the secret key") << pair.secretKey << false;
     QTest::newRow("31 bytes") << QByteArray(31, 'k').toBase64() << false;
     QTest::newRow("33 bytes, as long as a key") << QByteArray(33, 'k').toBase64() << false;
+    QTest::newRow("35 bytes, ending as a key does") << QByteArray(35, 'k').toBase64() << false;
     QTest::newRow("bits beyond the 32 bytes") << pair.publicKey.chopped(2) + "/=" << false;
     QTest::newRow("not base64") << QByteArray(43, '*') + '=' << false;
 }
