@@ -195,7 +195,6 @@ void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime_data()
     QTest::addColumn<QString>("notice");
 
     QTest::newRow("never remind") << Server << true << 0 << 1 << "";
-    QTest::newRow("first start") << Server << false << 1 << 1 << "";
     // Nobody to ask: no wizard, and Ctrl+U says why.
     QTest::newRow("built without an update server")
         << "" << false << 0 << 0
