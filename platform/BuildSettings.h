@@ -10,12 +10,13 @@
 
 // The file version, "major.minor.patch.build".
 QString programVersion();
-// Host name or base URL of the update server.
+// Host name or base URL of the update server; empty: the build has none,
+// and the copy does not update itself.
 QString updateHost();
 // The maker's Ed25519 public key in base64; empty: updates are not signed.
 QString updatePublicKey();
-// Where an installed program keeps its modules, relative to the install
-// prefix ("lib/x86_64-linux-gnu/lettrisko/modules").
+// Where an installed program keeps its modules, the full path under the
+// prefix the build was configured for ("/usr/lib/x86_64-linux-gnu/lettrisko/modules").
 QString installedModuleFolder();
 // Reverse-DNS name of the installed menu entry, icon and metainfo.
 QString applicationId();

@@ -4,9 +4,12 @@
 #include "platform/LoadedSoundService.h"
 
 #include "platform/BuildSettings.h"
+#include "platform/TrustedModule.h"
 
 #include <QApplication>
 #include <QDir>
+
+#include <unistd.h>
 
 namespace {
 
@@ -30,10 +33,11 @@ QString LoadedSoundService::moduleFileName()
     return QStringLiteral("lettrisko-sound.so");
 }
 
+// A folder found relative to the program could be anyone's: beside a copy
+// unpacked into the temporary folder, "../lib" is the temporary folder's.
 QStringList LoadedSoundService::defaultFolders()
 {
-    const QDir program(QCoreApplication::applicationDirPath());
-    return {program.path(), QDir::cleanPath(program.filePath(QStringLiteral("../") + installedModuleFolder()))};
+    return {QCoreApplication::applicationDirPath(), installedModuleFolder()};
 }
 
 void LoadedSoundService::prepare()
@@ -42,8 +46,10 @@ void LoadedSoundService::prepare()
         return;
     m_tried = true;
     for (const QString &folder : qAsConst(m_folders)) {
-        const QString path = QDir(folder).filePath(moduleFileName());
-        if (!QFile::exists(path))
+        // Its code runs with the player's rights: only a file that nobody
+        // else can have put there or changed.
+        const QString path = trustedModulePath(QDir(folder).filePath(moduleFileName()), ::geteuid());
+        if (path.isEmpty())
             continue;
         m_module.setFileName(path);
         const auto create = reinterpret_cast<CreateOutput>(m_module.resolve("lettriskoCreateSoundOutput"));

@@ -18,7 +18,9 @@ class LoadedSoundService : public SoundService
 {
 public:
     // The folders searched for the module, in order; by default the
-    // program's own folder and its installed library folder.
+    // program's own folder and the library folder it was built to be
+    // installed with. A module that others could have planted or changed
+    // is passed over.
     explicit LoadedSoundService(const QStringList &folders = defaultFolders());
     ~LoadedSoundService() override;
 

@@ -19,7 +19,8 @@ cd "$(dirname "$0")/.."
 mkdir -p "${1:-build-package}"
 build="$(cd "${1:-build-package}" && pwd)"
 echo "== Building the package's tree without the online update"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLETTRISKO_ONLINE_UPDATE=OFF -DBUILD_TESTING=OFF >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr -DLETTRISKO_ONLINE_UPDATE=OFF \
+    -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" >/dev/null
 app_id=org.example.Lettrisko
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
@@ -39,7 +40,8 @@ fail() {
     exit 1
 }
 
-# The program loads its sound output from here, relative to its own folder.
+# The program loads its sound output from here, by the full name it was
+# built with.
 libdir="$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")"
 
 installed_files() {
@@ -57,11 +59,14 @@ installed_files() {
 }
 
 echo "== Installing into a staging folder"
-DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR="$work/stage" cmake --install "$build" >/dev/null
 usr="$work/stage/usr"
 for file in $(installed_files); do
     [ -f "$usr/$file" ] || fail "not installed: /usr/$file"
 done
+# The program's texts are UTF-16 in the executable.
+strings -el "$usr/bin/lettrisko" | grep -qx "/usr/$libdir/lettrisko/modules" \
+    || fail "the program looks for its sound module elsewhere than /usr/$libdir/lettrisko/modules"
 [ -x "$usr/bin/lettrisko" ] || fail "/usr/bin/lettrisko is not executable"
 for size in 16 24 32 48 64 128 256; do
     file "$usr/share/icons/hicolor/${size}x$size/apps/$app_id.png" | grep -q "PNG image data, $size x $size," \
@@ -84,8 +89,10 @@ lintian --fail-on error "$deb" || fail "lintian found errors"
 if dpkg-deb -f "$deb" Depends | grep -Eq 'libzip|libsodium|libssl'; then
     fail "the package depends on the online update's libraries"
 fi
-dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/bin/lettrisko | grep -aq 'updates\.lettrisko\.example' \
-    && fail "the packaged program carries the update server's name"
+host="$(sed -n 's/^LETTRISKO_UPDATE_HOST:STRING=//p' "$build/CMakeCache.txt")"
+if [ -n "$host" ] && dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/bin/lettrisko | strings -el | grep -qF "$host"; then
+    fail "the packaged program carries the update server's name"
+fi
 
 echo "== Installing the package"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >"$work/apt.log" 2>&1 \

@@ -5,7 +5,9 @@
 //
 //   lettrisko-sign keygen NAME
 //       writes NAME.pub (the public key, for LETTRISKO_UPDATE_PUBLIC_KEY)
-//       and NAME.key (the secret key, readable by its owner only)
+//       and NAME.key (the secret key, readable by its owner only); both
+//       must be new. On any failure neither is left, and the exit status
+//       is 1.
 //   lettrisko-sign sign [--program NAME] SECRETKEY Updates.ini ARCHIVE
 //       prints the "Signature=" line for the program's section. The
 //       signature covers the program's name as the program knows itself
@@ -20,6 +22,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,14 +44,70 @@ int fail(const QString &message)
     return 1;
 }
 
-// Created for its owner alone before a byte of the key is in it.
-bool writePrivateFile(const QString &path, const QByteArray &bytes)
+// A key file made new: never one that is there already, never through a
+// link. It is removed again unless it was written whole and committed.
+class NewKeyFile
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    return ::close(fd) == 0 && written;
+public:
+    NewKeyFile(const QString &path, mode_t mode)
+        : m_path(QFile::encodeName(path))
+        , m_fd(::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode))
+        , m_created(m_fd >= 0)
+    {
+    }
+
+    ~NewKeyFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (created() && !m_kept)
+            ::unlink(m_path.constData());
+    }
+
+    NewKeyFile(const NewKeyFile &) = delete;
+    NewKeyFile &operator=(const NewKeyFile &) = delete;
+
+    bool created() const { return m_created; }
+
+    // Every byte, on the disk.
+    bool write(const QByteArray &bytes)
+    {
+        for (qsizetype done = 0; done < bytes.size();) {
+            const ssize_t written = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            done += written;
+        }
+        const bool synced = ::fsync(m_fd) == 0;
+        const bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+        return synced && closed;
+    }
+
+    void keep() { m_kept = true; }
+
+private:
+    QByteArray m_path;
+    int m_fd;
+    bool m_created;
+    bool m_kept = false;
+};
+
+// Why a key file could not be made or written, from errno.
+QString reason(int error)
+{
+    switch (error) {
+    case EEXIST:
+        return QStringLiteral("Die Datei gibt es schon; sie wird nicht überschrieben.");
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QStringLiteral("Auf dem Datenträger ist kein Platz mehr.");
+    default:
+        return qt_error_string(error);
+    }
 }
 
 int keygen(const QString &name)
@@ -56,12 +115,27 @@ int keygen(const QString &name)
     const UpdateKeyPair pair = generateUpdateKeyPair();
     if (pair.secretKey.isEmpty())
         return fail(QStringLiteral("Die Kryptobibliothek lässt sich nicht starten."));
-    if (!writePrivateFile(name + QStringLiteral(".key"), pair.secretKey + '\n'))
-        return fail(QStringLiteral("%1.key kann nicht neu angelegt werden (gibt es die Datei schon?).").arg(name));
-    QFile publicFile(name + QStringLiteral(".pub"));
-    if (!publicFile.open(QIODevice::WriteOnly) || publicFile.write(pair.publicKey + '\n') < 0)
-        return fail(QStringLiteral("%1.pub kann nicht geschrieben werden.").arg(name));
+    // Both made before a byte is written: neither an old key nor half of a
+    // new pair is left when one of them cannot be made.
+    const QString publicPath = name + QStringLiteral(".pub");
+    const QString secretPath = name + QStringLiteral(".key");
+    NewKeyFile publicFile(publicPath, 0644);
+    if (!publicFile.created())
+        return fail(QStringLiteral("%1 kann nicht angelegt werden. %2").arg(publicPath, reason(errno)));
+    // Readable by its owner alone before a byte of the key is in it.
+    NewKeyFile secretFile(secretPath, 0600);
+    if (!secretFile.created())
+        return fail(QStringLiteral("%1 kann nicht angelegt werden. %2").arg(secretPath, reason(errno)));
+    if (!publicFile.write(pair.publicKey + '\n'))
+        return fail(QStringLiteral("%1 kann nicht geschrieben werden. %2").arg(publicPath, reason(errno)));
+    if (!secretFile.write(pair.secretKey + '\n'))
+        return fail(QStringLiteral("%1 kann nicht geschrieben werden. %2").arg(secretPath, reason(errno)));
+    // The key is kept only once the build option has been told.
     std::printf("-DLETTRISKO_UPDATE_PUBLIC_KEY=%s\n", pair.publicKey.constData());
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return fail(QStringLiteral("Die Ausgabe kann nicht geschrieben werden. %1").arg(reason(errno)));
+    publicFile.keep();
+    secretFile.keep();
     return 0;
 }
 

@@ -65,6 +65,8 @@ void TKxUpdateFile::AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, 
     }
 
     TStatusForm *form = wizard();
+    // The wizard asks the server this component was given.
+    form->session()->http()->Host = Host;
     form->ProgramName = ProgramName;
     form->ZIPFileName = ZIPFileName;
     form->RegistryKey = RegistryKey;

@@ -19,7 +19,8 @@ class TStatusForm;
 // whether the wizard comes first.
 //
 // It carries the settings of an HTTP client for the programs that use it;
-// the wizard makes its requests through a client of its own.
+// the wizard makes its requests through a client of its own, to the Host
+// named here.
 class TKxUpdateFile : public THttpClient
 {
     Q_OBJECT

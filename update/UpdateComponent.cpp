@@ -15,14 +15,15 @@
 
 namespace {
 
-// A copy kept up to date by the system: it never asks a server, and Ctrl+U
-// says so at once.
-class PackageManagerUpdates : public UpdateComponent
+// A copy that does not update itself: it never asks a server, and Ctrl+U
+// says why at once.
+class NoOnlineUpdate : public UpdateComponent
 {
 public:
-    explicit PackageManagerUpdates(QWidget *owner)
+    NoOnlineUpdate(QWidget *owner, const QString &why)
         : UpdateComponent(owner)
         , m_owner(owner)
+        , m_why(why)
     {
         addUpdateShortcut(owner, this, [this] { AutomaticUpdate(QString(), true); });
     }
@@ -30,25 +31,32 @@ public:
     void AutomaticUpdate(const QString &, bool OnDemand) override
     {
         if (OnDemand)
-            showMessageBox(m_owner, QMessageBox::Information, QStringLiteral("Updates"),
-                           QStringLiteral("Diese Ausgabe von Lettrisko aktualisiert sich nicht selbst: Ihre Updates "
-                                          "kommen über die Paketverwaltung des Systems, zum Beispiel mit "
-                                          "„sudo apt upgrade“."));
+            showMessageBox(m_owner, QMessageBox::Information, QStringLiteral("Updates"), m_why);
     }
 
 private:
     QWidget *m_owner;
+    QString m_why;
 };
+
+// Kept up to date by the system.
+const char PackageManagerNotice[] = "Diese Ausgabe von Lettrisko aktualisiert sich nicht selbst: Ihre Updates "
+                                    "kommen über die Paketverwaltung des Systems, zum Beispiel mit "
+                                    "„sudo apt upgrade“.";
+// Built from the source without naming a server.
+const char NoServerNotice[] = "Diese Ausgabe von Lettrisko wurde ohne Update-Server gebaut und aktualisiert sich "
+                              "deshalb nicht selbst. Eine neue Version bekommen Sie dort, woher Sie diese haben.";
 
 #if LETTRISKO_ONLINE_UPDATE
 // The update wizard with its schedule.
 class WizardUpdates : public UpdateComponent
 {
 public:
-    explicit WizardUpdates(QWidget *owner)
+    WizardUpdates(QWidget *owner, const QString &server)
         : UpdateComponent(owner)
         , m_update(new TKxUpdateFile(owner))
     {
+        m_update->Host = server;
         // The main window's values for its update component.
         m_update->setObjectName(QStringLiteral("Update"));
         m_update->ProgramName = QStringLiteral("Lettrisko");
@@ -70,17 +78,22 @@ private:
 
 } // namespace
 
-UpdateComponent *createUpdateComponent(QWidget *owner)
+UpdateComponent *createUpdateComponent(QWidget *owner, const QString &updateServer)
 {
     UpdateComponent *component = nullptr;
 #if LETTRISKO_ONLINE_UPDATE
     // Replaced only by the tool that installed it, such a copy would offer
     // updates it cannot take.
-    if (!isSystemInstall(QCoreApplication::applicationFilePath()))
-        component = new WizardUpdates(owner);
+    if (isSystemInstall(QCoreApplication::applicationFilePath()))
+        component = new NoOnlineUpdate(owner, QString::fromUtf8(PackageManagerNotice));
+    else if (updateServer.isEmpty())
+        component = new NoOnlineUpdate(owner, QString::fromUtf8(NoServerNotice));
+    else
+        component = new WizardUpdates(owner, updateServer);
+#else
+    Q_UNUSED(updateServer);
+    component = new NoOnlineUpdate(owner, QString::fromUtf8(PackageManagerNotice));
 #endif
-    if (!component)
-        component = new PackageManagerUpdates(owner);
     component->setObjectName(QStringLiteral("UpdateComponent"));
     return component;
 }

@@ -14,8 +14,9 @@ class QWidget;
 // and Ctrl+U. What stands behind it is the build's and the installation's
 // matter: the update wizard (TKxUpdateFile), or, in a build without the
 // online update and in a copy installed into the system, a notice that the
-// updates come from the system's package manager, with nothing that
-// contacts a server.
+// updates come from the system's package manager, or, in a copy built
+// without an update server, a notice that it does not update itself; in
+// both of the latter nothing contacts a server.
 class UpdateComponent : public QObject
 {
     Q_OBJECT
@@ -34,8 +35,9 @@ Q_SIGNALS:
 };
 
 // The main window's update component, with its Ctrl+U installed on the
-// owner window.
-UpdateComponent *createUpdateComponent(QWidget *owner);
+// owner window. The server is a host name or base URL; empty, the copy has
+// none to ask.
+UpdateComponent *createUpdateComponent(QWidget *owner, const QString &updateServer);
 
 // Ctrl+U on the owner window, also from inside its edits.
 // The receiver's lifetime bounds the connection.

@@ -5,6 +5,7 @@
 
 #include "game/GameSettings.h"
 #include "game/MatchState.h"
+#include "platform/BuildSettings.h"
 #include "window/GameApplication.h"
 #include "window/SettingsLocation.h"
 
@@ -56,6 +57,8 @@ struct FormEnvironment
     std::shared_ptr<SoundService> sound;
     // The update check at start-up.
     bool automaticUpdate = true;
+    // Host name or base URL of the update server; empty: no online update.
+    QString updateServer = updateHost();
 };
 
 // The game's one main window: a fixed-size notebook of seven pages.

@@ -194,7 +194,7 @@ void TForm1::createControls()
     setFont(windowFont);
 
     WinXP1 = named(new TWinXP(this), "WinXP1");
-    Update = createUpdateComponent(this);
+    Update = createUpdateComponent(this, m_environment.updateServer);
     m_match->setObjectName(QStringLiteral("match"));
 
     // Each page is built when it is first shown; the window opens on the

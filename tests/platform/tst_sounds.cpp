@@ -6,12 +6,18 @@
 #include "platform/LoadedSoundService.h"
 #include "platform/QtSoundService.h"
 
+#include "support/TestFiles.h"
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSoundEffect>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestSounds : public QObject
 {
@@ -26,6 +32,7 @@ private Q_SLOTS:
     void playingNeverWaits();
     void outputLoadedFromItsModule_data();
     void outputLoadedFromItsModule();
+    void moduleSearchedOnlyInItsOwnFolders();
 };
 
 namespace {
@@ -181,18 +188,53 @@ void TestSounds::outputLoadedFromItsModule_data()
 {
     QTest::addColumn<bool>("emptyFolderFirst");
     QTest::addColumn<bool>("moduleFolder");
-    QTest::newRow("beside the program") << false << true;
-    QTest::newRow("in the second folder") << true << true;
-    QTest::newRow("nowhere: silent") << true << false;
+    // A copy of the module put first in the search: "folder mode/module
+    // mode", then what else is done to it; empty: none.
+    QTest::addColumn<QString>("planted");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("beside the program") << false << true << "" << true;
+    QTest::newRow("in the second folder") << true << true << "" << true;
+    QTest::newRow("nowhere: silent") << true << false << "" << false;
+    QTest::newRow("a copy in a shared folder with the sticky bit") << false << false << "1777/0644" << true;
+    QTest::newRow("a folder others may write") << false << false << "0777/0644" << false;
+    QTest::newRow("a folder the group may write") << false << false << "0775/0644" << false;
+    QTest::newRow("a module others may write") << false << false << "0755/0646" << false;
+    QTest::newRow("a module the group may write, in a sticky folder") << false << false << "1777/0664" << false;
+    QTest::newRow("another user's module") << false << false << "0755/0644 foreign module" << false;
+    QTest::newRow("another user's folder") << false << false << "0755/0644 foreign folder" << false;
+    QTest::newRow("a link to a folder others may write") << false << false << "0777/0644 linked" << false;
+    QTest::newRow("a broken module, then a folder others may write")
+        << false << false << "0777/0644 after a broken one" << false;
 }
 
 void TestSounds::outputLoadedFromItsModule()
 {
     QFETCH(bool, emptyFolderFirst);
     QFETCH(bool, moduleFolder);
+    QFETCH(QString, planted);
+    QFETCH(bool, loaded);
 
     QTemporaryDir empty;
     QStringList folders;
+    if (!planted.isEmpty()) {
+        if (planted.contains("foreign") && ::geteuid() != 0)
+            QSKIP("only the administrator can hand a file to another user");
+        const QString name = '/' + LoadedSoundService::moduleFileName();
+        const QString folder = empty.filePath("spiel"), own = empty.filePath("eigen");
+        QVERIFY(QDir().mkdir(folder) && QDir().mkdir(own));
+        QVERIFY(QFile::copy(QStringLiteral(LETTRISKO_SOUND_MODULE_DIR) + name, folder + name));
+        const QStringList modes = planted.section(' ', 0, 0).split('/');
+        QCOMPARE(::chmod(qPrintable(folder), modes.at(0).toUInt(nullptr, 8)), 0);
+        QCOMPARE(::chmod(qPrintable(folder + name), modes.at(1).toUInt(nullptr, 8)), 0);
+        if (planted.contains("foreign"))
+            QCOMPARE(::chown(qPrintable(planted.contains("module") ? folder + name : folder), 65534, gid_t(-1)), 0);
+        // Searched first, a folder of the player's own: a link to the copy, or a module that does not load.
+        if (planted.contains("linked"))
+            QVERIFY(QFile::link(folder + name, own + name));
+        if (planted.contains("broken"))
+            QVERIFY(writeFileBytes(own + name, "kein Modul"));
+        folders << own << folder;
+    }
     if (emptyFolderFirst)
         folders << empty.path();
     if (moduleFolder)
@@ -200,8 +242,16 @@ void TestSounds::outputLoadedFromItsModule()
     LoadedSoundService sound(folders);
     QVERIFY(!sound.isLoaded());
     sound.playResource(QStringLiteral("ZEIT"));
-    QCOMPARE(sound.isLoaded(), moduleFolder);
+    QCOMPARE(sound.isLoaded(), loaded);
     sound.beep();
+}
+
+// Not a folder found from wherever the program was started: beside a copy
+// unpacked into the temporary folder, that would be the temporary folder's.
+void TestSounds::moduleSearchedOnlyInItsOwnFolders()
+{
+    QCOMPARE(LoadedSoundService::defaultFolders(),
+             QStringList({QCoreApplication::applicationDirPath(), QStringLiteral(LETTRISKO_INSTALLED_MODULE_DIR)}));
 }
 
 QTEST_MAIN(TestSounds)

@@ -30,6 +30,8 @@
 namespace {
 
 const QString Key = QStringLiteral("\\Software\\Kx\\Lettrisko");
+// Never asked: every wizard here is closed before it checks.
+const QString Server = QStringLiteral("127.0.0.1:9");
 
 // Closes the wizard as soon as it is the modal window, counting showings.
 class WizardCloser : public QObject
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void automaticUpdate_data();
     void automaticUpdate();
     void onlyUpdateEndsTheProgramWithoutTouchingTheSettings();
+    void ctrlUOpensTheWizardAnyTime_data();
     void ctrlUOpensTheWizardAnyTime();
 
 private:
@@ -199,6 +202,7 @@ void TestUpdateSchedule::onlyUpdateEndsTheProgramWithoutTouchingTheSettings()
     FormEnvironment environment;
     environment.settingsDirectory = m_dir->path();
     environment.programDirectory = m_dir->path();
+    environment.updateServer = Server;
     WizardCloser closer;
     {
         TForm1 form(environment);
@@ -209,9 +213,23 @@ void TestUpdateSchedule::onlyUpdateEndsTheProgramWithoutTouchingTheSettings()
     QCOMPARE(file.readAll(), QByteArray("[Properties]\r\nMaximumFails=3\r\n; von Hand\r\n"));
 }
 
+void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("notice"); // the box Ctrl+U shows instead of the wizard
+
+    QTest::newRow("never remind") << Server << "";
+    // Nobody to ask: no wizard, also not at the first start, and Ctrl+U says why.
+    QTest::newRow("built without an update server")
+        << "" << "Diese Ausgabe von Lettrisko wurde ohne Update-Server gebaut und aktualisiert sich deshalb nicht "
+                 "selbst. Eine neue Version bekommen Sie dort, woher Sie diese haben.";
+}
+
 void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime()
 {
-    {
+    QFETCH(QString, server);
+    QFETCH(QString, notice);
+    if (!server.isEmpty()) {
         Registry machine(RegistryHive::LocalMachine);
         machine.openKey(Key, true);
         machine.writeString("NoUpdate", QString());
@@ -219,7 +237,10 @@ void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime()
     FormEnvironment environment;
     environment.settingsDirectory = m_dir->path();
     environment.programDirectory = m_dir->path();
+    environment.updateServer = server;
+    WizardCloser closer;
     TForm1 form(environment);
+    QCOMPARE(closer.shown, 0);
     form.show();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -233,14 +254,21 @@ void TestUpdateSchedule::ctrlUOpensTheWizardAnyTime()
     // On X11 desktops an edit claims Ctrl+U for itself; here it is told to.
     ClaimsCtrlU claim;
     name->installEventFilter(&claim);
-    WizardCloser closer;
+    ModalBoxAnswerer boxes;
     QTest::keyPress(name, Qt::Key_Control);
     QTest::keyClick(name, Qt::Key_U, Qt::ControlModifier);
     QTest::keyRelease(name, Qt::Key_Control);
-    QCOMPARE(closer.shown, 1);
+    QCOMPARE(closer.shown, notice.isEmpty() ? 1 : 0);
+    QCOMPARE(boxes.count(), notice.isEmpty() ? 0 : 1);
+    QCOMPARE(boxes.last().text, notice);
     QCOMPARE(name->text(), "Anna");
     QVERIFY(!form.isEndRequested());
 
+    if (server.isEmpty()) {
+        // Without an update server nothing of a schedule is kept.
+        QVERIFY(!QFile::exists(Registry::hiveFilePath(RegistryHive::LocalMachine)));
+        return;
+    }
     // On demand, the program's call is not recorded.
     Registry machine(RegistryHive::LocalMachine);
     machine.openKey(Key, false);

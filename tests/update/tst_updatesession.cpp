@@ -13,12 +13,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QCryptographicHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
+
+#include <csignal>
+#include <sys/resource.h>
 
 Q_DECLARE_METATYPE(Response)
 
@@ -61,6 +65,8 @@ private Q_SLOTS:
     void signedUpdates();
     void signingToolRoundTrip_data();
     void signingToolRoundTrip();
+    void configurationChecksTheKey_data();
+    void configurationChecksTheKey();
 
 private:
     std::unique_ptr<QTemporaryDir> m_temp;
@@ -409,25 +415,58 @@ void TestUpdateSession::signedUpdates()
 }
 
 // The program checks the signature against its own name, whatever the
-// case of its section's name.
+// case of its section's name. A key pair that cannot be written whole is
+// not made at all, and no file that is there already is written.
 void TestUpdateSession::signingToolRoundTrip_data()
 {
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<bool>("warns");
-    QTest::newRow("section as the program names it") << QByteArray("[Lettrisko]") << false;
-    QTest::newRow("section in capitals") << QByteArray("[LETTRISKO]") << true;
+    // What stands in the key generator's way; empty: nothing.
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("section as the program names it") << QByteArray("[Lettrisko]") << false << "";
+    QTest::newRow("section in capitals") << QByteArray("[LETTRISKO]") << true << "";
+    QTest::newRow("no room for a byte") << QByteArray() << false << "file size 0";
+    QTest::newRow("room for the public key only") << QByteArray() << false << "file size 60";
+    QTest::newRow("the build option cannot be printed") << QByteArray() << false << "output full";
+    QTest::newRow("a public key there already") << QByteArray() << false << "old maker.pub";
+    QTest::newRow("a secret key there already") << QByteArray() << false << "old maker.key";
+    QTest::newRow("a link where the public key goes") << QByteArray() << false << "link maker.pub";
 }
 
 void TestUpdateSession::signingToolRoundTrip()
 {
     QFETCH(QByteArray, section);
     QFETCH(bool, warns);
+    QFETCH(QString, obstacle);
     const QByteArray description = QByteArray(Description).replace("[Lettrisko]", section);
     const QString tool = QStringLiteral(LETTRISKO_SIGN_TOOL);
     const QString keyName = m_program->path() + "/maker";
     QProcess keygen;
+    const QString blocked = m_program->path() + '/' + obstacle.section(' ', -1);
+    if (obstacle.startsWith("old"))
+        QVERIFY(writeFileBytes(blocked, "alt\n"));
+    if (obstacle.startsWith("link"))
+        QVERIFY(QFile::link(m_program->path() + "/ziel", blocked));
+    if (obstacle == "output full")
+        keygen.setStandardOutputFile("/dev/full");
+    // A disk as good as full: every write beyond the size fails.
+    const rlim_t size = obstacle.startsWith("file size") ? obstacle.section(' ', -1).toUInt() : RLIM_INFINITY;
+    keygen.setChildProcessModifier([size] {
+        const rlimit limit{size, size};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, SIG_IGN);
+    });
     keygen.start(tool, {"keygen", keyName});
     QVERIFY(keygen.waitForFinished());
+    if (!obstacle.isEmpty()) {
+        QCOMPARE(keygen.exitCode(), 1);
+        QCOMPARE(keygen.readAllStandardOutput(), QByteArray());
+        // Only what was there before, as it was.
+        const QString before = obstacle.contains("maker.") ? QFileInfo(blocked).fileName() : QString();
+        QCOMPARE(QDir(m_program->path()).entryList(QDir::Files | QDir::System).join(""), before);
+        QVERIFY(!obstacle.startsWith("old") || fileBytes(blocked) == "alt\n");
+        return;
+    }
     QCOMPARE(keygen.exitCode(), 0);
     QCOMPARE(QFile::permissions(keyName + ".key") & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 
@@ -450,6 +489,40 @@ void TestUpdateSession::signingToolRoundTrip()
     QString message;
     QVERIFY2(m_session->prepareInstallation(false, &message) == UpdateSession::Preparation::Prepared,
              qPrintable(message));
+}
+
+// The build's check of the key it is given, run as CMake runs it.
+void TestUpdateSession::configurationChecksTheKey_data()
+{
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<bool>("accepted");
+
+    const UpdateKeyPair pair = generateUpdateKeyPair();
+    QTest::newRow("as keygen writes it") << pair.publicKey << true;
+    QTest::newRow("none: unsigned updates") << QByteArray() << true;
+    QTest::newRow("the secret key") << pair.secretKey << false;
+    QTest::newRow("33 bytes, as long as a key") << QByteArray(33, 'k').toBase64() << false;
+    QTest::newRow("35 bytes, ending as a key does") << QByteArray(35, 'k').toBase64() << false;
+    QTest::newRow("bits beyond the 32 bytes") << pair.publicKey.chopped(2) + "/=" << false;
+    QTest::newRow("not base64") << QByteArray(43, '*') + '=' << false;
+}
+
+void TestUpdateSession::configurationChecksTheKey()
+{
+    QFETCH(QByteArray, key);
+    QFETCH(bool, accepted);
+    QProcess cmake;
+    cmake.start(QStringLiteral(LETTRISKO_CMAKE),
+                {"-DLETTRISKO_UPDATE_PUBLIC_KEY=" + QString::fromLatin1(key), "-P",
+                 QStringLiteral(LETTRISKO_UPDATE_KEY_CHECK)});
+    QVERIFY(cmake.waitForFinished());
+    const QByteArray errors = cmake.readAllStandardError();
+    QCOMPARE(cmake.exitCode() == 0, accepted);
+    if (accepted)
+        return;
+    QVERIFY2(errors.contains("LETTRISKO_UPDATE_PUBLIC_KEY is not a public key"), errors.constData());
+    // A secret key given by mistake stays out of the build's log.
+    QVERIFY(!errors.contains(key.trimmed()));
 }
 
 QTEST_GUILESS_MAIN(TestUpdateSession)
