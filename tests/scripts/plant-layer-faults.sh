@@ -55,7 +55,7 @@ update/TStatusForm.cpp|#include "update/Sha256.h"|passes
 update/statusform_steps.cpp|#include <QWizard>|passes
 game/Round.cpp|#include <QtWidgets>|fails
 game/WordRules.h|#include <qpushbutton.h>|fails
-game/Scoring.cpp|#include <QShortcut>|passes
+game/Scoring.cpp|#include <qshortcut.h>|passes
 net/PeerLink.cpp|#include <QApplication>|fails
 net/PeerLink.cpp|#include "window/TForm1.h"|fails
 text/IniFile.cpp|#include "platform/Registry.h"|fails
