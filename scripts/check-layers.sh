@@ -112,19 +112,19 @@ update_widget_part=" $(widget_part_files update lettrisko_update)"
 # Sets found_layer to the layer of a file given by its path from the source
 # folder.
 find_layer() {
-    folder="${1%%/*}"
-    name="${1##*/}"
-    name="${name%.in}"
-    found_layer="$folder"
-    case "$folder" in
+    layer_folder="${1%%/*}"
+    layer_file="${1##*/}"
+    layer_file="${layer_file%.in}"
+    found_layer="$layer_folder"
+    case "$layer_folder" in
     platform)
         case "$platform_widget_part" in
-        *" $name "*) found_layer="platform-widgets" ;;
+        *" $layer_file "*) found_layer="platform-widgets" ;;
         esac
         ;;
     update)
         case "$update_widget_part" in
-        *" $name "*) found_layer="update-wizard" ;;
+        *" $layer_file "*) found_layer="update-wizard" ;;
         esac
         ;;
     esac

@@ -33,7 +33,9 @@ while IFS='|' read -r file line expected; do
         outcome=passes
     else
         outcome="fails (exit $?)"
-        [ "$outcome" = "fails (exit 1)" ] && grep -q "^$file includes" "$scratch/output" && outcome=fails
+        # Failing for the planted include, named in full.
+        included="$(printf '%s\n' "$line" | sed 's/.*include[[:space:]]*["<]\([^">]*\).*/\1/')"
+        [ "$outcome" = "fails (exit 1)" ] && grep -qF "$file includes $included " "$scratch/output" && outcome=fails
     fi
     if [ "$outcome" != "$expected" ]; then
         echo "FAIL: $file with '$line': the check $outcome, it should be: $expected"
