@@ -125,13 +125,7 @@ void TInfo::FormCreate()
     UseMessageFont();
 
     m_logo = QImage(QStringLiteral(":/images/logo.png")).convertToFormat(QImage::Format_RGB32);
-    m_logoMask = QImage(m_logo.size(), QImage::Format_Mono);
-    // As a monochrome picture on a colour surface: a set pixel stands for
-    // white, a clear one for black.
-    m_logoMask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    for (int y = 0; y < m_logo.height(); ++y)
-        for (int x = 0; x < m_logo.width(); ++x)
-            m_logoMask.setPixel(x, y, (m_logo.pixel(x, y) & 0xFFFFFF) == 0 ? 1 : 0);
+    // The mask waits for the first time the banner is drawn.
 
     InfoLbl->setText(kMakerLine);
     EMailLbl->setText(kEMail);
@@ -202,6 +196,15 @@ QImage TInfo::renderBanner(qreal devicePixelRatio) const
     // through the logo; every other pixel is the banner AND the logo, so
     // white lets the gradient through and colours tint it.
     if (!m_logo.isNull()) {
+        if (m_logoMask.isNull()) {
+            // As a monochrome picture on a colour surface: a set pixel
+            // stands for white, a clear one for black.
+            m_logoMask = QImage(m_logo.size(), QImage::Format_Mono);
+            m_logoMask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+            for (int y = 0; y < m_logo.height(); ++y)
+                for (int x = 0; x < m_logo.width(); ++x)
+                    m_logoMask.setPixel(x, y, (m_logo.pixel(x, y) & 0xFFFFFF) == 0 ? 1 : 0);
+        }
         painter.save();
         painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
         painter.drawImage(layout.logo, m_logoMask.convertToFormat(QImage::Format_RGB32));

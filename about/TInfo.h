@@ -60,8 +60,8 @@ private:
     void placeLabels();
 
     QImage m_logo;
-    // Set where the logo is black.
-    QImage m_logoMask;
+    // Set where the logo is black; made when the banner is first drawn.
+    mutable QImage m_logoMask;
     QString m_programName;
     QString m_period;
     QIcon m_icon;
