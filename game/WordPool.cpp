@@ -1,0 +1,104 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "game/WordPool.h"
+
+#include "game/GameSettings.h"
+#include "game/WordList.h"
+#include "game/WordRules.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+const QString WordPool::AllTopics = QStringLiteral("Alle Wörter");
+const QString WordPool::NoWordMessage = QStringLiteral(
+    "Zu diesen Einstellungen gibt es kein weiteres Wort. Wähle weniger Runden, eine andere Schwierigkeit "
+    "oder ein anderes Thema, oder erlaube in den Einstellungen mehr Zeichen.");
+
+WordPool::WordPool(const WordList &list, const GameSettings &settings)
+    : m_rounds(settings.Rounds)
+{
+    const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(settings));
+    QHash<QString, qsizetype> bySecret;
+    for (const WordList::Entry &entry : list.entries()) {
+        // The checks of the word page, in its order.
+        if (entry.word.isEmpty())
+            continue;
+        if (settings.SetFirstLetter && WordRules::CountDistinctChars(entry.word) <= 1)
+            continue;
+        const WordRules::FoldResult folded = WordRules::foldToAllowed(entry.word, allowed);
+        if (!folded.accepted())
+            continue;
+        const qsizetype length = WordRules::userCharacters(folded.word).size();
+        if (length < MinLength || length > MaxLength)
+            continue;
+        // Two entries that fold to the same word are one word to the player.
+        const auto known = bySecret.constFind(folded.word);
+        if (known != bySecret.cend()) {
+            Word &word = m_words[*known];
+            for (const QString &topic : entry.topics) {
+                if (!word.topics.contains(topic))
+                    word.topics << topic;
+            }
+            continue;
+        }
+        bySecret.insert(folded.word, m_words.size());
+        m_words << Word{folded.word, entry.topics, Difficulty::mistakes(folded.word, allowed, settings.SetFirstLetter)};
+    }
+
+    // Among words of as many mistakes, the shorter gives the guesser less
+    // to go on.
+    std::sort(m_words.begin(), m_words.end(), [](const Word &a, const Word &b) {
+        if (a.mistakes != b.mistakes)
+            return a.mistakes < b.mistakes;
+        if (a.secret.size() != b.secret.size())
+            return a.secret.size() > b.secret.size();
+        return a.secret < b.secret;
+    });
+
+    for (const Word &word : std::as_const(m_words)) {
+        for (const QString &topic : word.topics) {
+            if (!m_topics.contains(topic))
+                m_topics << topic;
+        }
+    }
+    m_topics.sort();
+}
+
+bool WordPool::inLevel(qsizetype rank, Difficulty::Level level) const
+{
+    const qsizetype third = rank * 3 / m_words.size();
+    switch (level) {
+    case Difficulty::Level::Easy:
+        return third == 0;
+    case Difficulty::Level::Medium:
+        return third == 1;
+    case Difficulty::Level::Hard:
+        return third == 2;
+    case Difficulty::Level::Mixed:
+        break;
+    }
+    return true;
+}
+
+QStringList WordPool::words(Difficulty::Level level, const QString &topic) const
+{
+    QStringList chosen;
+    for (qsizetype rank = 0; rank < m_words.size(); ++rank) {
+        const Word &word = m_words[rank];
+        if (inLevel(rank, level) && (topic == AllTopics || word.topics.contains(topic)))
+            chosen << word.secret;
+    }
+    return chosen;
+}
+
+QStringList WordPool::topicsOffered(Difficulty::Level level) const
+{
+    QStringList offered{AllTopics};
+    for (const QString &topic : m_topics) {
+        if (words(level, topic).size() >= m_rounds)
+            offered << topic;
+    }
+    return offered;
+}
