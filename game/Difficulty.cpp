@@ -3,8 +3,6 @@
 
 #include "game/Difficulty.h"
 
-#include <QSet>
-
 namespace Difficulty {
 
 namespace {
@@ -54,25 +52,26 @@ std::optional<Level> fromName(const QString &text)
 
 int mistakes(const QString &word, const CharSet &allowed, bool firstLetterGiven)
 {
-    // Guesses are matched by their capitals, as the turn matches them.
-    // A character that is not a letter (a blank, a digit) costs no mistake
+    // Guesses are matched by their capitals, as the turn matches them. A
+    // character that is not a letter (a blank, a digit) costs no mistake
     // whenever it is tried, so only the letters count.
-    QSet<QChar> hidden;
-    for (QChar c : word) {
-        const QChar capital = upperCaseOf(c);
-        if (lettersByFrequency().contains(capital))
-            hidden.insert(capital);
-    }
+    CharSet hidden;
+    for (QChar c : word)
+        hidden.insert(upperCaseOf(c));
     const QChar given = firstLetterGiven && !word.isEmpty() ? upperCaseOf(word.at(0)) : QChar();
-    hidden.remove(given);
 
     int count = 0;
+    int left = 0;
+    for (QChar letter : lettersByFrequency())
+        left += hidden.contains(letter) && letter != given;
     for (QChar letter : lettersByFrequency()) {
-        if (hidden.isEmpty())
+        if (left == 0)
             break;
-        if (!allowed.contains(letter) || letter == given)
+        if (letter == given || !allowed.contains(letter))
             continue;
-        if (!hidden.remove(letter))
+        if (hidden.contains(letter))
+            --left;
+        else
             ++count;
     }
     return count;

@@ -22,16 +22,15 @@ WordPool::WordPool(const WordList &list, const GameSettings &settings)
     const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(settings));
     QHash<QString, qsizetype> bySecret;
     for (const WordList::Entry &entry : list.entries()) {
-        // The checks of the word page, in its order.
-        if (entry.word.isEmpty())
+        // The checks of the word page on the characters the player sees,
+        // split once.
+        const QStringList characters = WordRules::userCharacters(entry.word);
+        if (characters.size() < MinLength || characters.size() > MaxLength)
             continue;
-        if (settings.SetFirstLetter && WordRules::CountDistinctChars(entry.word) <= 1)
+        if (settings.SetFirstLetter && WordRules::CountDistinctChars(characters) <= 1)
             continue;
-        const WordRules::FoldResult folded = WordRules::foldToAllowed(entry.word, allowed);
+        const WordRules::FoldResult folded = WordRules::foldToAllowed(characters, allowed);
         if (!folded.accepted())
-            continue;
-        const qsizetype length = WordRules::userCharacters(folded.word).size();
-        if (length < MinLength || length > MaxLength)
             continue;
         // Two entries that fold to the same word are one word to the player.
         const auto known = bySecret.constFind(folded.word);
