@@ -7,7 +7,7 @@
 #include "game/WordList.h"
 #include "game/WordRules.h"
 
-#include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ WordPool::WordPool(const WordList &list, const GameSettings &settings)
     : m_rounds(settings.Rounds)
 {
     const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(settings));
-    QHash<QString, qsizetype> bySecret;
+    QSet<QString> seen;
     for (const WordList::Entry &entry : list.entries()) {
         // The checks of the word page on the characters the player sees,
         // split once.
@@ -32,17 +32,13 @@ WordPool::WordPool(const WordList &list, const GameSettings &settings)
         const WordRules::FoldResult folded = WordRules::foldToAllowed(characters, allowed);
         if (!folded.accepted())
             continue;
-        // Two entries that fold to the same word are one word to the player.
-        const auto known = bySecret.constFind(folded.word);
-        if (known != bySecret.cend()) {
-            Word &word = m_words[*known];
-            for (const QString &topic : entry.topics) {
-                if (!word.topics.contains(topic))
-                    word.topics << topic;
-            }
+        // Two entries that differ only in case are one word to the guesser.
+        QString capitals = folded.word;
+        for (QChar &c : capitals)
+            c = upperCaseOf(c);
+        if (seen.contains(capitals))
             continue;
-        }
-        bySecret.insert(folded.word, m_words.size());
+        seen.insert(capitals);
         m_words << Word{folded.word, entry.topics, Difficulty::mistakes(folded.word, allowed, settings.SetFirstLetter)};
     }
 

@@ -34,7 +34,7 @@ const WordList &testList()
     static const WordList list = WordList::fromText("# a comment\n\nHaus\tBau\nGarten\tBau\r\nTiger\tTiere\n"
                                                     "Hund\tTiere\nL\xc3\xb6we\tTiere\nApfel\tEssen\nM\xc3\xbcll\n"
                                                     "Stra\xc3\x9f" "e\nAst\nTier\tTiere\nSonnenschirm\n"
-                                                    "Schmetterling\tTiere\nAaaa\nE-Mail\nGute Nacht\nZug7\n");
+                                                    "Schmetterling\tTiere\nAaaa\nE-Mail\nGute Nacht\nZug7\nhaus\n");
     return list;
 }
 
