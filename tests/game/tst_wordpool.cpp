@@ -203,9 +203,11 @@ void TestWordPool::historyText()
     WordHistory history;
     for (int i = 0; i <= WordHistory::Capacity; ++i)
         history.add(QString::number(i));
+    QCOMPARE(history.size(), WordHistory::Capacity);
+    QCOMPARE(history.recency(QStringLiteral("0")), -1);
     const QString text = history.toString();
-    QCOMPARE(WordHistory::fromString(text).size(), WordHistory::Capacity);
-    QCOMPARE(WordHistory::fromString(text).recency(QStringLiteral("0")), -1);
+    QCOMPARE(WordHistory::fromString(text).recency(QStringLiteral("1")), 0);
+    QCOMPARE(WordHistory::fromString(text + text.left(4)).size(), WordHistory::Capacity);
     QCOMPARE(WordHistory::fromString(text.chopped(1)).size(), 0);
     QCOMPARE(WordHistory::fromString(QStringLiteral("AA€A")).size(), 0);
 }
