@@ -120,20 +120,26 @@ void TestWordPool::levels_data()
 {
     QTest::addColumn<QString>("flags");
     QTest::addColumn<Level>("level");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("leicht") << "" << Level::Easy << split("GARTEN TIER SONNENSCHIRM");
-    QTest::newRow("mittel: HAUS harder than GARTEN") << "" << Level::Medium << split("HAUS HUND");
-    QTest::newRow("schwer") << "" << Level::Hard << split("TIGER APFEL");
-    QTest::newRow("mittel, first letter not given") << "F" << Level::Medium << split("HAUS HUND GARTEN");
+    QTest::newRow("easy") << "" << Level::Easy << "leicht" << split("GARTEN TIER SONNENSCHIRM");
+    QTest::newRow("medium: HAUS harder than GARTEN") << "" << Level::Medium << "mittel" << split("HAUS HUND");
+    QTest::newRow("hard") << "" << Level::Hard << "schwer" << split("TIGER APFEL");
+    QTest::newRow("mixed") << "" << Level::Mixed << "gemischt"
+                           << split("GARTEN TIER SONNENSCHIRM HAUS HUND TIGER APFEL");
+    QTest::newRow("medium, first letter not given") << "F" << Level::Medium << "mittel" << split("HAUS HUND GARTEN");
 }
 
 void TestWordPool::levels()
 {
     QFETCH(QString, flags);
     QFETCH(Level, level);
+    QFETCH(QString, name);
     QFETCH(QStringList, expected);
     QCOMPARE(WordPool(testList(), settings(flags)).words(level), expected);
+    QCOMPARE(Difficulty::name(level), name);
+    QCOMPARE(Difficulty::fromName(name), level);
 }
 
 void TestWordPool::topics_data()
