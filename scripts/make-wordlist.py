@@ -99,7 +99,6 @@ VERB_FLAGS = set("DIXYW")
 # The prefix "ver-" that hunspell adds to a verb by its flag V.
 VER_PREFIX_FLAG = "V"
 
-LETTERS = "A-Za-zÄÖÜäöüß"
 HEADWORD = re.compile(r"^([A-ZÄÖÜ][a-zäöüß]+)\s*\{([mfn])\}(.*)$")
 BRACKETS = re.compile(r"\[([^\]]+)\]")
 
