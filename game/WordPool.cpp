@@ -13,7 +13,7 @@
 
 const QString WordPool::AllTopics = QStringLiteral("Alle Wörter");
 const QString WordPool::NoWordMessage = QStringLiteral(
-    "Zu diesen Einstellungen gibt es kein weiteres Wort. Wähle weniger Runden, eine andere Schwierigkeit "
+    "Zu diesen Einstellungen passen nicht genug Wörter. Wähle weniger Runden, eine andere Schwierigkeit "
     "oder ein anderes Thema, oder erlaube in den Einstellungen mehr Zeichen.");
 
 WordPool::WordPool(const WordList &list, const GameSettings &settings)
