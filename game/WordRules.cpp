@@ -79,16 +79,26 @@ bool isAllowed(const QString &character, const CharSet &allowed)
 
 int CountDistinctChars(const QString &text)
 {
+    return CountDistinctChars(userCharacters(text));
+}
+
+int CountDistinctChars(const QStringList &characters)
+{
     QSet<QString> seen;
-    for (const QString &character : userCharacters(text))
+    for (const QString &character : characters)
         seen.insert(upperCaseCharacter(character));
     return seen.size();
 }
 
 FoldResult foldToAllowed(const QString &word, const CharSet &allowed)
 {
+    return foldToAllowed(userCharacters(word), allowed);
+}
+
+FoldResult foldToAllowed(const QStringList &characters, const CharSet &allowed)
+{
     FoldResult result;
-    for (const QString &character : userCharacters(word)) {
+    for (const QString &character : characters) {
         const QString capital = upperCaseCharacter(character);
         if (isAllowed(character, allowed)) {
             result.word += character;

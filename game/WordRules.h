@@ -42,6 +42,8 @@ QStringList userCharacters(const QString &text);
 // The number of different characters of the upper-cased text; blanks,
 // digits and punctuation count like letters.
 int CountDistinctChars(const QString &text);
+// The same for a text already split by userCharacters.
+int CountDistinctChars(const QStringList &characters);
 
 struct FoldResult
 {
@@ -60,5 +62,8 @@ struct FoldResult
 // that capital; any other, and any character Windows-1252 cannot hold,
 // is refused.
 FoldResult foldToAllowed(const QString &word, const CharSet &allowed);
+// The same for a word already split by userCharacters: the folded word has
+// as many characters.
+FoldResult foldToAllowed(const QStringList &characters, const CharSet &allowed);
 
 } // namespace WordRules

@@ -37,6 +37,7 @@ style_of() {
         LICENSE | LICENSES/* | .reuse/* | .git | .git/*) ;;
         *.png | *.wav | packaging/changelog | packaging/copyright) ;;
         fuzz/corpus/* | fuzz/*.dict) ;;
+        game/words/*.txt) ;;
         *.cpp | *.h | *.cpp.in | *.h.in) echo "line //" ;;
         *.sh | *.py | *CMakeLists.txt | *.cmake | *.desktop.in | .gitignore | .ci/* | */lintian-overrides)
             echo "line #" ;;
