@@ -54,13 +54,15 @@ Scoring::Standings MatchState::standings() const
 
 bool MatchState::lastTurnPlayed() const
 {
+    // Alone the player guesses every word, one a round.
     return !m_record.isEmpty() && m_record.constLast().round == m_settings.Rounds
-        && m_record.constLast().guessingPlayer == Player1;
+        && (m_mode == Mode::Solo || m_record.constLast().guessingPlayer == Player1);
 }
 
-void MatchState::start(const GameSettings &settings, const QString &player1, const QString &player2)
+void MatchState::start(const GameSettings &settings, const QString &player1, const QString &player2, Mode mode)
 {
     m_clock->stop();
+    m_mode = mode;
     m_settings = settings;
     m_names[0] = player1;
     m_names[1] = player2;
@@ -98,6 +100,7 @@ MatchState::WordVerdict MatchState::setWord(const QString &typed)
     RoundState.AllowedChars = WordRules::allowedChars(WordRules::CharacterOptions::of(m_settings));
     RoundState.SecretWord = WordRules::foldToAllowed(typed, RoundState.AllowedChars).word;
     RoundState.RoundOver = false;
+    m_hintTaken = false;
     m_stage = Stage::AwaitingStart;
     Q_EMIT wordSet(typed);
     return verdict;
@@ -147,6 +150,26 @@ std::optional<Round::Guess> MatchState::guess(int seat, QChar key)
     return result;
 }
 
+bool MatchState::hintAvailable() const
+{
+    if (m_mode != Mode::Solo || m_stage != Stage::Guessing || m_hintTaken)
+        return false;
+    const int maximum = m_settings.Mistakes;
+    const bool mistakeEnds = maximum != 0 && RoundState.mistakes() + 1 >= maximum;
+    return !mistakeEnds && RoundState.hiddenDistinct() >= 2;
+}
+
+std::optional<QChar> MatchState::takeHint()
+{
+    if (!hintAvailable())
+        return std::nullopt;
+    m_hintTaken = true;
+    const std::optional<QChar> letter = RoundState.giveHint();
+    if (letter)
+        Q_EMIT hintGiven(*letter);
+    return letter;
+}
+
 void MatchState::tick()
 {
     if (m_stage != Stage::Guessing) {
@@ -188,9 +211,13 @@ bool MatchState::nextTurn()
     if (m_stage != Stage::TurnOver)
         return m_stage != Stage::Idle;
 
-    RoundState.GuessingPlayer = quint8(1 - RoundState.GuessingPlayer);
-    if (RoundState.GuessingPlayer == 1)
+    if (m_mode == Mode::Solo) {
         ++RoundState.RoundNumber;
+    } else {
+        RoundState.GuessingPlayer = quint8(1 - RoundState.GuessingPlayer);
+        if (RoundState.GuessingPlayer == 1)
+            ++RoundState.RoundNumber;
+    }
     if (RoundState.RoundNumber > quint32(m_settings.Rounds)) {
         m_stage = Stage::Idle;
         return false;

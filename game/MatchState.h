@@ -33,6 +33,10 @@ class MatchState : public QObject
 
 public:
     enum class Stage { Idle, AwaitingWord, AwaitingStart, Guessing, TurnOver };
+    // Two players set words for each other in turns; alone, the program
+    // sets every word (player 1's seat) and the player guesses them all,
+    // one word a round.
+    enum class Mode { TwoPlayers, Solo };
 
     // The two seats, numbered as GuessingPlayer names the guesser.
     static constexpr int Player1 = 0;
@@ -62,6 +66,7 @@ public:
     TRoundState RoundState;
 
     Stage stage() const { return m_stage; }
+    Mode mode() const { return m_mode; }
     const GameSettings &settings() const { return m_settings; }
     QString name(int player) const;
     // Who guesses and who set the word of the current turn.
@@ -83,7 +88,8 @@ public:
     QTimer *clock() const { return m_clock; }
 
     // A new match: round 1, player 1 sets the first word.
-    void start(const GameSettings &settings, const QString &player1, const QString &player2);
+    void start(const GameSettings &settings, const QString &player1, const QString &player2,
+               Mode mode = Mode::TwoPlayers);
     // The word page's check, without changing anything.
     WordVerdict checkWord(const QString &typed) const;
     // The word of the coming turn, as typed by its setter; accepted, it is
@@ -94,6 +100,11 @@ public:
     // A character guessed from a seat. Nothing at all happens (no answer)
     // unless the turn is being guessed and the seat is the guesser's.
     std::optional<Round::Guess> guess(int seat, QChar key);
+    // Alone, once a word, the player may have a hidden letter revealed for
+    // a mistake, as long as that mistake does not end the turn and a
+    // letter besides it is left to guess.
+    bool hintAvailable() const;
+    std::optional<QChar> takeHint();
     void tick();
     // The turn's result has been seen: the next turn awaits its word. False
     // when that was the last turn: the match is over.
@@ -114,6 +125,8 @@ Q_SIGNALS:
     // The answer to a guess; atStart marks the given first letter, which is
     // nobody's move and makes no sound.
     void guessAnswered(int seat, QChar key, Round::Guess result, bool atStart);
+    // A letter was revealed for a mistake.
+    void hintGiven(QChar letter);
     // A tick of the clock: the seconds left.
     void clockChanged(int secondsLeft);
     // The turn has ended, won or lost; it is in the record.
@@ -132,6 +145,8 @@ private:
     QString m_names[2];
     QList<TurnRecord> m_record;
     Stage m_stage = Stage::Idle;
+    Mode m_mode = Mode::TwoPlayers;
+    bool m_hintTaken = false;
     QTimer *m_clock = nullptr;
 };
 

@@ -70,6 +70,35 @@ bool Round::settle()
     return true;
 }
 
+std::optional<QChar> Round::giveHint()
+{
+    if (!RoundRunning)
+        return std::nullopt;
+    for (const QChar c : qAsConst(SecretWord)) {
+        if (!isRevealed(c)) {
+            const QChar upper = upperCaseOf(c);
+            GuessedChars.insert(upper);
+            ++m_mistakes;
+            return upper;
+        }
+    }
+    return std::nullopt;
+}
+
+int Round::hiddenDistinct() const
+{
+    CharSet hidden;
+    int count = 0;
+    for (const QChar c : qAsConst(SecretWord)) {
+        const QChar upper = upperCaseOf(c);
+        if (!isRevealed(c) && !hidden.contains(upper)) {
+            hidden.insert(upper);
+            ++count;
+        }
+    }
+    return count;
+}
+
 bool Round::isRevealed(QChar c) const
 {
     return GuessedChars.contains(upperCaseOf(c));

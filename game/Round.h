@@ -66,7 +66,13 @@ public:
     // this call ended it.
     bool settle();
 
+    // Reveals the first hidden character of the word for the guesser, at
+    // the cost of a mistake; nothing when no turn runs or nothing is hidden.
+    std::optional<QChar> giveHint();
+
     bool isRevealed(QChar c) const;
+    // The different characters still hidden.
+    int hiddenDistinct() const;
     // The word as a screen reader gives it: position after position, a
     // revealed character as itself and a hidden one as "Lücke". Empty until
     // guessing starts, as the page shows nothing then; once the turn is

@@ -46,6 +46,30 @@ QString standingsLine(WinnerRule rule, const QString &playerName, long long valu
     return prefix + playerName + QStringLiteral(": ") + QString::number(value);
 }
 
+SoloResult soloResultOf(const QList<TurnRecord> &turns)
+{
+    SoloResult result;
+    for (const TurnRecord &turn : turns) {
+        ++result.played;
+        result.mistakes += turn.mistakes;
+        if (turn.outcome == TurnRecord::Outcome::Won)
+            ++result.guessed;
+    }
+    return result;
+}
+
+QString soloGuessedLine(const QString &playerName, int guessed)
+{
+    return QStringLiteral("Erratene Wörter ") + playerName + QStringLiteral(": ") + QString::number(guessed);
+}
+
+QString soloResultText(const QString &playerName, int guessed, int words)
+{
+    const QString of = words == 1 ? QStringLiteral(" Wort") : QStringLiteral(" Wörtern");
+    return playerName + QStringLiteral(" hat ") + QString::number(guessed) + QStringLiteral(" von ")
+        + QString::number(words) + of + QStringLiteral(" erraten.");
+}
+
 QString matchResultText(Leader leader, const QString &player1Name, const QString &player2Name)
 {
     switch (leader) {

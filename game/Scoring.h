@@ -36,6 +36,23 @@ Standings standingsOf(const QList<TurnRecord> &turns, WinnerRule rule);
 // "Gewonnene Runden Anna: 2" or "Fehleranzahl Anna: 7".
 QString standingsLine(WinnerRule rule, const QString &playerName, long long value);
 
+// A match played alone: the words guessed of those played, and the
+// mistakes made on them all.
+struct SoloResult
+{
+    int guessed = 0;
+    int played = 0;
+    long long mistakes = 0;
+};
+
+SoloResult soloResultOf(const QList<TurnRecord> &turns);
+
+// "Erratene Wörter Anna: 2", "Fehleranzahl Anna: 7".
+QString soloGuessedLine(const QString &playerName, int guessed);
+
+// "Anna hat 4 von 5 Wörtern erraten."
+QString soloResultText(const QString &playerName, int guessed, int words);
+
 // The closing words of a match for the player in the lead, or the draw.
 QString matchResultText(Leader leader, const QString &player1Name, const QString &player2Name);
 

@@ -10,6 +10,7 @@
 #include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
 #include "game/GameSettings.h"
+#include "game/WordPool.h"
 #include "net/PeerLink.h"
 #include "platform/LoadedSoundService.h"
 #include "update/UpdateComponent.h"

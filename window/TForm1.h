@@ -5,6 +5,7 @@
 
 #include "game/GameSettings.h"
 #include "game/MatchState.h"
+#include "game/SoloSettings.h"
 #include "platform/BuildSettings.h"
 #include "window/GameApplication.h"
 #include "window/SettingsLocation.h"
@@ -17,6 +18,7 @@
 #include <memory>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -37,6 +39,8 @@ class TPaintBox;
 class TRadioGroup;
 class PeerLink;
 class PeerSeat;
+class ComputerSeat;
+class WordPool;
 struct LinkFailure;
 struct SettingsRecord;
 class TStringGrid;
@@ -70,7 +74,7 @@ class TForm1 : public QWidget, public KeyPreviewWindow
     MatchState *const m_match;
 
 public:
-    enum Page { StartPage, SettingsPage, PlayersPage, WordPage, GamePage, StatisticsPage, NetworkPage };
+    enum Page { StartPage, SettingsPage, PlayersPage, WordPage, GamePage, StatisticsPage, NetworkPage, SoloPage };
 
     explicit TForm1(const FormEnvironment &environment = FormEnvironment(), QWidget *parent = nullptr);
     ~TForm1() override;
@@ -152,6 +156,16 @@ public:
     // --- statistics
     void GameOKClick();
     void StatistikOKClick();
+    // Alone: the match ends before its last word.
+    void StatistikCancelClick();
+
+    // --- playing alone
+    void SoloGameClick();
+    void SoloOKClick();
+    void SoloCancelClick();
+    void SoloDifficultyClick();
+    void HintClick();
+    const SoloSettings &currentSoloSettings() const { return m_solo; }
 
     // --- network setup
     void IPGameClick();
@@ -199,6 +213,7 @@ public:
     TKxBitBtn *IPGame = nullptr;
     TKxBitBtn *StartGame = nullptr;
     TKxBitBtn *Terminate = nullptr;
+    TKxBitBtn *SoloGame = nullptr;
 
     // Settings page
     QLabel *Panel1 = nullptr;
@@ -245,6 +260,7 @@ public:
     TKxDigit *MaxMistakes = nullptr;
     QListWidget *CharList = nullptr;
     TKxBitBtn *GameOK = nullptr;
+    TKxBitBtn *Hint = nullptr;
 
     // Statistics page
     QLabel *Panel4 = nullptr;
@@ -253,6 +269,7 @@ public:
     QLabel *StatistikP2Info = nullptr;
     QLabel *WinnerLabel = nullptr;
     TKxBitBtn *StatistikOK = nullptr;
+    TKxBitBtn *StatistikCancel = nullptr;
     TImage *Logo4 = nullptr;
 
     // Network page
@@ -272,6 +289,16 @@ public:
     TKxBitBtn *Button_Troubleshooting = nullptr;
     TImage *Logo5 = nullptr;
 
+    // Solo page
+    QLabel *Panel6 = nullptr;
+    QLineEdit *SoloName = nullptr;
+    TRadioGroup *SoloDifficulty = nullptr;
+    QComboBox *SoloTopic = nullptr;
+    QLabel *SoloInfo = nullptr;
+    TKxBitBtn *SoloCancel = nullptr;
+    TKxBitBtn *SoloOK = nullptr;
+    TImage *Logo6 = nullptr;
+
     bool previewKey(QWidget *receiver, QKeyEvent *event) override;
 
 protected:
@@ -290,6 +317,7 @@ private:
     void createGamePage(QWidget *page);
     void createStatisticsPage(QWidget *page);
     void createNetworkPage(QWidget *page);
+    void createSoloPage(QWidget *page);
     void connectHandlers();
     QPixmap decorationPicture();
     // Keys, focus and names for keyboard and screen-reader players
@@ -352,6 +380,23 @@ private:
     // One bit per page whose controls exist.
     unsigned m_builtPages = 0;
     QPixmap m_decoration;
+
+    // Playing alone (form_solo.cpp).
+    void showTopics();
+    const WordPool &soloPool();
+    void showHint();
+    void soloMatchEnds();
+    void soloTurnEnds();
+    void soloMatchEnded();
+    QString soloResultText() const;
+    // The match alone just played beat the best at its level.
+    bool m_soloNewBest = false;
+    SoloSettings m_solo;
+    std::unique_ptr<SoloSettings> m_loadedSolo;
+    // The words the settings allow, kept while the settings stay.
+    std::unique_ptr<WordPool> m_pool;
+    GameSettings m_poolSettings;
+    ComputerSeat *m_computer = nullptr;
     bool m_shownOnce = false;
     bool m_destroyed = false;
     // The settings file is left alone: the run only updated the program.

@@ -72,6 +72,7 @@ void TForm1::setUpStartPageKeys()
     StartGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     Properties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     IPGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    SoloGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     // Where the desktop has keys of its own for these, they work too.
     const QList<QPair<QKeySequence::StandardKey, TKxBitBtn *>> desktopCommands{
         {QKeySequence::New, StartGame}, {QKeySequence::Preferences, Properties}};
@@ -87,6 +88,7 @@ void TForm1::setUpStartPageKeys()
     showKeyInTip(StartGame, StartGame->text(), StartGame->shortcut());
     showKeyInTip(Properties, Properties->text(), Properties->shortcut());
     showKeyInTip(IPGame, IPGame->text(), IPGame->shortcut());
+    showKeyInTip(SoloGame, QStringLiteral("Allein gegen den Computer spielen"), SoloGame->shortcut());
     showKeyInTip(Terminate, Terminate->text(), quit->shortcut());
     showKeyInTip(Firm, QStringLiteral("Info über Lettrisko"), about->shortcut());
 }

@@ -98,6 +98,8 @@ void TForm1::showGuess(int seat, QChar key, Round::Guess result, bool atStart)
     if (RoundState.timeLimit() == Round::TimeLimit::PerGuess)
         Time->setValue(RoundState.secondsLeft());
     DrawWord();
+    // A mistake may leave no room for a hint.
+    showHint();
 }
 
 void TForm1::TimerTimer()

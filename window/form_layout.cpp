@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -201,7 +202,7 @@ void TForm1::createControls()
     // start page, and most runs never see some of the others.
     MainSites = named(new QStackedWidget(this), "MainSites");
     MainSites->setGeometry(0, 0, kClientWidth, kClientHeight);
-    for (const char *name : {"Start", "Einstellungen", "Spieler", "Wort", "Spiel", "Statistik", "TCPIP"})
+    for (const char *name : {"Start", "Einstellungen", "Spieler", "Wort", "Spiel", "Statistik", "TCPIP", "Allein"})
         MainSites->addWidget(named(new QWidget(MainSites), name));
 
     setUpWindowKeys();
@@ -249,6 +250,9 @@ void TForm1::ensurePage(Page page)
     case NetworkPage:
         createNetworkPage(widget);
         break;
+    case SoloPage:
+        createSoloPage(widget);
+        break;
     }
 
     const QColor windowText = QApplication::palette().color(QPalette::WindowText);
@@ -275,7 +279,9 @@ void TForm1::createStartPage(QWidget *page)
     IPGame = button(page, "IPGame", QStringLiteral("TCP/IP-Spiel starten"), {16, 424, 217, 41});
     StartGame = button(page, "StartGame", QStringLiteral("Spiel starten!"), {16, 472, 217, 41});
     Terminate = button(page, "Terminate", QStringLiteral("Beenden"), {16, 520, 217, 41});
-    for (TKxBitBtn *each : {Properties, IPGame, StartGame, Terminate})
+    // Playing alone heads the column, one button's step above the others.
+    SoloGame = button(page, "SoloGame", QStringLiteral("Allein spielen"), {16, 328, 217, 41});
+    for (TKxBitBtn *each : {SoloGame, Properties, IPGame, StartGame, Terminate})
         each->setFocusPolicy(Qt::NoFocus);
     PLogo->setAccessibleName(QStringLiteral("Lettrisko"));
     Firm->setAccessibleName(QStringLiteral("Info über Lettrisko"));
@@ -284,6 +290,7 @@ void TForm1::createStartPage(QWidget *page)
     connect(StartGame, &QAbstractButton::clicked, this, &TForm1::StartGameClick);
     connect(IPGame, &QAbstractButton::clicked, this, &TForm1::IPGameClick);
     connect(Terminate, &QAbstractButton::clicked, this, &TForm1::Beenden1Click);
+    connect(SoloGame, &QAbstractButton::clicked, this, &TForm1::SoloGameClick);
     connect(Firm, &TImage::Click, this, &TForm1::FirmClick);
     setUpStartPageKeys();
 }
@@ -500,11 +507,18 @@ void TForm1::createGamePage(QWidget *page)
     setOkGlyph(GameOK);
     GameOK->hide();
 
+    // Alone, a hidden letter for a mistake, once a word.
+    Hint = button(page, "Hint", QStringLiteral("&Tipp"), {24, 512, 153, 49});
+    Hint->setFont(pixelFont(font(), 19));
+    Hint->setFocusPolicy(Qt::NoFocus);
+    Hint->hide();
+
     chainTabOrder({GameStartGame, GameOK, CharList});
 
     connect(GameStartGame, &QAbstractButton::clicked, this, &TForm1::GameStartGameClick);
     connect(WordPaintBox, &TPaintBox::Paint, this, &TForm1::FormPaint);
     connect(GameOK, &QAbstractButton::clicked, this, &TForm1::GameOKClick);
+    connect(Hint, &QAbstractButton::clicked, this, &TForm1::HintClick);
     connect(m_match, &MatchState::turnStarted, GameStartGame, &QWidget::hide);
     setUpGamePageAccess();
 }
@@ -539,7 +553,14 @@ void TForm1::createStatisticsPage(QWidget *page)
     StatistikOK->setFont(pixelFont(font(), 19));
     setOkGlyph(StatistikOK);
 
-    chainTabOrder({Statistik, StatistikOK});
+    // Alone, the match can be left between two words.
+    StatistikCancel = button(page, "StatistikCancel", QStringLiteral("Abbrechen"), {624, 312, 153, 49});
+    StatistikCancel->setCancelButton(true);
+    StatistikCancel->setFont(pixelFont(font(), 19));
+    setCancelGlyph(StatistikCancel);
+    StatistikCancel->hide();
+
+    chainTabOrder({Statistik, StatistikOK, StatistikCancel});
     Statistik->setAccessibleName(QStringLiteral("Statistik"));
 
     Statistik->setColWidth(0, 32);
@@ -554,6 +575,7 @@ void TForm1::createStatisticsPage(QWidget *page)
             showStandings(m_match->standings());
     }
     connect(StatistikOK, &QAbstractButton::clicked, this, &TForm1::StatistikOKClick);
+    connect(StatistikCancel, &QAbstractButton::clicked, this, &TForm1::StatistikCancelClick);
 }
 
 void TForm1::createNetworkPage(QWidget *page)
@@ -620,6 +642,49 @@ void TForm1::createNetworkPage(QWidget *page)
     connect(Button_Troubleshooting, &QAbstractButton::clicked, this, &TForm1::Button_TroubleshootingClick);
 }
 
+void TForm1::createSoloPage(QWidget *page)
+{
+    Panel6 = banner(page, "Panel6", QStringLiteral("Allein spielen"));
+    Logo6 = decoration(page, "Logo6", 534);
+    Logo6->setPicture(decorationPicture());
+
+    SoloName = edit(page, "SoloName", {240, 52, 201, 34});
+    labelEndingAt(page, QStringLiteral("&Name:"), 222, 56, SoloName)->setObjectName(QStringLiteral("Label_SoloName"));
+    SoloName->setValidator(new CodePageValidator(SoloName));
+    connect(SoloName, &QLineEdit::inputRejected, this, [this] { sound().beep(); });
+
+    SoloDifficulty = named(new TRadioGroup(QStringLiteral("Schwierigkeit"),
+                                           {QStringLiteral("&leicht"), QStringLiteral("&mittel"),
+                                            QStringLiteral("&schwer"), QStringLiteral("&gemischt")},
+                                           page),
+                           "SoloDifficulty");
+    SoloDifficulty->setGeometry(240, 100, 273, 150);
+
+    SoloTopic = named(new QComboBox(page), "SoloTopic");
+    SoloTopic->setGeometry(240, 264, 273, 36);
+    labelEndingAt(page, QStringLiteral("&Thema:"), 222, 268, SoloTopic)->setObjectName(QStringLiteral("Label_SoloTopic"));
+
+    SoloInfo = named(new QLabel(QStringLiteral("Die Wörter wählt der Computer. Runden, Fehler und Zeit gelten, "
+                                               "wie sie unter „Einstellungen“ stehen."),
+                                page),
+                     "SoloInfo");
+    SoloInfo->setGeometry(24, 320, 489, 60);
+    SoloInfo->setWordWrap(true);
+
+    SoloCancel = button(page, "SoloCancel", QStringLiteral("Abbrechen"), {16, 504, 185, 57});
+    SoloCancel->setCancelButton(true);
+    setCancelGlyph(SoloCancel);
+    SoloOK = button(page, "SoloOK", QStringLiteral("OK"), {328, 504, 185, 57});
+    SoloOK->setDefaultButton(true);
+    setOkGlyph(SoloOK);
+
+    chainTabOrder({SoloName, SoloDifficulty, SoloTopic, SoloCancel, SoloOK});
+
+    connect(SoloDifficulty, &TRadioGroup::Click, this, &TForm1::SoloDifficultyClick);
+    connect(SoloOK, &QAbstractButton::clicked, this, &TForm1::SoloOKClick);
+    connect(SoloCancel, &QAbstractButton::clicked, this, &TForm1::SoloCancelClick);
+}
+
 void TForm1::connectHandlers()
 {
     connect(Update, &UpdateComponent::programEndRequested, this, &TForm1::updateEndsProgram);
@@ -633,4 +698,13 @@ void TForm1::connectHandlers()
     connect(m_match, &MatchState::turnEnded, this, &TForm1::showRecord);
     connect(m_match, &MatchState::standingsChanged, this, &TForm1::showStandings);
     connect(m_match, &MatchState::turnChanged, this, &TForm1::showNextTurn);
+    connect(m_match, &MatchState::turnStarted, this, &TForm1::showHint);
+    connect(m_match, &MatchState::turnEnded, this, &TForm1::showHint);
+    connect(m_match, &MatchState::turnEnded, this, &TForm1::soloTurnEnds);
+    connect(m_match, &MatchState::matchEnded, this, &TForm1::soloMatchEnded);
+    connect(m_match, &MatchState::hintGiven, this, [this] {
+        curMistakes->setValue(RoundState.mistakes());
+        DrawWord();
+        showHint();
+    });
 }

@@ -111,6 +111,8 @@ void TForm1::LoadSettings()
     const IniFile ini = IniFile::load(m_settingsFile.load);
     applySettings(GameSettings::read(ini));
     applyNames(PlayerNames::read(ini));
+    m_solo = SoloSettings::read(ini);
+    m_loadedSolo = std::make_unique<SoloSettings>(m_solo);
     // What is held now is what this run started from.
     m_loadedSettings = std::make_unique<GameSettings>(m_settings);
     m_loadedNames = std::make_unique<PlayerNames>(m_names);
@@ -131,6 +133,7 @@ void TForm1::SaveSettings()
     // only what this run changed overwrites them.
     m_settings.writeChanges(ini, *m_loadedSettings);
     m_names.writeChanges(ini, *m_loadedNames);
+    m_solo.writeChanges(ini, *m_loadedSolo);
     // Nobody is left to tell at this point; a failed save keeps the old file.
     ini.save(m_settingsFile.save);
 }

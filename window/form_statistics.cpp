@@ -12,6 +12,19 @@
 
 namespace {
 
+QString outcomeText(TurnRecord::Outcome outcome)
+{
+    switch (outcome) {
+    case TurnRecord::Outcome::Won:
+        return QStringLiteral("erraten");
+    case TurnRecord::Outcome::LostByMistakes:
+        return QStringLiteral("nicht erraten");
+    case TurnRecord::Outcome::LostByTime:
+        return QStringLiteral("Zeit abgelaufen");
+    }
+    return QString();
+}
+
 void setBold(QLabel *label, bool bold)
 {
     QFont font = label->font();
@@ -41,7 +54,25 @@ void TForm1::showRecord()
     }
     const QString player1 = m_match->name(MatchState::Player1);
     const QString player2 = m_match->name(MatchState::Player2);
+    const bool solo = m_match->mode() == MatchState::Mode::Solo;
+    StatistikCancel->setVisible(solo && !m_match->lastTurnPlayed());
+    if (solo) {
+        // One player: the computer's words, the mistakes on each, and how it went.
+        Statistik->setCells(1, 0, QStringLiteral("Wörter des Computers"));
+        Statistik->setCells(2, 0, QStringLiteral("Fehler"));
+        Statistik->setCells(3, 0, QStringLiteral("Ergebnis"));
+        Statistik->setCells(4, 0, QString());
+        for (const TurnRecord &turn : m_match->record()) {
+            Statistik->setCells(1, turn.round, turn.word);
+            Statistik->setCells(2, turn.round, QString::number(turn.mistakes));
+            Statistik->setCells(3, turn.round, outcomeText(turn.outcome));
+        }
+        WinnerLabel->setText(m_match->lastTurnPlayed() ? soloResultText() : QString());
+        return;
+    }
     Statistik->setCells(1, 0, QStringLiteral("Worte von ") + player1);
+    Statistik->setCells(2, 0, QStringLiteral("< Fehler"));
+    Statistik->setCells(3, 0, QStringLiteral("Fehler >"));
     Statistik->setCells(4, 0, QStringLiteral("Worte von ") + player2);
     for (const TurnRecord &turn : m_match->record()) {
         // Player 2 guessed player 1's word, or player 1 player 2's.
@@ -59,6 +90,16 @@ void TForm1::showStandings(const Scoring::Standings &standings)
 {
     if (!isPageBuilt(StatisticsPage))
         return;
+    if (m_match->mode() == MatchState::Mode::Solo) {
+        const Scoring::SoloResult result = Scoring::soloResultOf(m_match->record());
+        const QString player = m_match->name(MatchState::Player2);
+        StatistikP1Info->setText(Scoring::soloGuessedLine(player, result.guessed));
+        StatistikP2Info->setText(
+            Scoring::standingsLine(Scoring::WinnerRule::FewestMistakes, player, result.mistakes));
+        setBold(StatistikP1Info, false);
+        setBold(StatistikP2Info, false);
+        return;
+    }
     const Scoring::WinnerRule rule = m_match->winnerRule();
     StatistikP1Info->setText(Scoring::standingsLine(rule, m_match->name(MatchState::Player1), standings.player1));
     StatistikP2Info->setText(Scoring::standingsLine(rule, m_match->name(MatchState::Player2), standings.player2));
@@ -80,6 +121,9 @@ void TForm1::StatistikOKClick()
 // computer's player says who types it.
 void TForm1::showNextTurn()
 {
+    // Alone, the computer sets the next word at once.
+    if (m_match->mode() == MatchState::Mode::Solo)
+        return;
     showPage(WordPage);
     if (!RoundState.NetworkGame)
         showWordEntry(WordEntry::Open);

@@ -50,9 +50,13 @@ void TForm1::showTurn()
 {
     ensurePage(GamePage);
     const bool timed = m_match->settings().TimeLimit != TimeLimitMode::NoLimit;
-    WordGuessingInfo->setText(m_match->name(m_match->guesser())
-                              + (LocalSetsWord() ? QStringLiteral(" versucht, das Wort zu erraten")
-                                                 : QStringLiteral(", errate dieses Wort:")));
+    const QString guesser = m_match->name(m_match->guesser());
+    if (m_match->mode() == MatchState::Mode::Solo)
+        WordGuessingInfo->setText(QStringLiteral("Errate das Wort des Computers, ") + guesser + QLatin1Char('!'));
+    else
+        WordGuessingInfo->setText(guesser
+                                  + (LocalSetsWord() ? QStringLiteral(" versucht, das Wort zu erraten")
+                                                     : QStringLiteral(", errate dieses Wort:")));
     curMistakes->setValue(0);
     MaxMistakes->setValue(m_match->settings().Mistakes);
     TimeLabel->setVisible(timed);
@@ -62,6 +66,7 @@ void TForm1::showTurn()
     showPage(GamePage);
     GameStartGame->setVisible(!LocalSetsWord());
     GameOK->hide();
+    showHint();
 }
 
 void TForm1::showWordEntry(WordEntry entry)

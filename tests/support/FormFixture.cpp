@@ -49,7 +49,7 @@ TForm1 &FormFixture::createActive()
 
 void FormFixture::buildAllPages()
 {
-    for (int page = TForm1::StartPage; page <= TForm1::NetworkPage; ++page)
+    for (int page = TForm1::StartPage; page <= TForm1::SoloPage; ++page)
         m_form->ensurePage(TForm1::Page(page));
 }
 

@@ -92,7 +92,8 @@ void TestMainWindow::windowFrame()
 
     auto *pages = m_form->findChild<QStackedWidget *>(QStringLiteral("MainSites"));
     QVERIFY(pages);
-    QCOMPARE(pages->count(), 7);
+    // The design's seven pages and the page of playing alone.
+    QCOMPARE(pages->count(), 8);
     QCOMPARE(pages->currentIndex(), 0);
     QCOMPARE(pages->geometry(), QRect(0, 0, 792, 569));
 
@@ -137,14 +138,14 @@ void TestMainWindow::everyButtonHovers_data()
     for (const char *name : {"Properties", "StartGame", "Terminate", "IPGame", "PropertiesOK", "PlayersCancel",
                              "PlayersOK", "WordOK", "WordCancel", "GameStartGame", "GameOK", "StatistikOK",
                              "Button_IPSettings", "Button_HostStart", "Button_IPCancel", "Button_ClientStart",
-                             "Button_Troubleshooting"})
+                             "Button_Troubleshooting", "SoloGame", "Hint", "StatistikCancel", "SoloCancel", "SoloOK"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
 void TestMainWindow::everyButtonHovers()
 {
     QFETCH(QString, name);
-    QCOMPARE(m_form->findChildren<TKxBitBtn *>().size(), 17);
+    QCOMPARE(m_form->findChildren<TKxBitBtn *>().size(), 22);
 
     auto *hover = m_form->findChild<TKxBitBtn *>(name);
     QVERIFY(hover);
