@@ -45,6 +45,8 @@ private Q_SLOTS:
     void everyButtonHovers();
     void focusedButtonIsFramed_data();
     void focusedButtonIsFramed();
+    void hiddenButtonTakesNoKey_data();
+    void hiddenButtonTakesNoKey();
     void controlsAreNamedForReaders_data();
     void controlsAreNamedForReaders();
     void decorativePicturesStopAtFirstGap();
@@ -215,6 +217,37 @@ void TestMainWindow::focusedButtonIsFramed()
     start->setFocus();
     QTRY_VERIFY(start->hasFocus());
     QVERIFY2(highlighted() > start->width() * 3 / 4, qPrintable(QString::number(highlighted())));
+}
+
+void TestMainWindow::hiddenButtonTakesNoKey_data()
+{
+    QTest::addColumn<bool>("focusedBeforeHiding");
+    QTest::newRow("hidden while it has the focus") << true;
+    QTest::newRow("given the focus while hidden") << false;
+}
+
+// Neither a button's own focus nor one handed to it out of sight lets the
+// space bar press it, also in a window with nothing else to take the focus.
+void TestMainWindow::hiddenButtonTakesNoKey()
+{
+    QFETCH(bool, focusedBeforeHiding);
+
+    QWidget window;
+    auto *ok = new TKxBitBtn(QStringLiteral("OK"), &window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy clicks(ok, &QAbstractButton::clicked);
+    if (focusedBeforeHiding)
+        ok->setFocus();
+    ok->hide();
+    if (focusedBeforeHiding)
+        QVERIFY(!ok->hasFocus());
+    else
+        ok->setFocus();
+
+    QTest::keyClick(ok, Qt::Key_Space);
+    QCOMPARE(clicks.count(), 0);
 }
 
 void TestMainWindow::decorativePicturesStopAtFirstGap()
