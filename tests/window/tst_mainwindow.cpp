@@ -186,37 +186,56 @@ void TestMainWindow::controlsAreNamedForReaders()
 
 void TestMainWindow::focusedButtonIsFramed_data()
 {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("framed");
     QTest::addColumn<bool>("lit");
-    QTest::newRow("normal look") << false;
-    QTest::newRow("lit by the pointer") << true;
+    QTest::addColumn<QString>("focusElsewhere");
+    QTest::addColumn<QString>("focusThere");
+
+    QTest::newRow("normal look") << int(TForm1::GamePage) << "GameStartGame" << false << "" << "GameStartGame";
+    QTest::newRow("lit by the pointer") << int(TForm1::GamePage) << "GameStartGame" << true << "" << "GameStartGame";
+    QTest::newRow("the default button while the word is typed")
+        << int(TForm1::WordPage) << "WordOK" << false << "WordCancel" << "Word";
 }
 
-// The button with the focus shows it at a glance: a frame in the highlight
-// colour along its whole width, not a pixel's change of colour.
+// The button that Return presses shows it at a glance: a frame in the
+// highlight colour along its whole width, not a pixel's change of colour.
+// It is the focused button, or the page's default one while the focus is
+// on no button.
 void TestMainWindow::focusedButtonIsFramed()
 {
+    QFETCH(int, page);
+    QFETCH(QString, framed);
     QFETCH(bool, lit);
+    QFETCH(QString, focusElsewhere);
+    QFETCH(QString, focusThere);
 
-    m_form->showPage(TForm1::GamePage);
+    m_form->showPage(TForm1::Page(page));
     m_form->activateWindow();
-    TKxBitBtn *start = button("GameStartGame");
+    TKxBitBtn *target = m_form->findChild<TKxBitBtn *>(framed);
     if (lit)
-        m_form->BitBtnMouseEnter(start);
+        m_form->BitBtnMouseEnter(target);
     // Pixels of the highlight colour along a line across the button's top.
-    const auto highlighted = [start] {
-        const QImage picture = start->grab().toImage();
-        const QColor highlight = start->palette().color(QPalette::Active, QPalette::Highlight);
+    const auto highlighted = [target] {
+        const QImage picture = target->grab().toImage();
+        const QColor highlight = target->palette().color(QPalette::Active, QPalette::Highlight);
         int count = 0;
         for (int x = 0; x < picture.width(); ++x)
             count += picture.pixelColor(x, 5) == highlight;
         return count;
     };
 
-    start->clearFocus();
+    if (focusElsewhere.isEmpty()) {
+        target->clearFocus();
+    } else {
+        m_form->findChild<QWidget *>(focusElsewhere)->setFocus();
+        QTRY_VERIFY(!target->hasFocus() && QApplication::focusWidget());
+    }
     QCOMPARE(highlighted(), 0);
-    start->setFocus();
-    QTRY_VERIFY(start->hasFocus());
-    QVERIFY2(highlighted() > start->width() * 3 / 4, qPrintable(QString::number(highlighted())));
+    auto *there = m_form->findChild<QWidget *>(focusThere);
+    there->setFocus();
+    QTRY_VERIFY(there->hasFocus());
+    QVERIFY2(highlighted() > target->width() * 3 / 4, qPrintable(QString::number(highlighted())));
 }
 
 void TestMainWindow::hiddenButtonTakesNoKey_data()
