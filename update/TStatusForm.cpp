@@ -190,6 +190,11 @@ void TStatusForm::createControls()
     connect(Button_SettingsCancel, &QPushButton::clicked, this, &TStatusForm::Button_SettingsCancelClick);
     connect(Button_SettingsSave, &QPushButton::clicked, this, &TStatusForm::Button_SettingsSaveClick);
 
+    // Both page sets switch when the settings open and close: the focus
+    // follows only once both stand.
+    connect(Pages, &QStackedWidget::currentChanged, this, &TStatusForm::keepFocusInSight);
+    connect(Notebook_StdButtons, &QStackedWidget::currentChanged, this, &TStatusForm::keepFocusInSight);
+
     setTabOrder(Button_Settings, Button_Next);
     setTabOrder(Button_Next, Button_Cancel);
     setTabOrder(Button_Cancel, Button_SettingsCancel);
@@ -374,6 +379,24 @@ void TStatusForm::showStandardButtons(bool standard)
 {
     Notebook_StdButtons->setCurrentIndex(standard ? kStandardButtons : kSettingsButtons);
     (standard ? Button_Next : Button_SettingsSave)->setDefault(true);
+}
+
+// The settings open at the chosen reminder; a control that went out of
+// sight with its page set hands the focus to the button Enter presses, so
+// that Tab and Shift+Tab go on from a control that can be seen.
+void TStatusForm::keepFocusInSight()
+{
+    if (settingsShown()) {
+        (RadioButton_NoAutoUpdt->isChecked() ? RadioButton_NoAutoUpdt : RadioButton_AutoUpdt)
+            ->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    // A page set hands the focus of a page it hides to the page it shows,
+    // which itself takes no keys.
+    const QWidget *focused = focusWidget();
+    if (focused && focused->isVisible() && focused->isEnabled() && (focused->focusPolicy() & Qt::TabFocus))
+        return;
+    (Button_Next->isEnabled() ? Button_Next : Button_Cancel)->setFocus(Qt::TabFocusReason);
 }
 
 bool TStatusForm::settingsShown() const
