@@ -648,8 +648,13 @@ void TestUpdateWizard::tabOrder()
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
             QCOMPARE(title(), "Einstellungen");
         }
-        if (visit == QLatin1String("settings and back"))
+        if (visit == QLatin1String("settings and back")) {
+            // Left from inside the page.
+            for (int i = 0; i < 6 && !control<QSpinBox>("SpinEdit_AutoUpdt")->hasFocus(); ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY(control<QSpinBox>("SpinEdit_AutoUpdt")->hasFocus());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
         for (int i = 0; i < focusOrder.size(); ++i) {
             QWidget *focused = QApplication::focusWidget();
             // A spin box's edit stands for the spin box.
