@@ -39,6 +39,7 @@ constexpr int kSettingsButtons = 1;
 
 const QColor kTitleColor(49, 106, 197);
 const QColor kStepListColor(155, 183, 230);
+const QColor kDisabledTextColor(120, 120, 120);
 
 QFont windowFont()
 {
@@ -125,9 +126,16 @@ void TStatusForm::createControls()
     setWindowIcon(QIcon(QStringLiteral(":/images/lettrisko.png")));
     setFixedSize(kClientWidth, kClientHeight);
     setFont(windowFont());
+    // The wizard's own white, with text that stays readable on it whatever
+    // the desktop's colours; its buttons keep the desktop's.
     setAutoFillBackground(true);
     QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
+    for (QPalette::ColorRole ground : {QPalette::Window, QPalette::Base})
+        white.setColor(ground, Qt::white);
+    for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::Text}) {
+        white.setColor(text, Qt::black);
+        white.setColor(QPalette::Disabled, text, kDisabledTextColor);
+    }
     setPalette(white);
 
     WinXP = named(new TWinXP(this), "WinXP");

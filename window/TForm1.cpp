@@ -180,7 +180,8 @@ void TForm1::BitBtnMouseEnter(QObject *sender)
 void TForm1::BitBtnMouseLeave(QObject *sender)
 {
     if (auto *button = qobject_cast<TKxBitBtn *>(sender))
-        button->setCaptionColor(QApplication::palette().color(QPalette::WindowText));
+        // The caption's own colour from the palette, also once it changes.
+        button->setCaptionColor(QColor());
 }
 
 void TForm1::MinimizeHook()

@@ -132,6 +132,7 @@ TImage *decoration(QWidget *page, const char *name, int x)
 {
     auto *logo = named(new TImage(page), name);
     logo->setGeometry(x, 336, 258, 233);
+    logo->setFollowsPalette(true);
     logo->lower();
     return logo;
 }
@@ -206,10 +207,6 @@ void TForm1::createControls()
     MainSites->addWidget(createStatisticsPage());
     MainSites->addWidget(createNetworkPage());
 
-    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
-    for (TKxBitBtn *each : findChildren<TKxBitBtn *>())
-        each->setCaptionColor(windowText);
-
     setUpDesktopKeys();
     nameControlsForReaders();
 }
@@ -221,6 +218,7 @@ QWidget *TForm1::createStartPage()
     PLogo = named(new TImage(page), "PLogo");
     PLogo->setGeometry(264, 96, 516, 466);
     PLogo->setStretch(true);
+    PLogo->setFollowsPalette(true);
     PLogo->setPicture(glyph("title.png"));
 
     Firm = named(new TImage(page), "Firm");
