@@ -47,6 +47,8 @@ private Q_SLOTS:
     void focusedButtonIsFramed();
     void hiddenButtonTakesNoKey_data();
     void hiddenButtonTakesNoKey();
+    void readableOnADarkPalette_data();
+    void readableOnADarkPalette();
     void controlsAreNamedForReaders_data();
     void controlsAreNamedForReaders();
     void decorativePicturesStopAtFirstGap();
@@ -267,6 +269,71 @@ void TestMainWindow::hiddenButtonTakesNoKey()
 
     QTest::keyClick(ok, Qt::Key_Space);
     QCOMPARE(clicks.count(), 0);
+}
+
+namespace {
+
+// A dark desktop palette as the desktop hands it over while the game runs.
+QPalette darkPalette()
+{
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Window, QColor(42, 46, 50));
+    dark.setColor(QPalette::WindowText, QColor(252, 252, 252));
+    dark.setColor(QPalette::Button, QColor(49, 54, 59));
+    dark.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+    dark.setColor(QPalette::Base, QColor(27, 30, 32));
+    dark.setColor(QPalette::Text, QColor(252, 252, 252));
+    return dark;
+}
+
+// Opaque grey pixels as dark as black ink.
+int blackInk(const QPixmap &picture)
+{
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += pixel.alpha() > 200 && pixel.hslSaturation() < 30 && pixel.lightness() < 80;
+        }
+    return count;
+}
+
+} // namespace
+
+void TestMainWindow::readableOnADarkPalette_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("a button's caption, unlit and lit") << "StartGame";
+    QTest::newRow("the figure on the pages") << "Logo3";
+    QTest::newRow("the word on the start page") << "PLogo";
+}
+
+// The palette turns dark while the game runs: captions and drawings follow.
+void TestMainWindow::readableOnADarkPalette()
+{
+    QFETCH(QString, control);
+    auto *button = m_form->findChild<TKxBitBtn *>(control);
+    auto *picture = m_form->findChild<TImage *>(control);
+    if (picture)
+        QVERIFY(blackInk(picture->pixmap()) > 100);
+
+    struct PaletteRestorer
+    {
+        QPalette light = QApplication::palette();
+        ~PaletteRestorer() { QApplication::setPalette(light); }
+    } restorer;
+    const QColor caption = darkPalette().color(QPalette::ButtonText);
+    QApplication::setPalette(darkPalette());
+    if (button) {
+        QTRY_COMPARE(button->captionColor(), caption);
+        m_form->BitBtnMouseEnter(button);
+        QCOMPARE(button->captionColor(), QColor(255, 0, 0));
+        m_form->BitBtnMouseLeave(button);
+        QCOMPARE(button->captionColor(), caption);
+    } else {
+        QTRY_COMPARE(blackInk(picture->pixmap()), 0);
+    }
 }
 
 void TestMainWindow::decorativePicturesStopAtFirstGap()
