@@ -61,11 +61,12 @@ void TKxBitBtn::setDefaultButton(bool on)
 
 bool TKxBitBtn::isReturnTarget() const
 {
-    if (hasFocus())
+    // In a window in the background too: the button its focus returns to.
+    const QWidget *focused = window()->focusWidget();
+    if (hasFocus() || focused == this)
         return true;
     if (!m_default || !isVisible() || !isEnabled())
         return false;
-    const QWidget *focused = window()->focusWidget();
     const auto *button = qobject_cast<const QPushButton *>(focused);
     return !(button && button->isVisible() && button->isEnabled());
 }

@@ -35,8 +35,9 @@ public:
     QColor captionColor() const;
     void setCaptionColor(const QColor &color);
 
-    // Return would press this button: it has the focus, or it is a default
-    // button, usable, and the focus is on no other button of its window.
+    // Return would press this button: it has its window's focus, or it is
+    // a default button, usable, and the focus is on no other button of its
+    // window.
     bool isReturnTarget() const;
 
     // A glyph with its normal and its greyed state.
