@@ -45,8 +45,6 @@ private Q_SLOTS:
     void everyButtonHovers();
     void focusedButtonIsFramed_data();
     void focusedButtonIsFramed();
-    void hiddenButtonTakesNoKey_data();
-    void hiddenButtonTakesNoKey();
     void readableOnADarkPalette_data();
     void readableOnADarkPalette();
     void controlsAreNamedForReaders_data();
@@ -240,37 +238,6 @@ void TestMainWindow::focusedButtonIsFramed()
     QVERIFY2(highlighted() > target->width() * 3 / 4, qPrintable(QString::number(highlighted())));
 }
 
-void TestMainWindow::hiddenButtonTakesNoKey_data()
-{
-    QTest::addColumn<bool>("focusedBeforeHiding");
-    QTest::newRow("hidden while it has the focus") << true;
-    QTest::newRow("given the focus while hidden") << false;
-}
-
-// Neither a button's own focus nor one handed to it out of sight lets the
-// space bar press it, also in a window with nothing else to take the focus.
-void TestMainWindow::hiddenButtonTakesNoKey()
-{
-    QFETCH(bool, focusedBeforeHiding);
-
-    QWidget window;
-    auto *ok = new TKxBitBtn(QStringLiteral("OK"), &window);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QSignalSpy clicks(ok, &QAbstractButton::clicked);
-    if (focusedBeforeHiding)
-        ok->setFocus();
-    ok->hide();
-    if (focusedBeforeHiding)
-        QVERIFY(!ok->hasFocus());
-    else
-        ok->setFocus();
-
-    QTest::keyClick(ok, Qt::Key_Space);
-    QCOMPARE(clicks.count(), 0);
-}
-
 namespace {
 
 // A dark desktop palette as the desktop hands it over while the game runs.
@@ -281,8 +248,6 @@ QPalette darkPalette()
     dark.setColor(QPalette::WindowText, QColor(252, 252, 252));
     dark.setColor(QPalette::Button, QColor(49, 54, 59));
     dark.setColor(QPalette::ButtonText, QColor(240, 240, 240));
-    dark.setColor(QPalette::Base, QColor(27, 30, 32));
-    dark.setColor(QPalette::Text, QColor(252, 252, 252));
     return dark;
 }
 
