@@ -31,6 +31,12 @@ TKxBitBtn::TKxBitBtn(const QString &caption, QWidget *parent)
     setText(caption);
 }
 
+TKxBitBtn::~TKxBitBtn()
+{
+    // Going down moves the focus; the frame of a button gone is no matter.
+    disconnect(m_focusWatch);
+}
+
 QColor TKxBitBtn::captionColor() const
 {
     return palette().color(QPalette::Active, QPalette::ButtonText);

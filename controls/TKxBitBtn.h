@@ -24,6 +24,7 @@ public:
 
     explicit TKxBitBtn(QWidget *parent = nullptr);
     TKxBitBtn(const QString &caption, QWidget *parent = nullptr);
+    ~TKxBitBtn() override;
 
     bool isDefaultButton() const { return m_default; }
     void setDefaultButton(bool on);

@@ -51,6 +51,8 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
 
 TForm1::~TForm1()
 {
+    // The controls going down move the focus; this window no longer answers.
+    disconnect(qApp, nullptr, this, nullptr);
     FormDestroy();
 }
 
