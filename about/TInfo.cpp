@@ -37,7 +37,6 @@ const int kLinkRight = 432;
 const QRect kOKGeometry(177, 101, 81, 25);
 const QSize kIconSize(32, 32);
 
-const QColor kLinkColor(0, 0, 255);
 const QColor kPressedLinkColor(255, 0, 0);
 
 // The classic dialog font: "MS Sans Serif", 11 pixels high (8 points). Where
@@ -98,7 +97,9 @@ TInfo::TInfo(QWidget *parent)
         label->setFont(dialogFont());
     }
     for (QLabel *link : {EMailLbl, URLLbl}) {
-        setTextColor(link, kLinkColor);
+        // The desktop's link colour: blue on the usual light palette,
+        // readable on a dark one.
+        setTextColor(link, palette().color(QPalette::Link));
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
@@ -223,7 +224,8 @@ QImage TInfo::renderBanner(qreal devicePixelRatio) const
         painter.fillRect(QRect(frame.right(), frame.top(), 1, frame.height()), face);
     }
 
-    painter.setPen(LogoPB->palette().color(QPalette::WindowText));
+    // The banner's colours are its own, and so is the text on it.
+    painter.setPen(Qt::black);
     painter.setFont(bold);
     painter.drawText(QPoint(layout.textX, layout.nameY + boldMetrics.ascent()), m_programName);
     painter.setFont(regular);
@@ -271,7 +273,7 @@ void TInfo::HyperLinkMouseDown(QObject *sender)
 void TInfo::HyperLinkMouseUp(QObject *sender)
 {
     if (auto *label = qobject_cast<QLabel *>(sender))
-        setTextColor(label, kLinkColor);
+        setTextColor(label, palette().color(QPalette::Link));
 }
 
 bool TInfo::eventFilter(QObject *watched, QEvent *event)

@@ -3,8 +3,10 @@
 
 #include "controls/TKxBitBtn.h"
 
+#include <QApplication>
 #include <QEnterEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -29,6 +31,12 @@ TKxBitBtn::TKxBitBtn(const QString &caption, QWidget *parent)
     setText(caption);
 }
 
+TKxBitBtn::~TKxBitBtn()
+{
+    // Going down moves the focus; the frame of a button gone is no matter.
+    disconnect(m_focusWatch);
+}
+
 QColor TKxBitBtn::captionColor() const
 {
     return palette().color(QPalette::Active, QPalette::ButtonText);
@@ -36,11 +44,37 @@ QColor TKxBitBtn::captionColor() const
 
 void TKxBitBtn::setCaptionColor(const QColor &color)
 {
-    QPalette pal = palette();
-    // A disabled button keeps the style's greyed caption.
-    pal.setColor(QPalette::Active, QPalette::ButtonText, color);
-    pal.setColor(QPalette::Inactive, QPalette::ButtonText, color);
+    // The caption is the one colour of its own; everything else, and the
+    // caption when no colour is given, follows the palette as it changes.
+    QPalette pal;
+    if (color.isValid()) {
+        // A disabled button keeps the style's greyed caption.
+        pal.setColor(QPalette::Active, QPalette::ButtonText, color);
+        pal.setColor(QPalette::Inactive, QPalette::ButtonText, color);
+    }
     setPalette(pal);
+}
+
+void TKxBitBtn::setDefaultButton(bool on)
+{
+    m_default = on;
+    disconnect(m_focusWatch);
+    // The frame moves between the default button and a focused one.
+    if (on)
+        m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
+    update();
+}
+
+bool TKxBitBtn::isReturnTarget() const
+{
+    // In a window in the background too: the button its focus returns to.
+    const QWidget *focused = window()->focusWidget();
+    if (hasFocus() || focused == this)
+        return true;
+    if (!m_default || !isVisible() || !isEnabled())
+        return false;
+    const auto *button = qobject_cast<const QPushButton *>(focused);
+    return !(button && button->isVisible() && button->isEnabled());
 }
 
 void TKxBitBtn::setGlyph(const QPixmap &normal, const QPixmap &disabled)
@@ -56,7 +90,7 @@ void TKxBitBtn::setGlyph(const QPixmap &normal, const QPixmap &disabled)
 void TKxBitBtn::paintEvent(QPaintEvent *event)
 {
     QPushButton::paintEvent(event);
-    if (!hasFocus())
+    if (!isReturnTarget())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -76,4 +110,33 @@ void TKxBitBtn::leaveEvent(QEvent *event)
 {
     QPushButton::leaveEvent(event);
     Q_EMIT MouseLeave(this);
+}
+
+// Space presses a button only while it can be seen.
+void TKxBitBtn::keyPressEvent(QKeyEvent *event)
+{
+    if (!isVisible()) {
+        event->ignore();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void TKxBitBtn::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!isVisible()) {
+        setDown(false);
+        event->ignore();
+        return;
+    }
+    QPushButton::keyReleaseEvent(event);
+}
+
+// A button put out of sight gives up the focus rather than go on taking
+// keys unseen; the window decides where the focus goes next.
+void TKxBitBtn::hideEvent(QHideEvent *event)
+{
+    QPushButton::hideEvent(event);
+    if (isHidden() && hasFocus())
+        clearFocus();
 }

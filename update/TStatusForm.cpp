@@ -39,6 +39,7 @@ constexpr int kSettingsButtons = 1;
 
 const QColor kTitleColor(49, 106, 197);
 const QColor kStepListColor(155, 183, 230);
+const QColor kDisabledTextColor(120, 120, 120);
 
 QFont windowFont()
 {
@@ -125,9 +126,16 @@ void TStatusForm::createControls()
     setWindowIcon(QIcon(QStringLiteral(":/images/lettrisko.png")));
     setFixedSize(kClientWidth, kClientHeight);
     setFont(windowFont());
+    // The wizard's own white, with text that stays readable on it whatever
+    // the desktop's colours; its buttons keep the desktop's.
     setAutoFillBackground(true);
     QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
+    for (QPalette::ColorRole ground : {QPalette::Window, QPalette::Base})
+        white.setColor(ground, Qt::white);
+    for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::Text}) {
+        white.setColor(text, Qt::black);
+        white.setColor(QPalette::Disabled, text, kDisabledTextColor);
+    }
     setPalette(white);
 
     WinXP = named(new TWinXP(this), "WinXP");
@@ -189,6 +197,11 @@ void TStatusForm::createControls()
     connect(Button_Cancel, &QPushButton::clicked, this, &TStatusForm::Button_CancelClick);
     connect(Button_SettingsCancel, &QPushButton::clicked, this, &TStatusForm::Button_SettingsCancelClick);
     connect(Button_SettingsSave, &QPushButton::clicked, this, &TStatusForm::Button_SettingsSaveClick);
+
+    // Both page sets switch when the settings open and close: the focus
+    // follows only once both stand.
+    connect(Pages, &QStackedWidget::currentChanged, this, &TStatusForm::keepFocusInSight);
+    connect(Notebook_StdButtons, &QStackedWidget::currentChanged, this, &TStatusForm::keepFocusInSight);
 
     setTabOrder(Button_Settings, Button_Next);
     setTabOrder(Button_Next, Button_Cancel);
@@ -374,6 +387,24 @@ void TStatusForm::showStandardButtons(bool standard)
 {
     Notebook_StdButtons->setCurrentIndex(standard ? kStandardButtons : kSettingsButtons);
     (standard ? Button_Next : Button_SettingsSave)->setDefault(true);
+}
+
+// The settings open at the chosen reminder; a control that went out of
+// sight with its page set hands the focus to the button Enter presses, so
+// that Tab and Shift+Tab go on from a control that can be seen.
+void TStatusForm::keepFocusInSight()
+{
+    if (settingsShown()) {
+        (RadioButton_NoAutoUpdt->isChecked() ? RadioButton_NoAutoUpdt : RadioButton_AutoUpdt)
+            ->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    // A page set hands the focus of a page it hides to the page it shows,
+    // which itself takes no keys.
+    const QWidget *focused = focusWidget();
+    if (focused && focused->isVisible() && focused->isEnabled() && (focused->focusPolicy() & Qt::TabFocus))
+        return;
+    (Button_Next->isEnabled() ? Button_Next : Button_Cancel)->setFocus(Qt::TabFocusReason);
 }
 
 bool TStatusForm::settingsShown() const

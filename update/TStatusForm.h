@@ -111,6 +111,7 @@ private:
     void createPages();
     QWidget *addPage(const char *caption);
     void showStandardButtons(bool standard);
+    void keepFocusInSight();
     bool settingsShown() const;
     void showStepPage(int page);
     void runDownload();

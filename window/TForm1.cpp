@@ -55,6 +55,8 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
 
 TForm1::~TForm1()
 {
+    // The controls going down move the focus; this window no longer answers.
+    disconnect(qApp, nullptr, this, nullptr);
     FormDestroy();
 }
 
@@ -181,7 +183,8 @@ void TForm1::BitBtnMouseEnter(QObject *sender)
 void TForm1::BitBtnMouseLeave(QObject *sender)
 {
     if (auto *button = qobject_cast<TKxBitBtn *>(sender))
-        button->setCaptionColor(QApplication::palette().color(QPalette::WindowText));
+        // The caption's own colour from the palette, also once it changes.
+        button->setCaptionColor(QColor());
 }
 
 void TForm1::MinimizeHook()

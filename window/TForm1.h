@@ -325,6 +325,11 @@ private:
     void setUpWindowKeys();
     void setUpStartPageKeys();
     void setUpGamePageAccess();
+    // Where the focus goes as a page opens, and where it rests while the
+    // page offers nothing to type or press.
+    void focusOpenedPage();
+    QWidget *restingPlace() const;
+    void keepFocusOffButtons(QWidget *old, QWidget *now);
 
     // Enter and Esc on the visible page's default and cancel buttons.
     bool pressPageButton(bool cancel);

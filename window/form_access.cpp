@@ -63,6 +63,8 @@ void TForm1::setUpWindowKeys()
 
     // A new word leaves the box empty until guessing starts.
     connect(MainSites, &QStackedWidget::currentChanged, this, &TForm1::showWordToReaders);
+    connect(MainSites, &QStackedWidget::currentChanged, this, &TForm1::focusOpenedPage);
+    connect(qApp, &QApplication::focusChanged, this, &TForm1::keepFocusOffButtons);
 }
 
 void TForm1::setUpStartPageKeys()
@@ -97,6 +99,9 @@ void TForm1::setUpGamePageAccess()
 {
     // A button that comes up on the game page takes the focus, so that
     // Return presses it: "Beginnen!" at every turn's start, "OK" at its end.
+    // While the turn runs the focus rests on the word, which takes no key of
+    // its own: every typed character, the blank too, is a guess and nothing
+    // else.
     GameStartGame->installEventFilter(this);
     GameOK->installEventFilter(this);
     // The wrong guesses are a record to read, never a place for the focus.
@@ -112,10 +117,52 @@ void TForm1::setUpGamePageAccess()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Show && isPageBuilt(GamePage) && (watched == GameStartGame || watched == GameOK)
-        && currentPage() == GamePage)
-        static_cast<QWidget *>(watched)->setFocus(Qt::OtherFocusReason);
+    if (isPageBuilt(GamePage) && (watched == GameStartGame || watched == GameOK) && currentPage() == GamePage) {
+        auto *button = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show)
+            button->setFocus(Qt::OtherFocusReason);
+        else if (event->type() == QEvent::Hide && button->hasFocus())
+            restingPlace()->setFocus(Qt::OtherFocusReason);
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+// A page opens at its first input in the tab order, unless the focus
+// already went into it. A page whose inputs are closed opens at rest, with
+// Return on its default button, never on a button by itself.
+void TForm1::focusOpenedPage()
+{
+    QWidget *page = MainSites->currentWidget();
+    const QWidget *focused = focusWidget();
+    if (focused && page->isAncestorOf(focused) && focused->isVisible() && focused->isEnabled())
+        return;
+    for (QWidget *w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && !qobject_cast<TKxBitBtn *>(w) && (w->focusPolicy() & Qt::TabFocus)
+            && w->isEnabled() && w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    restingPlace()->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget *TForm1::restingPlace() const
+{
+    return currentPage() == GamePage ? static_cast<QWidget *>(WordPaintBox) : MainSites->currentWidget();
+}
+
+// A control that closes while it has the focus (the word while the peer
+// types, the nickname once the host waits) hands it to the next one in
+// line, which may be "Abbrechen": a Return meant for the closed control
+// would then end the game. The focus rests on the page instead; Tab still
+// leads to the button.
+void TForm1::keepFocusOffButtons(QWidget *old, QWidget *now)
+{
+    if (!old || old->isEnabled() || !qobject_cast<TKxBitBtn *>(now))
+        return;
+    QWidget *page = MainSites->currentWidget();
+    if (page->isAncestorOf(old) && page->isAncestorOf(now))
+        restingPlace()->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::showWordToReaders()

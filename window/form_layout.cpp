@@ -134,6 +134,7 @@ TImage *decoration(QWidget *page, const char *name, int x)
 {
     auto *logo = named(new TImage(page), name);
     logo->setGeometry(x, 336, 258, 233);
+    logo->setFollowsPalette(true);
     logo->lower();
     return logo;
 }
@@ -255,9 +256,7 @@ void TForm1::ensurePage(Page page)
         break;
     }
 
-    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
     for (TKxBitBtn *each : widget->findChildren<TKxBitBtn *>()) {
-        each->setCaptionColor(windowText);
         connect(each, &TKxBitBtn::MouseEnter, this, &TForm1::BitBtnMouseEnter);
         connect(each, &TKxBitBtn::MouseLeave, this, &TForm1::BitBtnMouseLeave);
     }
@@ -269,6 +268,7 @@ void TForm1::createStartPage(QWidget *page)
     PLogo = named(new TImage(page), "PLogo");
     PLogo->setGeometry(264, 96, 516, 466);
     PLogo->setStretch(true);
+    PLogo->setFollowsPalette(true);
     PLogo->setPicture(glyph("title.png"));
 
     Firm = named(new TImage(page), "Firm");
@@ -626,6 +626,10 @@ void TForm1::createNetworkPage(QWidget *page)
 
     for (TKxBitBtn *each : {Button_IPSettings, Button_HostStart, Button_ClientStart})
         each->setFocusPolicy(Qt::NoFocus);
+    // Return starts what the chosen mode offers; the other mode's group is
+    // closed, and with it its button.
+    Button_HostStart->setDefaultButton(true);
+    Button_ClientStart->setDefaultButton(true);
     // Nickname and password travel as 8-bit text and become player names.
     for (QLineEdit *text : {Edit_IPName, Edit_IPPassword}) {
         text->setValidator(new CodePageValidator(text));

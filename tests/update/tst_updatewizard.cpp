@@ -92,6 +92,9 @@ private Q_SLOTS:
     void settingsSaved();
     void colorBlend_data();
     void colorBlend();
+    void tabOrder_data();
+    void tabOrder();
+
 
 private:
     template<typename T = QPushButton>
@@ -631,6 +634,62 @@ void TestUpdateWizard::settingsSaved()
     UpdateSchedule schedule("Lettrisko", false);
     QCOMPARE(schedule.noUpdate(), never);
     QCOMPARE(schedule.storedInterval(), never ? std::nullopt : std::optional(interval));
+}
+
+void TestUpdateWizard::tabOrder_data()
+{
+    QTest::addColumn<QString>("visit");
+    QTest::addColumn<bool>("backwards");
+    QTest::addColumn<QStringList>("focusOrder");
+
+    const QStringList backwards{"Button_Next", "Button_Settings", "Button_Cancel", "Button_Next"};
+    QTest::newRow("welcome, Shift+Tab") << "" << true << backwards;
+    QTest::newRow("the settings open at the choice, Shift+Tab")
+        << "settings" << true
+        << QStringList{"RadioButton_AutoUpdt", "Button_SettingsSave", "Button_SettingsCancel", "SpinEdit_AutoUpdt",
+                       "RadioButton_AutoUpdt"};
+    QTest::newRow("welcome again after the settings, Shift+Tab") << "settings and back" << true << backwards;
+}
+
+// The wizard opens on "Weiter >"; Tab and Shift+Tab walk the same ring in
+// its two directions, the page's own controls before the buttons below,
+// also after the settings page, whose buttons take the others' place.
+void TestUpdateWizard::tabOrder()
+{
+    QFETCH(QString, visit);
+    QFETCH(bool, backwards);
+    QFETCH(QStringList, focusOrder);
+
+    QStringList seen;
+    runModal([&] {
+        QVERIFY(QTest::qWaitForWindowActive(m_wizard.get()));
+        if (!visit.isEmpty()) {
+            // As a keyboard player gets there: Shift+Tab, space.
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QCOMPARE(title(), "Einstellungen");
+        }
+        if (visit == QLatin1String("settings and back")) {
+            // Left from inside the page.
+            for (int i = 0; i < 6 && !control<QSpinBox>("SpinEdit_AutoUpdt")->hasFocus(); ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY(control<QSpinBox>("SpinEdit_AutoUpdt")->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        }
+        for (int i = 0; i < focusOrder.size(); ++i) {
+            QWidget *focused = QApplication::focusWidget();
+            // A spin box's edit stands for the spin box.
+            if (focused && focused->objectName().isEmpty() && focused->parentWidget())
+                focused = focused->parentWidget();
+            seen << (focused && focused->isVisible() ? focused->objectName() : QString());
+            QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                            backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        QTest::keyClick(m_wizard.get(), Qt::Key_Escape);
+        if (visit == QLatin1String("settings"))
+            QTest::keyClick(m_wizard.get(), Qt::Key_Escape);
+    });
+    QCOMPARE(seen, focusOrder);
 }
 
 void TestUpdateWizard::colorBlend_data()

@@ -8,7 +8,9 @@
 #include "about/TInfo.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
+#include "controls/TRadioGroup.h"
 #include "controls/TStringGrid.h"
+#include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "window/TForm1.h"
@@ -19,6 +21,7 @@
 #include <QListWidget>
 #include <QLabel>
 #include <QSpinBox>
+#include <QTcpServer>
 #include <QTimer>
 #include <QTest>
 #include <QWindow>
@@ -43,6 +46,8 @@ private Q_SLOTS:
     void desktopKeys_data();
     void desktopKeys();
     void wholeMatchByKeyboard();
+    void pagesThatWait_data();
+    void pagesThatWait();
 
 private:
     // Plays keys on the active window. Characters are typed as a keyboard
@@ -68,6 +73,7 @@ Qt::Key keyOf(const QString &name)
         {QStringLiteral("Ctrl"), Qt::Key_Control},  {QStringLiteral("Return"), Qt::Key_Return},
         {QStringLiteral("Tab"), Qt::Key_Tab},       {QStringLiteral("Backtab"), Qt::Key_Backtab},
         {QStringLiteral("space"), Qt::Key_Space},   {QStringLiteral("F1"), Qt::Key_F1},
+        {QStringLiteral("Down"), Qt::Key_Down},
     };
     if (named.contains(name))
         return named.value(name);
@@ -96,6 +102,7 @@ QString textOf(Qt::Key key, const QString &name)
     case Qt::Key_Control:
     case Qt::Key_Backtab:
     case Qt::Key_F1:
+    case Qt::Key_Down:
         return QString();
     case Qt::Key_Return:
         return QStringLiteral("\r");
@@ -203,6 +210,7 @@ void TestKeyboard::wordEntry()
 
 void TestKeyboard::guessing_data()
 {
+    QTest::addColumn<bool>("sentences");
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("sounds");
@@ -210,18 +218,26 @@ void TestKeyboard::guessing_data()
     QTest::addColumn<int>("mistakes");
 
     QTest::newRow("shifted capitals and punctuation")
-        << "Gute Nacht, oder?" << "GUTE NACH,ODR?"
+        << true << "Gute Nacht, oder?" << "GUTE NACH,ODR?"
         << "RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG RICHTIG "
            "RICHTIG RICHTIG GEWONNEN"
         << 0 << 0;
-    QTest::newRow("a shifted wrong guess and a repeat") << "Haus" << "X{+Shift}{+X}{-X}{-Shift}" << "FALSCH" << 1 << 1;
-    QTest::newRow("overlapping presses") << "Haus" << "{+h}{+a}{-h}{-a}{+u}{+s}{-u}{-s}"
+    QTest::newRow("a shifted wrong guess and a repeat")
+        << true << "Haus" << "X{+Shift}{+X}{-X}{-Shift}" << "FALSCH" << 1 << 1;
+    QTest::newRow("overlapping presses") << true << "Haus" << "{+h}{+a}{-h}{-a}{+u}{+s}{-u}{-s}"
                                          << "RICHTIG RICHTIG RICHTIG RICHTIG GEWONNEN" << 0 << 0;
-    QTest::newRow("Alt and Ctrl chords are no guesses") << "Haus" << "{+Alt}a{-Alt}{+Ctrl}s{-Ctrl}" << "" << 0 << 0;
+    QTest::newRow("Alt and Ctrl chords are no guesses")
+        << true << "Haus" << "{+Alt}a{-Alt}{+Ctrl}s{-Ctrl}" << "" << 0 << 0;
+    QTest::newRow("a blank in a sentence is a guess, the turn goes on")
+        << true << "gute nacht" << "ux y" << "RICHTIG FALSCH RICHTIG FALSCH" << 0 << 2;
+    QTest::newRow("a blank without sentences only beeps, the turn goes on")
+        << false << "gutenacht" << "ux y" << "RICHTIG FALSCH FALSCH" << 1 << 2;
 }
 
+// The turn is started as a player starts it, with Return on "Beginnen!".
 void TestKeyboard::guessing()
 {
+    QFETCH(bool, sentences);
     QFETCH(QString, word);
     QFETCH(QString, keys);
     QFETCH(QString, sounds);
@@ -230,15 +246,15 @@ void TestKeyboard::guessing()
 
     m_form->ensurePage(TForm1::SettingsPage);
     m_form->ensurePage(TForm1::PlayersPage);
-    m_form->AcceptSentences->setChecked(true);
+    m_form->AcceptSentences->setChecked(sentences);
     m_form->SetFirstLetter->setChecked(false);
     m_form->Player1->setText(QStringLiteral("Anna"));
     m_form->Player2->setText(QStringLiteral("Bert"));
     m_form->PlayersOKClick();
     m_form->Word->setText(word);
     m_form->WordOKClick();
-    m_form->GameStartGameClick();
-    m_form->CharList->setFocus();
+    play(QStringLiteral("{Return}"));
+    QVERIFY(m_form->RoundState.RoundRunning);
     m_fixture->sound().clear();
 
     play(keys);
@@ -377,6 +393,49 @@ void TestKeyboard::wholeMatchByKeyboard()
     QCOMPARE(m_form->Statistik->Cells(2, 1), QStringLiteral("1"));
     QCOMPARE(m_form->Statistik->Cells(3, 1), QStringLiteral("1"));
     QCOMPARE(m_form->WinnerLabel->text(), QStringLiteral("Unentschieden! Beide Spieler haben ihr Bestes gegeben!"));
+}
+
+void TestKeyboard::pagesThatWait_data()
+{
+    QTest::addColumn<bool>("network");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("started");
+
+    QTest::newRow("host: the page opens at the mode, Return in the nickname waits")
+        << true << " {Tab}Anna{Return}" << true;
+    QTest::newRow("host: Return and space while waiting press nothing") << true << " {Tab}Anna{Return}{Return} " << true;
+    QTest::newRow("participant: Return in the address connects")
+        << true << "{Down} {Tab}Bert{Tab}127.0.0.1{Return}{Return}" << true;
+    QTest::newRow("the word page while the peer types: Return and space press nothing") << false << "{Return} " << false;
+}
+
+// Pages whose inputs close while they wait for the peer: the focus does
+// not pass to a button that a stray key would press, and the page stays.
+void TestKeyboard::pagesThatWait()
+{
+    QFETCH(bool, network);
+    QFETCH(QString, keys);
+    QFETCH(bool, started);
+
+    // The participant connects to a server of the test's own.
+    QTcpServer host;
+    QVERIFY(host.listen(QHostAddress::LocalHost));
+    m_form->peer().setPort(keys.startsWith(QLatin1String("{Down}")) ? host.serverPort() : 0);
+    if (network) {
+        m_form->IPGameClick();
+    } else {
+        m_form->Player1->setText(QStringLiteral("Anna"));
+        m_form->Player2->setText(QStringLiteral("Bert"));
+        m_form->PlayersOKClick();
+        m_form->showWordEntry(TForm1::WordEntry::PeerTypes);
+    }
+    const int opened = m_form->currentPage();
+
+    play(keys);
+
+    QCOMPARE(m_form->currentPage(), opened);
+    QCOMPARE(!m_form->RadioGroup_ConnectionMode->isEnabled(), started);
+    m_form->RoundState.NetworkGame = false;
 }
 
 GAME_TEST_MAIN(TestKeyboard)

@@ -46,6 +46,8 @@ private Q_SLOTS:
     void everyButtonHovers();
     void focusedButtonIsFramed_data();
     void focusedButtonIsFramed();
+    void readableOnADarkPalette_data();
+    void readableOnADarkPalette();
     void controlsAreNamedForReaders_data();
     void controlsAreNamedForReaders();
     void decorativePicturesStopAtFirstGap();
@@ -188,37 +190,119 @@ void TestMainWindow::controlsAreNamedForReaders()
 
 void TestMainWindow::focusedButtonIsFramed_data()
 {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("framed");
     QTest::addColumn<bool>("lit");
-    QTest::newRow("normal look") << false;
-    QTest::newRow("lit by the pointer") << true;
+    QTest::addColumn<QString>("focusElsewhere");
+    QTest::addColumn<QString>("focusThere");
+
+    QTest::newRow("normal look") << int(TForm1::GamePage) << "GameStartGame" << false << "" << "GameStartGame";
+    QTest::newRow("lit by the pointer") << int(TForm1::GamePage) << "GameStartGame" << true << "" << "GameStartGame";
+    QTest::newRow("the default button while the word is typed")
+        << int(TForm1::WordPage) << "WordOK" << false << "WordCancel" << "Word";
 }
 
-// The button with the focus shows it at a glance: a frame in the highlight
-// colour along its whole width, not a pixel's change of colour.
+// The button that Return presses shows it at a glance: a frame in the
+// highlight colour along its whole width, not a pixel's change of colour.
+// It is the focused button, or the page's default one while the focus is
+// on no button.
 void TestMainWindow::focusedButtonIsFramed()
 {
+    QFETCH(int, page);
+    QFETCH(QString, framed);
     QFETCH(bool, lit);
+    QFETCH(QString, focusElsewhere);
+    QFETCH(QString, focusThere);
 
-    m_form->showPage(TForm1::GamePage);
+    m_form->showPage(TForm1::Page(page));
     m_form->activateWindow();
-    TKxBitBtn *start = button("GameStartGame");
+    TKxBitBtn *target = m_form->findChild<TKxBitBtn *>(framed);
     if (lit)
-        m_form->BitBtnMouseEnter(start);
+        m_form->BitBtnMouseEnter(target);
     // Pixels of the highlight colour along a line across the button's top.
-    const auto highlighted = [start] {
-        const QImage picture = start->grab().toImage();
-        const QColor highlight = start->palette().color(QPalette::Active, QPalette::Highlight);
+    const auto highlighted = [target] {
+        const QImage picture = target->grab().toImage();
+        const QColor highlight = target->palette().color(QPalette::Active, QPalette::Highlight);
         int count = 0;
         for (int x = 0; x < picture.width(); ++x)
             count += picture.pixelColor(x, 5) == highlight;
         return count;
     };
 
-    start->clearFocus();
+    if (focusElsewhere.isEmpty()) {
+        target->clearFocus();
+    } else {
+        m_form->findChild<QWidget *>(focusElsewhere)->setFocus();
+        QTRY_VERIFY(!target->hasFocus() && QApplication::focusWidget());
+    }
     QCOMPARE(highlighted(), 0);
-    start->setFocus();
-    QTRY_VERIFY(start->hasFocus());
-    QVERIFY2(highlighted() > start->width() * 3 / 4, qPrintable(QString::number(highlighted())));
+    auto *there = m_form->findChild<QWidget *>(focusThere);
+    there->setFocus();
+    QTRY_VERIFY(there->hasFocus());
+    QVERIFY2(highlighted() > target->width() * 3 / 4, qPrintable(QString::number(highlighted())));
+}
+
+namespace {
+
+// A dark desktop palette as the desktop hands it over while the game runs.
+QPalette darkPalette()
+{
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Window, QColor(42, 46, 50));
+    dark.setColor(QPalette::WindowText, QColor(252, 252, 252));
+    dark.setColor(QPalette::Button, QColor(49, 54, 59));
+    dark.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+    return dark;
+}
+
+// Opaque grey pixels as dark as black ink.
+int blackInk(const QPixmap &picture)
+{
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += pixel.alpha() > 200 && pixel.hslSaturation() < 30 && pixel.lightness() < 80;
+        }
+    return count;
+}
+
+} // namespace
+
+void TestMainWindow::readableOnADarkPalette_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("a button's caption, unlit and lit") << "StartGame";
+    QTest::newRow("the figure on the pages") << "Logo3";
+    QTest::newRow("the word on the start page") << "PLogo";
+}
+
+// The palette turns dark while the game runs: captions and drawings follow.
+void TestMainWindow::readableOnADarkPalette()
+{
+    QFETCH(QString, control);
+    auto *button = m_form->findChild<TKxBitBtn *>(control);
+    auto *picture = m_form->findChild<TImage *>(control);
+    if (picture)
+        QVERIFY(blackInk(picture->pixmap()) > 100);
+
+    struct PaletteRestorer
+    {
+        QPalette light = QApplication::palette();
+        ~PaletteRestorer() { QApplication::setPalette(light); }
+    } restorer;
+    const QColor caption = darkPalette().color(QPalette::ButtonText);
+    QApplication::setPalette(darkPalette());
+    if (button) {
+        QTRY_COMPARE(button->captionColor(), caption);
+        m_form->BitBtnMouseEnter(button);
+        QCOMPARE(button->captionColor(), QColor(255, 0, 0));
+        m_form->BitBtnMouseLeave(button);
+        QCOMPARE(button->captionColor(), caption);
+    } else {
+        QTRY_COMPARE(blackInk(picture->pixmap()), 0);
+    }
 }
 
 void TestMainWindow::decorativePicturesStopAtFirstGap()
