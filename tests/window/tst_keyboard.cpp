@@ -424,8 +424,7 @@ void TestKeyboard::pagesThatWait()
     if (network) {
         m_form->IPGameClick();
     } else {
-        m_form->Player1->setText(QStringLiteral("Anna"));
-        m_form->Player2->setText(QStringLiteral("Bert"));
+        m_form->applyNames({QStringLiteral("Anna"), QStringLiteral("Bert")});
         m_form->PlayersOKClick();
         m_form->showWordEntry(TForm1::WordEntry::PeerTypes);
     }
@@ -434,6 +433,8 @@ void TestKeyboard::pagesThatWait()
     play(keys);
 
     QCOMPARE(m_form->currentPage(), opened);
+    // Nothing started: the network page, when it comes, offers both modes.
+    m_form->ensurePage(TForm1::NetworkPage);
     QCOMPARE(!m_form->RadioGroup_ConnectionMode->isEnabled(), started);
     m_form->RoundState.NetworkGame = false;
 }
