@@ -410,11 +410,7 @@ void TestRegistry::hiveFileOnDisk()
     const QString leftoverPath = QFileInfo(file).dir().filePath(leftover);
     if (!leftover.isEmpty())
         QVERIFY(writeFileBytes(leftoverPath, "[Software]\n"));
-    const auto inode = [&] {
-        struct stat info = {};
-        return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? info.st_ino : ino_t(0);
-    };
-    const ino_t original = inode();
+    const ino_t original = inodeOf(file);
 
     Registry reg(RegistryHive::LocalMachine);
     QVERIFY(reg.openKey(QStringLiteral("Software\\Kx\\Lettrisko"), true));
@@ -433,7 +429,7 @@ void TestRegistry::hiveFileOnDisk()
     else
         QCOMPARE(fileBytes(file), after);
     if (after == before)
-        QCOMPARE(inode(), original);
+        QCOMPARE(inodeOf(file), original);
     QVERIFY(leftover.isEmpty() || !QFile::exists(leftoverPath));
 }
 

@@ -86,6 +86,13 @@ private:
     std::unique_ptr<QThread> m_watch;
 };
 
+// Which file the name stands for now: a file that was replaced is another.
+inline ino_t inodeOf(const QString &path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : ino_t(0);
+}
+
 // Another copy of the program saving `path` while `save` runs here: it
 // holds the file's lock, has a temporary file of its own beside it, and
 // writes `itsFile` once this copy has had every chance to save first.

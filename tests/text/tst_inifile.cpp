@@ -12,8 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
 class TestIniFile : public QObject
 {
     Q_OBJECT
@@ -404,11 +402,7 @@ void TestIniFile::updateUnderTheLock()
     QVERIFY(writeFileBytes(path, before));
     for (const QString &name : besides)
         QVERIFY(writeFileBytes(dir.filePath(name), "[Names]\r\n"));
-    const auto inode = [&] {
-        struct stat info = {};
-        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : ino_t(0);
-    };
-    const ino_t created = inode();
+    const ino_t created = inodeOf(path);
 
     SharedFile::Outcome result = SharedFile::Outcome::Failed;
     const auto save = [&] {
@@ -426,7 +420,7 @@ void TestIniFile::updateUnderTheLock()
     kept.sort();
     QCOMPARE(left, kept);
     if (result == SharedFile::Outcome::Unchanged)
-        QCOMPARE(inode(), created);
+        QCOMPARE(inodeOf(path), created);
 }
 
 QTEST_MAIN(TestIniFile)
