@@ -69,6 +69,8 @@ public:
     {
         m_stop = true;
         m_watch->wait();
+        if (stillThere())
+            ::unlink(m_path.constData());
     }
     bool made() const { return m_made; }
     bool opened() const { return m_opened; }

@@ -4,15 +4,22 @@
 // When the update wizard comes up by itself, and what the schedule keeps.
 #include "platform/Registry.h"
 #include "support/GameTestMain.h"
+#include "support/HostileFiles.h"
+#include "support/ModalBoxAnswerer.h"
+#include "support/TestFiles.h"
 #include "update/TKxUpdateFile.h"
 #include "update/TStatusForm.h"
 #include "update/UpdateSchedule.h"
+#include "update/UpdateSession.h"
 
 #include "window/TForm1.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QFile>
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -95,21 +102,25 @@ void TestUpdateSchedule::automaticUpdate_data()
     QTest::addColumn<bool>("onlyUpdate");
     QTest::addColumn<bool>("onDemand");
     QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("hostile"); // what lies in place of a file read at the start
 
     const QDate today = QDate::currentDate();
     const QByteArray yesterday = UpdateSchedule::encodeDate(today.addDays(-1));
     const QByteArray todays = UpdateSchedule::encodeDate(today);
     const QByteArray tomorrow = UpdateSchedule::encodeDate(today.addDays(1));
 
-    QTest::newRow("first start") << QByteArray() << false << false << false << true;
-    QTest::newRow("threshold yesterday") << yesterday << false << false << false << true;
-    QTest::newRow("threshold today") << todays << false << false << false << false;
-    QTest::newRow("threshold tomorrow") << tomorrow << false << false << false << false;
-    QTest::newRow("never remind") << QByteArray() << true << false << false << false;
-    QTest::newRow("never remind, on demand") << todays << true << false << true << true;
-    QTest::newRow("only update overrides never") << todays << true << true << false << true;
-    QTest::newRow("damaged threshold counts as missing") << QByteArray("\x01\x02\x03", 3) << false << false << false << true;
-    QTest::newRow("on demand before the threshold") << tomorrow << false << false << true << true;
+    QTest::newRow("first start") << QByteArray() << false << false << false << true << "";
+    QTest::newRow("threshold yesterday") << yesterday << false << false << false << true << "";
+    QTest::newRow("threshold today") << todays << false << false << false << false << "";
+    QTest::newRow("threshold tomorrow") << tomorrow << false << false << false << false << "";
+    QTest::newRow("never remind") << QByteArray() << true << false << false << false << "";
+    QTest::newRow("never remind, on demand") << todays << true << false << true << true << "";
+    QTest::newRow("only update overrides never") << todays << true << true << false << true << "";
+    QTest::newRow("damaged threshold counts as missing") << QByteArray("\x01\x02\x03", 3) << false << false << false << true << "";
+    QTest::newRow("on demand before the threshold") << tomorrow << false << false << true << true << "";
+    QTest::newRow("the failure note is a FIFO") << QByteArray() << false << false << false << true << "note FIFO";
+    QTest::newRow("the schedule is larger than 1 MiB") << QByteArray() << false << false << false << true << "huge";
+    QTest::newRow("the schedule is a FIFO") << QByteArray() << false << false << false << true << "FIFO";
 }
 
 void TestUpdateSchedule::automaticUpdate()
@@ -119,8 +130,19 @@ void TestUpdateSchedule::automaticUpdate()
     QFETCH(bool, onlyUpdate);
     QFETCH(bool, onDemand);
     QFETCH(bool, shown);
+    QFETCH(QString, hostile);
 
-    {
+    // The schedule's file and the failure note are not read, the player
+    // hears of the schedule's once, and neither is touched.
+    const QString hive = Registry::hiveFilePath(RegistryHive::LocalMachine);
+    const QByteArray huge = "[Software]\nKx\\Lettrisko\\NoUpdate=sz:\n;" + QByteArray(1 << 20, 'x');
+    QStandardPaths::setTestModeEnabled(true);
+    const QString trapped = hostile == "FIFO" ? hive : UpdateSession::defaultFailureNotePath();
+    QVERIFY(QDir().mkpath(QFileInfo(trapped).path()) && QDir().mkpath(QFileInfo(hive).path()));
+    std::unique_ptr<FifoTrap> fifo(hostile.contains("FIFO") ? new FifoTrap(trapped) : nullptr);
+    if (hostile == "huge")
+        QVERIFY(writeFileBytes(hive, huge));
+    if (hostile.isEmpty()) {
         Registry machine(RegistryHive::LocalMachine);
         machine.openKey(Key, true);
         machine.writeString("ApplicationFileName", "vorher");
@@ -138,9 +160,16 @@ void TestUpdateSchedule::automaticUpdate()
     update->ZIPFileName = "Zeichenjagd.zip";
     QSignalSpy ends(update, &TKxUpdateFile::programEndRequested);
     WizardCloser closer;
+    ModalBoxAnswerer boxes;
     update->AutomaticUpdate("/x", onDemand);
 
     QCOMPARE(closer.shown, shown ? 1 : 0);
+    QCOMPARE(boxes.count(), hostile == "huge" || hostile == "FIFO" ? 1 : 0);
+    if (!hostile.isEmpty()) {
+        QVERIFY(boxes.last().text.contains(hostile == "note FIFO" ? QString() : hive));
+        QVERIFY(fifo ? fifo->stillThere() && !fifo->opened() : fileBytes(hive) == huge);
+        return;
+    }
     QCOMPARE(ends.count(), onlyUpdate ? 1 : 0);
     if (onlyUpdate)
         QCOMPARE(ends.first().first().toBool(), false);
