@@ -3,6 +3,8 @@
 
 #include "platform/HiveFile.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 bool isSpace(char c)
@@ -72,9 +74,16 @@ QList<Line> readLines(const QByteArray &data)
     return lines;
 }
 
+// A byte order mark inside a line is a character like any other.
+QString fromUtf8(const QByteArray &bytes)
+{
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom)
+        .decode(bytes);
+}
+
 QString unescapedName(const QByteArray &bytes)
 {
-    const QString text = QString::fromUtf8(bytes);
+    const QString text = fromUtf8(bytes);
     QString name;
     name.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -160,7 +169,7 @@ QString unescapedValue(const QByteArray &raw)
             qsizetype end = i + 1;
             while (end < size && raw.at(end) != '\\' && raw.at(end) != '"')
                 ++end;
-            value += QString::fromUtf8(raw.mid(i, end - i));
+            value += fromUtf8(raw.mid(i, end - i));
             i = end;
             continue;
         }
@@ -238,10 +247,12 @@ QByteArray escapedValue(const QString &value)
             bytes += char(u);
             break;
         default:
-            if (u <= 0x1F) {
+            const bool pair = i + 1 < text.size() && text.at(i).isHighSurrogate() && text.at(i + 1).isLowSurrogate();
+            // Half a pair has no UTF-8; as a number it comes back as it was.
+            if (u <= 0x1F || (text.at(i).isSurrogate() && !pair)) {
                 bytes += "\\x" + QByteArray::number(u, 16);
                 afterNumber = true;
-            } else if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            } else if (pair) {
                 bytes += text.mid(i, 2).toUtf8();
                 ++i;
             } else {
@@ -283,9 +294,10 @@ HiveFile HiveFile::parse(const QByteArray &bytes)
         if (line.equals < 0)
             continue;
         const QByteArray key = line.text.left(line.equals).trimmed();
-        if (key.isEmpty())
-            continue;
-        hive.setValue(section + unescapedName(key), unescapedValue(line.text.mid(line.equals + 1)));
+        // As the registry names keys: no empty name between the slashes.
+        const QString path = (section + unescapedName(key)).split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+        if (!path.isEmpty())
+            hive.setValue(path, unescapedValue(line.text.mid(line.equals + 1)));
     }
     return hive;
 }
@@ -305,7 +317,7 @@ QByteArray HiveFile::serialize() const
         if (section.isEmpty())
             bytes += "[General]\n";
         else if (section.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0)
-            bytes += "[%General]\n";
+            bytes += "[%" + section.toLatin1() + "]\n";
         else
             bytes += '[' + escapedName(section) + "]\n";
         for (const auto &entry : m_entries) {

@@ -21,11 +21,12 @@
 // The first name of a path is the section ("[General]" holds paths of one
 // name, "[%General]" a first name "General"), the rest the key, its "/"
 // written "\". In names, every character but ASCII letters, digits, "_",
-// "-" and "." is written "%XX" or "%UXXXX". Values are UTF-8; quotes,
-// backslashes and control characters are escaped with "\", and a value
-// holding ";", "," or "=" or starting or ending in a blank is quoted. A
-// value starting with "@" is written with "@@". Lines starting with ";"
-// are comments; of two equal paths the last counts.
+// "-" and "." is written "%XX" or "%UXXXX"; empty names between slashes
+// are dropped as the file is read. Values are UTF-8; quotes, backslashes,
+// control characters and halves of surrogate pairs are escaped with "\",
+// and a value holding ";", "," or "=" or starting or ending in a blank is
+// quoted. A value starting with "@" is written with "@@". Lines starting
+// with ";" are comments; of two equal paths the last counts.
 //
 // Names are compared as they are spelt; the registry on top of it finds
 // them without regard to case.
