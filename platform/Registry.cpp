@@ -4,16 +4,14 @@
 #include "platform/Registry.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QtEndian>
 
 #include <cstring>
 
-// How a hive file looks: one INI group per key, its path spelled with the
-// INI file's own separators, and every value tagged with its type in the
-// manner of a registry export:
+// How a hive file looks (see HiveFile): one INI group per key, its path
+// spelled with the INI file's own separators, and every value tagged with
+// its type in the manner of a registry export:
 //
 //   [Software]
 //   Kx\Lettrisko\UpdateInterval=dword:0000000e
@@ -85,32 +83,15 @@ QString matchName(const QStringList &storedNames, const QString &name)
     return QString();
 }
 
-QStringList childGroupsOf(QSettings &settings, const QString &group)
-{
-    if (group.isEmpty())
-        return settings.childGroups();
-    settings.beginGroup(group);
-    const QStringList groups = settings.childGroups();
-    settings.endGroup();
-    return groups;
-}
-
-QStringList childKeysOf(QSettings &settings, const QString &group)
-{
-    if (group.isEmpty())
-        return settings.childKeys();
-    settings.beginGroup(group);
-    const QStringList keys = settings.childKeys();
-    settings.endGroup();
-    return keys;
-}
-
 } // namespace
 
 Registry::Registry(RegistryHive hive)
     : m_hive(hive)
-    , m_settings(std::make_unique<QSettings>(hiveFilePath(hive), QSettings::IniFormat))
 {
+    const SharedFile::Contents contents = SharedFile::read(hiveFilePath(hive), kMaximumFileSize);
+    m_fileStatus = contents.status;
+    if (contents.usable())
+        m_store = HiveFile::parse(contents.bytes);
 }
 
 Registry::~Registry() = default;
@@ -140,7 +121,7 @@ QString Registry::storedGroup(const QString &key, bool *exists) const
     bool found = true;
     const QStringList parts = key.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     for (const QString &part : parts) {
-        const QString stored = found ? matchName(childGroupsOf(*m_settings, group), part) : QString();
+        const QString stored = found ? matchName(m_store.childGroups(group), part) : QString();
         if (stored.isEmpty())
             found = false;
         group = joinGroup(group, stored.isEmpty() ? encodeName(part) : stored);
@@ -152,7 +133,7 @@ QString Registry::storedGroup(const QString &key, bool *exists) const
 
 QString Registry::storedValueKey(const QString &name) const
 {
-    const QString stored = matchName(childKeysOf(*m_settings, m_currentGroup), name);
+    const QString stored = matchName(m_store.childKeys(m_currentGroup), name);
     return joinGroup(m_currentGroup, stored.isEmpty() ? encodeName(name) : stored);
 }
 
@@ -190,18 +171,18 @@ bool Registry::deleteKey(const QString &key)
     // deleted by accident.
     if (key.split(QLatin1Char('\\'), Qt::SkipEmptyParts).isEmpty())
         return false;
-    bool exists = false;
-    const QString group = storedGroup(key, &exists);
-    if (!exists)
-        return false;
-    m_settings->remove(group);
-    return commit();
+    bool existed = false;
+    const bool saved = change([&] {
+        const QString group = storedGroup(key, &existed);
+        return existed && m_store.remove(group);
+    });
+    return existed && saved;
 }
 
 QStringList Registry::subKeyNames() const
 {
     QStringList names;
-    for (const QString &stored : childGroupsOf(*m_settings, m_currentGroup))
+    for (const QString &stored : m_store.childGroups(m_currentGroup))
         names << decodeName(stored);
     return names;
 }
@@ -209,14 +190,14 @@ QStringList Registry::subKeyNames() const
 QStringList Registry::valueNames() const
 {
     QStringList names;
-    for (const QString &stored : childKeysOf(*m_settings, m_currentGroup))
+    for (const QString &stored : m_store.childKeys(m_currentGroup))
         names << decodeName(stored);
     return names;
 }
 
 bool Registry::valueExists(const QString &name) const
 {
-    return !matchName(childKeysOf(*m_settings, m_currentGroup), name).isEmpty();
+    return !matchName(m_store.childKeys(m_currentGroup), name).isEmpty();
 }
 
 Registry::ValueType Registry::valueType(const QString &name) const
@@ -233,10 +214,12 @@ Registry::ValueType Registry::valueType(const QString &name) const
 
 bool Registry::deleteValue(const QString &name)
 {
-    if (!valueExists(name))
-        return false;
-    m_settings->remove(storedValueKey(name));
-    return commit();
+    bool existed = false;
+    const bool saved = change([&] {
+        existed = valueExists(name);
+        return existed && m_store.remove(storedValueKey(name));
+    });
+    return existed && saved;
 }
 
 bool Registry::writeString(const QString &name, const QString &value)
@@ -302,18 +285,23 @@ double Registry::readFloat(const QString &name, double fallback) const
 
 bool Registry::writeRaw(const QString &name, const QString &encoded)
 {
-    m_settings->setValue(storedValueKey(name), encoded);
-    return commit();
+    return change([&] { return m_store.setValue(storedValueKey(name), encoded); });
 }
 
 QString Registry::readRaw(const QString &name) const
 {
-    return m_settings->value(storedValueKey(name)).toString();
+    return m_store.value(storedValueKey(name));
 }
 
-bool Registry::commit()
+bool Registry::change(const std::function<bool()> &apply)
 {
-    QDir().mkpath(QFileInfo(m_settings->fileName()).absolutePath());
-    m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    const auto merge = [&](const QByteArray &current) -> std::optional<QByteArray> {
+        // What other copies wrote since this one read the hive.
+        m_store = HiveFile::parse(current);
+        if (!apply())
+            return std::nullopt;
+        return m_store.serialize();
+    };
+    const SharedFile::Outcome outcome = SharedFile::update(hiveFilePath(m_hive), kMaximumFileSize, merge);
+    return outcome == SharedFile::Outcome::Written || outcome == SharedFile::Outcome::Unchanged;
 }

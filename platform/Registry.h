@@ -3,13 +3,14 @@
 
 #pragma once
 
+#include "platform/HiveFile.h"
+#include "text/SharedFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
-class QSettings;
+#include <functional>
 
 // The two hives the program uses. Named apart from the Windows constants so
 // that a Windows build can include <windows.h> beside this header.
@@ -25,13 +26,21 @@ enum class RegistryHive { CurrentUser, LocalMachine };
 // native registry; a key or value keeps the spelling it was created with.
 // A key exists once it holds a value or a key below it does.
 //
-// Every change is written to disk at once. Writes return false when the
-// hive's file could not be written; reads of a missing value, or of a value
-// of another type, give the fallback.
+// The hive is read when the instance is made. Every change is written to
+// disk at once, under the hive file's lock and into the file as it is at
+// that moment, so that what other copies of the program wrote meanwhile
+// stays; a change that leaves a value as it was does not touch the file.
+// Writes return false when the hive's file could not be written, or is one
+// the registry does not read: larger than kMaximumFileSize, or not a
+// regular file. Such a file reads as an empty hive and is left as it is.
+// Reads of a missing value, or of a value of another type, give the
+// fallback.
 class Registry
 {
 public:
     enum class ValueType { None, String, Integer, Binary };
+
+    static constexpr qint64 kMaximumFileSize = 1 << 20;
 
     explicit Registry(RegistryHive hive = RegistryHive::CurrentUser);
     ~Registry();
@@ -44,6 +53,8 @@ public:
     static void setStorageDirectory(const QString &directory);
     // The file behind a hive, e.g. ".../Kx/HKEY_CURRENT_USER.ini".
     static QString hiveFilePath(RegistryHive hive);
+    // How reading the hive's file went when the instance was made.
+    SharedFile::Status fileStatus() const { return m_fileStatus; }
 
     RegistryHive rootKey() const { return m_hive; }
     // The open key, e.g. "Software\Kx\Lettrisko"; empty for the hive's root.
@@ -87,11 +98,14 @@ private:
     QString storedValueKey(const QString &name) const;
     bool writeRaw(const QString &name, const QString &encoded);
     QString readRaw(const QString &name) const;
-    bool commit();
+    // Runs the change on the hive as its file holds it now and saves what
+    // it did; the change tells whether it changed anything.
+    bool change(const std::function<bool()> &apply);
 
     RegistryHive m_hive;
     QString m_currentPath;
-    // The open key's group in the INI file; spelled as stored.
+    // The open key's group in the hive; spelled as stored.
     QString m_currentGroup;
-    std::unique_ptr<QSettings> m_settings;
+    HiveFile m_store;
+    SharedFile::Status m_fileStatus = SharedFile::Status::Missing;
 };

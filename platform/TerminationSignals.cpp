@@ -15,16 +15,35 @@ const int kSignals[3] = {SIGTERM, SIGINT, SIGHUP};
 
 // The handler's whole world: plain values, set up before it is installed.
 int g_socketPair[2] = {-1, -1};
+// The signal that arrived first; 0 before.
 volatile sig_atomic_t g_received = 0;
+
+// The signal's default: the end the program was asked for.
+void endBySignal(int number)
+{
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    ::sigaction(number, &byDefault, nullptr);
+    ::raise(number);
+}
 
 extern "C" void noteTerminationSignal(int number)
 {
+    if (g_received != 0)
+        endBySignal(number);
     const int savedErrno = errno;
-    g_received = 1;
+    g_received = number;
     const char byte = char(number);
     // Non-blocking: with the socket full, the bytes already there will do.
     [[maybe_unused]] const ssize_t written = ::write(g_socketPair[1], &byte, 1);
+    ::alarm(TerminationSignals::kGraceSeconds);
     errno = savedErrno;
+}
+
+extern "C" void endWhenUnheard(int)
+{
+    endBySignal(g_received);
 }
 
 } // namespace
@@ -39,6 +58,11 @@ TerminationSignals::TerminationSignals(QObject *parent)
     }
     m_notifier = new QSocketNotifier(g_socketPair[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::drain);
+
+    struct sigaction alarmHandler = {};
+    alarmHandler.sa_handler = endWhenUnheard;
+    sigemptyset(&alarmHandler.sa_mask);
+    m_installed[3] = ::sigaction(SIGALRM, &alarmHandler, &m_previous[3]) == 0;
 
     for (int i = 0; i < 3; ++i) {
         struct sigaction current = {};
@@ -59,6 +83,9 @@ TerminationSignals::~TerminationSignals()
         if (m_installed[i])
             ::sigaction(kSignals[i], &m_previous[i], nullptr);
     }
+    ::alarm(0);
+    if (m_installed[3])
+        ::sigaction(SIGALRM, &m_previous[3], nullptr);
     delete m_notifier;
     for (int &end : g_socketPair) {
         if (end >= 0)
@@ -77,5 +104,7 @@ void TerminationSignals::drain()
     char bytes[16];
     while (::read(g_socketPair[0], bytes, sizeof bytes) > 0) {
     }
+    // Heard: the program ends by its own path now, which takes moments.
+    ::alarm(kEndingSeconds);
     Q_EMIT terminationRequested();
 }

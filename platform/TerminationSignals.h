@@ -21,6 +21,13 @@ class QSocketNotifier;
 // The handler itself only notes the signal and writes a byte to a socket
 // pair, which is all a signal handler may safely do; the notifier on the
 // other end does the rest. One instance per process.
+//
+// Until an event loop hears it, the program may be stuck where no loop
+// runs: in the start before the window, or in an open() of a FIFO that
+// some library reads. So the signal also sets an alarm: when no loop has
+// heard it kGraceSeconds later, or when the program has still not ended
+// kEndingSeconds after it was heard, the signal takes its default course
+// and ends the program. A second termination signal does so at once.
 class TerminationSignals : public QObject
 {
     Q_OBJECT
@@ -35,6 +42,9 @@ public:
     // Whether one arrived, known at once, also before an event loop runs.
     static bool received();
 
+    static constexpr unsigned kGraceSeconds = 2;
+    static constexpr unsigned kEndingSeconds = 15;
+
 Q_SIGNALS:
     void terminationRequested();
 
@@ -42,6 +52,7 @@ private:
     void drain();
 
     QSocketNotifier *m_notifier = nullptr;
-    struct sigaction m_previous[3] = {};
-    bool m_installed[3] = {};
+    // SIGTERM, SIGINT, SIGHUP and the alarm.
+    struct sigaction m_previous[4] = {};
+    bool m_installed[4] = {};
 };

@@ -3,6 +3,9 @@
 
 #include "platform/UninstallEntry.h"
 
+#include "text/SharedFile.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,12 +15,14 @@
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
 
 const int iconSize = 64;
+// Far beyond what the program writes there.
+constexpr qint64 kMaximumEntrySize = 64 << 10;
+constexpr qint64 kMaximumIconSize = 1 << 20;
 
 // The key name becomes a file name; it must stay one file in the folder.
 bool isUsableKeyName(const QString &keyName)
@@ -49,14 +54,24 @@ QImage applicationIconImage()
     return image;
 }
 
+// Written at every start: a file that already holds these bytes is left
+// alone, and one that cannot be written whole keeps what it held.
+bool writeIfChanged(const QString &path, const QByteArray &bytes, qint64 maximumSize)
+{
+    const SharedFile::Outcome outcome
+        = SharedFile::update(path, maximumSize, [&](const QByteArray &) { return std::optional<QByteArray>(bytes); });
+    return outcome == SharedFile::Outcome::Written || outcome == SharedFile::Outcome::Unchanged;
+}
+
 bool installIcon(const QString &path)
 {
     const QImage image = applicationIconImage();
-    if (image.isNull())
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
         return false;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+    // An icon from an earlier start still serves when this one fails.
+    return writeIfChanged(path, png, kMaximumIconSize) || QFileInfo(path).isFile();
 }
 
 // Undoes desktopStringValue.
@@ -149,11 +164,11 @@ QString uninstallEntryProgram(const QString &keyName)
 {
     if (!isUsableKeyName(keyName))
         return QString();
-    QFile file(uninstallEntryFilePath(keyName));
-    if (!file.open(QIODevice::ReadOnly))
+    const SharedFile::Contents entry = SharedFile::read(uninstallEntryFilePath(keyName), kMaximumEntrySize);
+    if (entry.status != SharedFile::Status::Read)
         return QString();
     const QLatin1String key("X-Kx-UninstallString=");
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+    for (const QString &line : QString::fromUtf8(entry.bytes).split(QLatin1Char('\n'))) {
         // Only the entry's own group holds the command; an action group
         // ends the search.
         if (line.startsWith(QLatin1String("[Desktop Action")))
@@ -210,10 +225,5 @@ bool RegisterUninstallEntry(const QString &displayName, const QString &uninstall
         line(QStringLiteral("Exec"), desktopExecCommand(uninstallArguments));
     }
 
-    QDir().mkpath(QFileInfo(entryPath).absolutePath());
-    QSaveFile file(entryPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(text.toUtf8());
-    return file.commit();
+    return writeIfChanged(entryPath, text.toUtf8(), kMaximumEntrySize);
 }

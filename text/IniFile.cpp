@@ -5,10 +5,6 @@
 
 #include "text/CharSet.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <limits>
@@ -42,11 +38,16 @@ bool hasEnclosingQuotes(const QString &text)
 }
 
 // The file cut into lines, each without its line end (LF, CR LF, or a CR
-// at the very end), in units of one byte or, for UTF-16, of two.
-QList<QByteArray> splitLines(const QByteArray &body, int unit)
+// at the very end), in units of one byte or, for UTF-16, of two in either
+// byte order.
+QList<QByteArray> splitLines(const QByteArray &body, int unit, bool bigEndian)
 {
     const auto codeAt = [&](qsizetype i) {
-        return unit == 1 ? uchar(body.at(i)) : uchar(body.at(i)) | uchar(body.at(i + 1)) << 8;
+        if (unit == 1)
+            return uint(uchar(body.at(i)));
+        const uint first = uchar(body.at(i));
+        const uint second = uchar(body.at(i + 1));
+        return bigEndian ? first << 8 | second : second << 8 | first;
     };
     const auto withoutCr = [&](qsizetype begin, qsizetype end) {
         if (end - begin >= unit && codeAt(end - unit) == '\r')
@@ -104,8 +105,8 @@ IniFile IniFile::parse(const QByteArray &bytes)
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         ini.m_encoding = Encoding::Utf8;
         body = bytes.mid(3);
-    } else if (bytes.startsWith("\xFF\xFE")) {
-        ini.m_encoding = Encoding::Utf16LE;
+    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        ini.m_encoding = bytes.startsWith("\xFF") ? Encoding::Utf16LE : Encoding::Utf16BE;
         body = bytes.mid(2);
         // Half a character at the end is nothing a reader can see; kept, it
         // would shift every line written after it by one byte.
@@ -114,7 +115,8 @@ IniFile IniFile::parse(const QByteArray &bytes)
     }
 
     bool inSection = false;
-    for (const QByteArray &lineBytes : splitLines(body, ini.m_encoding == Encoding::Utf16LE ? 2 : 1)) {
+    const bool utf16 = ini.m_encoding == Encoding::Utf16LE || ini.m_encoding == Encoding::Utf16BE;
+    for (const QByteArray &lineBytes : splitLines(body, utf16 ? 2 : 1, ini.m_encoding == Encoding::Utf16BE)) {
         Line line;
         line.bytes = lineBytes;
         const QString text = ini.decode(lineBytes);
@@ -147,13 +149,20 @@ IniFile IniFile::parse(const QByteArray &bytes)
     return ini;
 }
 
+IniFile IniFile::load(const QString &path, SharedFile::Status *status)
+{
+    const SharedFile::Contents contents = SharedFile::read(path, kMaximumFileSize);
+    if (status)
+        *status = contents.status;
+    return contents.usable() ? parse(contents.bytes) : IniFile();
+}
+
 IniFile IniFile::load(const QString &path, bool *readable)
 {
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    if (readable)
-        *readable = opened || !file.exists();
-    return opened ? parse(file.readAll()) : IniFile();
+    SharedFile::Status status = SharedFile::Status::Missing;
+    IniFile ini = load(path, &status);
+    *readable = status == SharedFile::Status::Read || status == SharedFile::Status::Missing;
+    return ini;
 }
 
 QString IniFile::decode(const QByteArray &bytes) const
@@ -163,6 +172,8 @@ QString IniFile::decode(const QByteArray &bytes) const
         return QString::fromUtf8(bytes);
     case Encoding::Utf16LE:
         return QStringDecoder(QStringDecoder::Utf16LE)(bytes);
+    case Encoding::Utf16BE:
+        return QStringDecoder(QStringDecoder::Utf16BE)(bytes);
     case Encoding::Windows1252:
         break;
     }
@@ -175,7 +186,18 @@ QByteArray IniFile::encode(const QString &text) const
     case Encoding::Utf8:
         return text.toUtf8();
     case Encoding::Utf16LE:
-        return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    case Encoding::Utf16BE: {
+        // Code unit by code unit, so that whatever was read goes back as it came.
+        QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t unit = text.at(i).unicode();
+            const char high = char(unit >> 8);
+            const char low = char(unit & 0xFF);
+            bytes[2 * i] = m_encoding == Encoding::Utf16LE ? low : high;
+            bytes[2 * i + 1] = m_encoding == Encoding::Utf16LE ? high : low;
+        }
+        return bytes;
+    }
     case Encoding::Windows1252:
         break;
     }
@@ -189,6 +211,8 @@ QByteArray IniFile::serialize() const
         bytes = "\xEF\xBB\xBF";
     else if (m_encoding == Encoding::Utf16LE)
         bytes = "\xFF\xFE";
+    else if (m_encoding == Encoding::Utf16BE)
+        bytes = "\xFE\xFF";
     const QByteArray lineEnd = encode(QStringLiteral("\r\n"));
     for (const Line &line : m_lines)
         bytes += line.bytes + lineEnd;
@@ -197,18 +221,22 @@ QByteArray IniFile::serialize() const
 
 bool IniFile::save(const QString &path) const
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    // Unbuffered, so that a disk filling up shows in the count written:
-    // a buffered write hands the shortfall to the commit, which misses it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray bytes = serialize();
-    // Without a commit the temporary file is discarded and the old one stays.
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return SharedFile::replace(path, serialize());
+}
+
+SharedFile::Outcome IniFile::update(const QString &path, const std::function<void(IniFile &)> &change)
+{
+    return SharedFile::update(path, kMaximumFileSize, [&](const QByteArray &bytes) -> std::optional<QByteArray> {
+        IniFile ini = parse(bytes);
+        // Compared as written: a file with LF line ends that the change
+        // leaves alone is not rewritten for its line ends alone.
+        const QByteArray before = ini.serialize();
+        change(ini);
+        const QByteArray after = ini.serialize();
+        if (after == before)
+            return std::nullopt;
+        return after;
+    });
 }
 
 int IniFile::sectionHeader(const QString &name) const

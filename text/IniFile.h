@@ -3,9 +3,13 @@
 
 #pragma once
 
+#include "text/SharedFile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 // A Windows-style initialisation file held in memory: "[Section]" lines,
 // each followed by "key=value" lines. Sections and keys are found without
@@ -15,7 +19,7 @@
 // values are dropped, then one pair of matching quotes ('"' or '\'') around
 // a value; lines before the first section, lines without "=" and lines
 // starting with ";" are skipped. The bytes are Windows-1252 unless the file
-// starts with a UTF-8 or UTF-16 byte order mark.
+// starts with a UTF-8 or UTF-16 byte order mark (either byte order).
 //
 // Writing: the file is shared with whoever edits it by hand, so every line
 // that is not written stays as it was read, byte for byte: comments, blank
@@ -31,16 +35,24 @@
 class IniFile
 {
 public:
+    // What the program reads of a file at most; a larger one is not read.
+    static constexpr qint64 kMaximumFileSize = 1 << 20;
+
     static IniFile parse(const QByteArray &bytes);
-    // A missing or unreadable file reads as an empty one; readable, when
-    // given, tells the two apart: false when the file is there but could
-    // not be read.
-    static IniFile load(const QString &path, bool *readable = nullptr);
+    // A file that is missing, or that cannot or must not be read (see
+    // SharedFile), reads as an empty one; status, when given, tells which.
+    static IniFile load(const QString &path, SharedFile::Status *status = nullptr);
+    // The same; readable is false when the file is there but not read.
+    static IniFile load(const QString &path, bool *readable);
 
     QByteArray serialize() const;
     // Replaces the file as a whole or not at all: a failed save leaves the
     // previous file untouched. Creates the folder when it is missing.
     bool save(const QString &path) const;
+    // The file as it is now, changed and saved under its lock; a file that
+    // is not to be read stays as it is, and one the change leaves as it
+    // was is not rewritten.
+    static SharedFile::Outcome update(const QString &path, const std::function<void(IniFile &)> &change);
 
     QString readString(const QString &section, const QString &key, const QString &defaultValue = QString()) const;
     // Decimal, or hexadecimal after "0x"/"0X"; anything else gives the default.
@@ -63,7 +75,7 @@ public:
     static bool parseInteger(const QString &text, int *value);
 
 private:
-    enum class Encoding { Windows1252, Utf8, Utf16LE };
+    enum class Encoding { Windows1252, Utf8, Utf16LE, Utf16BE };
     enum class LineKind {
         Ignored, // blank, a comment, or a line that reading skips
         Section,

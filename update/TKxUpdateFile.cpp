@@ -57,6 +57,11 @@ void TKxUpdateFile::AutomaticUpdate(const QString &ArgumentTail, bool OnDemand, 
     bool onlyUpdate = false;
     {
         UpdateSchedule schedule(RegistryKey, HKCU);
+        const QString unread = OnDemand ? QString() : schedule.unreadFileReason();
+        if (!unread.isEmpty())
+            showMessageBox(nullptr, QMessageBox::Warning, QStringLiteral("Fehler"), unread,
+                           QStringLiteral("Lettrisko erinnert deshalb wie beim ersten Start an Updates. Die Datei "
+                                          "bleibt, wie sie ist; der Zeitplan wird nicht darin gespeichert."));
         if (!OnDemand)
             schedule.writeApplicationFileName(executable, ArgumentTail);
         onlyUpdate = schedule.onlyUpdate();

@@ -5,6 +5,7 @@
 
 #include "platform/Registry.h"
 
+#include <QDir>
 #include <QtEndian>
 
 #include <cmath>
@@ -38,6 +39,23 @@ void UpdateSchedule::writeApplicationFileName(const QString &executablePath, con
     if (!argumentTail.isEmpty())
         value += QLatin1Char(' ') + argumentTail;
     m_registry->writeString(QStringLiteral("ApplicationFileName"), value);
+}
+
+QString UpdateSchedule::unreadFileReason() const
+{
+    const QString file = QDir::toNativeSeparators(Registry::hiveFilePath(m_registry->rootKey()));
+    switch (m_registry->fileStatus()) {
+    case SharedFile::Status::TooLarge:
+        return QStringLiteral("Die Datei „%1“ mit dem Update-Zeitplan ist größer als 1 MiB und wird nicht gelesen.")
+            .arg(file);
+    case SharedFile::Status::NotRegular:
+        return QStringLiteral("„%1“ ist keine gewöhnliche Datei und wird nicht als Update-Zeitplan gelesen.").arg(file);
+    case SharedFile::Status::Read:
+    case SharedFile::Status::Missing:
+    case SharedFile::Status::Unreadable:
+        break;
+    }
+    return QString();
 }
 
 std::optional<QDate> UpdateSchedule::storedThreshold() const

@@ -30,6 +30,11 @@ public:
 
     void writeApplicationFileName(const QString &executablePath, const QString &argumentTail);
 
+    // Why the schedule's file was not read, in German for the player; empty
+    // when it was read or is missing. The schedule then reads as on a first
+    // start, and the file stays as it is.
+    QString unreadFileReason() const;
+
     // "Update"; nothing when it is missing or not 8 bytes of binary data.
     std::optional<QDate> storedThreshold() const;
     // The stored threshold, or the day before today.

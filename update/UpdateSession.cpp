@@ -7,6 +7,7 @@
 #include "platform/Shell.h"
 #include "platform/SystemInstall.h"
 #include "text/IniFile.h"
+#include "text/SharedFile.h"
 #include "update/Sha256.h"
 #include "update/THttpClient.h"
 #include "update/Unzip.h"
@@ -361,11 +362,13 @@ void UpdateSession::cancelPreparation()
 UpdateSession::InstallationFailure UpdateSession::takeInstallationFailure(const QString &notePath)
 {
     const QString path = !notePath.isEmpty() ? notePath : defaultFailureNotePath();
-    QFile note(path);
-    if (!note.open(QIODevice::ReadOnly))
+    // Only a note the script wrote: anything else under its name (a FIFO
+    // would hold the start for good) is neither read nor removed.
+    const SharedFile::Contents note = SharedFile::read(path, MaximumNoteSize);
+    if (note.status != SharedFile::Status::Read && note.status != SharedFile::Status::TooLarge)
         return {};
-    QStringList lines = QString::fromUtf8(note.read(MaximumNoteSize)).split(QLatin1Char('\n'));
-    note.remove();
+    QStringList lines = QString::fromUtf8(note.bytes).split(QLatin1Char('\n'));
+    QFile::remove(path);
     for (QString &line : lines)
         line = line.trimmed();
     lines.removeAll(QString());

@@ -4,6 +4,7 @@
 // Settings page, players page and the start of a match.
 #include "window/TForm1.h"
 
+#include "controls/MessageBoxes.h"
 #include "controls/TKxBitBtn.h"
 #include "game/GameSettings.h"
 #include "net/PeerLink.h"
@@ -106,9 +107,31 @@ void TForm1::showSettingsOnPage()
     m_showingSettings = false;
 }
 
+namespace {
+
+// A file the program does not read is not written either; the player
+// hears of both once, as the program starts.
+void tellSettingsFileIgnored(QWidget *parent, const QString &path, SharedFile::Status status)
+{
+    QString text;
+    if (status == SharedFile::Status::TooLarge)
+        text = QStringLiteral("Die Einstellungsdatei „%1“ ist größer als 1 MiB und wird nicht gelesen.");
+    else if (status == SharedFile::Status::NotRegular)
+        text = QStringLiteral("„%1“ ist keine gewöhnliche Datei und wird nicht als Einstellungsdatei gelesen.");
+    else
+        return;
+    showMessageBox(parent, QMessageBox::Warning, QStringLiteral("Fehler"), text.arg(path),
+                   QStringLiteral("Lettrisko beginnt mit den Voreinstellungen. Die Datei bleibt, wie sie ist; "
+                                  "was Sie jetzt einstellen, wird nicht darin gespeichert."));
+}
+
+} // namespace
+
 void TForm1::LoadSettings()
 {
-    const IniFile ini = IniFile::load(m_settingsFile.load);
+    SharedFile::Status status = SharedFile::Status::Missing;
+    const IniFile ini = IniFile::load(m_settingsFile.load, &status);
+    tellSettingsFileIgnored(this, m_settingsFile.load, status);
     applySettings(GameSettings::read(ini));
     applyNames(PlayerNames::read(ini));
     m_solo = SoloSettings::read(ini);
@@ -123,19 +146,16 @@ void TForm1::SaveSettings()
     if (m_settingsFile.save.isEmpty() || !m_loadedSettings)
         return;
     // The file as it is now, so that what others keep in it (comments, keys
-    // and sections of their own, edits made while the game ran) stays.
-    bool readable = false;
-    IniFile ini = IniFile::load(m_settingsFile.save, &readable);
-    // Replacing a file that cannot be read would drop all of that.
-    if (!readable)
-        return;
-    // Another copy of the game may have saved its own changes meanwhile;
-    // only what this run changed overwrites them.
-    m_settings.writeChanges(ini, *m_loadedSettings);
-    m_names.writeChanges(ini, *m_loadedNames);
-    m_solo.writeChanges(ini, *m_loadedSolo);
-    // Nobody is left to tell at this point; a failed save keeps the old file.
-    ini.save(m_settingsFile.save);
+    // and sections of their own, edits made while the game ran) stays; a
+    // file that cannot or must not be read is left as it is. Another copy
+    // of the game may be saving its own changes at this moment: under the
+    // file's lock, only what this run changed overwrites them. Nobody is
+    // left to tell at this point; a failed save keeps the old file.
+    IniFile::update(m_settingsFile.save, [this](IniFile &ini) {
+        m_settings.writeChanges(ini, *m_loadedSettings);
+        m_names.writeChanges(ini, *m_loadedNames);
+        m_solo.writeChanges(ini, *m_loadedSolo);
+    });
 }
 
 void TForm1::NoLimitClick()

@@ -3,7 +3,13 @@
 
 #include "platform/Registry.h"
 
+#include "support/HostileFiles.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +40,8 @@ private Q_SLOTS:
     void openKeyWithoutCreateLeavesKeyOpen();
     void relativeAndAbsolutePaths();
     void hivesAreSeparateFiles();
+    void hiveFileOnDisk_data();
+    void hiveFileOnDisk();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -64,6 +72,9 @@ void TestRegistry::stringRoundTrip_data()
     QTest::newRow("looks like a tag") << QStringLiteral("dword:00000001");
     QTest::newRow("leading at") << QStringLiteral("@ByteArray(x)");
     QTest::newRow("leading and trailing spaces") << QStringLiteral("  x  ");
+    QTest::newRow("control characters before hex digits") << QStringLiteral("\x01" "ab\x1f" "9 \x7f");
+    QTest::newRow("beyond Latin-1") << QString::fromUtf8("Łódź 😀 €");
+    QTest::newRow("NUL inside") << QString::fromLatin1("x\0" "1", 3);
 }
 
 void TestRegistry::stringRoundTrip()
@@ -78,6 +89,17 @@ void TestRegistry::stringRoundTrip()
     QVERIFY(reg.openKey(QStringLiteral("Software\\Kx\\Lettrisko"), false));
     QCOMPARE(reg.valueType(QStringLiteral("Text")), Registry::ValueType::String);
     QCOMPARE(reg.readString(QStringLiteral("Text"), QStringLiteral("fallback")), value);
+
+    // Earlier versions kept the hive with QSettings: each reads what the
+    // other wrote.
+    const QString file = Registry::hiveFilePath(RegistryHive::CurrentUser);
+    const QString key = QStringLiteral("Software/Kx/Lettrisko/Text");
+    QCOMPARE(QSettings(file, QSettings::IniFormat).value(key).toString(), "sz:" + value);
+    QVERIFY(QFile::remove(file));
+    QSettings(file, QSettings::IniFormat).setValue(key, "sz:" + value);
+    Registry earlier;
+    QVERIFY(earlier.openKey(QStringLiteral("Software\\Kx\\Lettrisko"), false));
+    QCOMPARE(earlier.readString(QStringLiteral("Text")), value);
 }
 
 void TestRegistry::integerRoundTrip_data()
@@ -153,18 +175,30 @@ void TestRegistry::floatRoundTrip()
 void TestRegistry::valueNamesRoundTrip_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("default value") << QString();
-    QTest::newRow("slash") << QStringLiteral("a/b");
-    QTest::newRow("backslash") << QStringLiteral("a\\b");
-    QTest::newRow("percent") << QStringLiteral("100%2F");
-    QTest::newRow("at") << QStringLiteral("@");
-    QTest::newRow("General") << QStringLiteral("General");
-    QTest::newRow("spaces and umlauts") << QStringLiteral("Letzte Prüfung");
+    QTest::addColumn<QString>("stored"); // the key below Software/Kx as QSettings sees it
+    QTest::newRow("default value") << QString() << "@";
+    QTest::newRow("slash") << QStringLiteral("a/b") << "a%2Fb";
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << "a%5Cb";
+    QTest::newRow("percent") << QStringLiteral("100%2F") << "100%252F";
+    QTest::newRow("at") << QStringLiteral("@") << "%40";
+    QTest::newRow("General") << QStringLiteral("General") << "General";
+    QTest::newRow("spaces and umlauts") << QStringLiteral("Letzte Prüfung") << QStringLiteral("Letzte Prüfung");
 }
 
 void TestRegistry::valueNamesRoundTrip()
 {
     QFETCH(QString, name);
+    QFETCH(QString, stored);
+    // A name as an earlier version, with QSettings, stored it.
+    const QString file = Registry::hiveFilePath(RegistryHive::CurrentUser);
+    QSettings(file, QSettings::IniFormat).setValue("Software/Kx/" + stored, "sz:earlier");
+    QCOMPARE(Registry().keyExists("Software\\Kx"), true);
+    {
+        Registry earlier;
+        QVERIFY(earlier.openKey(QStringLiteral("Software\\Kx"), false));
+        QCOMPARE(earlier.readString(name), QStringLiteral("earlier"));
+    }
+    QVERIFY(QFile::remove(file));
     {
         Registry reg;
         QVERIFY(reg.openKey(QStringLiteral("Software\\Kx"), true));
@@ -177,6 +211,7 @@ void TestRegistry::valueNamesRoundTrip()
     QCOMPARE(reg.readString(name), QStringLiteral("v"));
     QVERIFY(reg.valueNames().contains(name));
     QCOMPARE(reg.valueNames().size(), 2);
+    QCOMPARE(QSettings(file, QSettings::IniFormat).value("Software/Kx/" + stored).toString(), QStringLiteral("sz:v"));
     QVERIFY(reg.deleteValue(name));
     QVERIFY(!reg.valueExists(name));
     QCOMPARE(reg.readString(QStringLiteral("other")), QStringLiteral("w"));
@@ -318,6 +353,76 @@ void TestRegistry::hivesAreSeparateFiles()
              m_dir->filePath(QStringLiteral("Kx/HKEY_CURRENT_USER.ini")));
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("Kx/HKEY_CURRENT_USER.ini"))));
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("Kx/HKEY_LOCAL_MACHINE.ini"))));
+}
+
+// What the player's machine may do to a hive's file: fill the disk, grow
+// it beyond reason, put a FIFO in its place, or run a second copy that
+// saves at the same moment.
+void TestRegistry::hiveFileOnDisk_data()
+{
+    QTest::addColumn<QByteArray>("before"); // "<fifo>": a FIFO
+    QTest::addColumn<QByteArray>("otherCopys"); // what another copy saves meanwhile
+    QTest::addColumn<int>("sizeLimit");
+    QTest::addColumn<QString>("value"); // written as ApplicationFileName
+    QTest::addColumn<QString>("read"); // ApplicationFileName before
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QByteArray>("after");
+
+    const QByteArray alt = "[Software]\nKx\\Lettrisko\\ApplicationFileName=sz:alt\n";
+    const QByteArray neu = "[Software]\nKx\\Lettrisko\\ApplicationFileName=sz:neu\n";
+    const QByteArray huge = alt + ';' + QByteArray(1 << 20, 'x') + '\n';
+    const QByteArray other = alt + "Kx\\Lettrisko\\NoUpdate=sz:\n";
+    QTest::newRow("the disk full keeps the old file")
+        << alt << QByteArray() << 200 << QString(4000, 'y') << "alt" << false << alt;
+    const QByteArray byHand = "; von Hand\n" + alt;
+    QTest::newRow("the same value leaves the file")
+        << byHand << QByteArray() << 0 << "alt" << "alt" << true << byHand;
+    QTest::newRow("larger than 1 MiB reads as empty and stays")
+        << huge << QByteArray() << 0 << "neu" << "" << false << huge;
+    QTest::newRow("a FIFO reads as empty and stays")
+        << QByteArray("<fifo>") << QByteArray() << 0 << "neu" << "" << false << QByteArray("<fifo>");
+    QTest::newRow("another copy saving meanwhile keeps its change")
+        << alt << other << 0 << "neu" << "alt" << true
+        << QByteArray(neu + "Kx\\Lettrisko\\NoUpdate=sz:\n");
+}
+
+void TestRegistry::hiveFileOnDisk()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, otherCopys);
+    QFETCH(int, sizeLimit);
+    QFETCH(QString, value);
+    QFETCH(QString, read);
+    QFETCH(bool, written);
+    QFETCH(QByteArray, after);
+
+    const QString file = Registry::hiveFilePath(RegistryHive::LocalMachine);
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    std::unique_ptr<FifoTrap> fifo;
+    if (before == "<fifo>")
+        fifo = std::make_unique<FifoTrap>(file);
+    else
+        QVERIFY(writeFileBytes(file, before));
+    const ino_t original = inodeOf(file);
+
+    Registry reg(RegistryHive::LocalMachine);
+    QVERIFY(reg.openKey(QStringLiteral("Software\\Kx\\Lettrisko"), true));
+    QCOMPARE(reg.readString(QStringLiteral("ApplicationFileName")), read);
+    bool result = !written;
+    const auto write = [&] { result = reg.writeString(QStringLiteral("ApplicationFileName"), value); };
+    if (!otherCopys.isEmpty()) {
+        QVERIFY(saveWhileAnotherCopySaves(file, otherCopys, write));
+    } else {
+        FileSizeLimit limit(sizeLimit ? rlim_t(sizeLimit) : RLIM_INFINITY);
+        write();
+    }
+    QCOMPARE(result, written);
+    if (fifo)
+        QVERIFY(fifo->stillThere() && !fifo->opened());
+    else
+        QCOMPARE(fileBytes(file), after);
+    if (after == before)
+        QCOMPARE(inodeOf(file), original);
 }
 
 QTEST_GUILESS_MAIN(TestRegistry)

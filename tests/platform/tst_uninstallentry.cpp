@@ -3,6 +3,9 @@
 
 #include "platform/UninstallEntry.h"
 
+#include "support/HostileFiles.h"
+#include "support/TestFiles.h"
+
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -113,7 +116,8 @@ private Q_SLOTS:
     void entryPassesValidation_data();
     void entryPassesValidation();
     void modifyPathOnlyWhenGiven();
-    void rewriteReplacesTheEntry();
+    void rewriteOfTheEntry_data();
+    void rewriteOfTheEntry();
     void emptyKeyNameUsesDisplayName();
     void removeDeletesEntryAndIcon();
     void keyNameMustNameOneFile_data();
@@ -224,17 +228,51 @@ void TestUninstallEntry::modifyPathOnlyWhenGiven()
     QVERIFY(!entry.contains(QStringLiteral("X-Kx-ModifyPath")));
 }
 
-void TestUninstallEntry::rewriteReplacesTheEntry()
+// Written at every start: a moved program changes it, an unchanged one
+// leaves both files alone, and a full disk keeps them as they were.
+void TestUninstallEntry::rewriteOfTheEntry_data()
 {
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("sizeLimit");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("replaced");
+
+    const QString oldPlace = QStringLiteral("/old place/lettrisko");
+    const QString newPlace = QStringLiteral("/new place/lettrisko");
+    QTest::newRow("another place replaces the entry") << newPlace << 0 << true << newPlace << true;
+    QTest::newRow("the same place leaves both files") << oldPlace << 0 << true << oldPlace << false;
+    QTest::newRow("a full disk keeps both files") << newPlace << 64 << false << oldPlace << false;
+}
+
+void TestUninstallEntry::rewriteOfTheEntry()
+{
+    QFETCH(QString, second);
+    QFETCH(int, sizeLimit);
+    QFETCH(bool, written);
+    QFETCH(QString, program);
+    QFETCH(bool, replaced);
+
+    const QString entryPath = uninstallEntryFilePath(QStringLiteral("Zeichenjagd"));
+    const QString iconPath = uninstallEntryIconPath(QStringLiteral("Zeichenjagd"));
     QVERIFY(RegisterUninstallEntry(QStringLiteral("Lettrisko"), quotedCommand(QStringLiteral("/old place/lettrisko")),
                                    QString(), false, QStringLiteral("Zeichenjagd")));
-    QVERIFY(RegisterUninstallEntry(QStringLiteral("Lettrisko"), quotedCommand(QStringLiteral("/new place/lettrisko")),
-                                   QString(), false, QStringLiteral("Zeichenjagd")));
-    const auto groups = readDesktopFile(uninstallEntryFilePath(QStringLiteral("Zeichenjagd")));
+    const QByteArray icon = fileBytes(iconPath);
+    const QList<ino_t> before{inodeOf(entryPath), inodeOf(iconPath)};
+    {
+        FileSizeLimit limit(sizeLimit ? rlim_t(sizeLimit) : RLIM_INFINITY);
+        QCOMPARE(RegisterUninstallEntry(QStringLiteral("Lettrisko"), quotedCommand(second), QString(), false,
+                                        QStringLiteral("Zeichenjagd")),
+                 written);
+    }
+    const auto groups = readDesktopFile(entryPath);
     QCOMPARE(execArguments(groups.value(QStringLiteral("Desktop Entry")).value(QStringLiteral("Exec"))),
-             QStringList{QStringLiteral("/new place/lettrisko")});
+             QStringList{program});
     QCOMPARE(execArguments(groups.value(QStringLiteral("Desktop Action Uninstall")).value(QStringLiteral("Exec"))),
-             (QStringList{QStringLiteral("/new place/lettrisko"), QStringLiteral("/uninstall")}));
+             (QStringList{program, QStringLiteral("/uninstall")}));
+    QCOMPARE(groups.value(QStringLiteral("Desktop Entry")).value(QStringLiteral("Icon")), iconPath);
+    QCOMPARE(fileBytes(iconPath), icon);
+    QCOMPARE((QList<ino_t>{inodeOf(entryPath), inodeOf(iconPath)} != before), replaced);
 }
 
 void TestUninstallEntry::emptyKeyNameUsesDisplayName()

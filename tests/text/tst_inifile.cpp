@@ -3,43 +3,14 @@
 
 #include "text/IniFile.h"
 
+#include "support/HostileFiles.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
-
-namespace {
-
-// Files may grow no larger than `bytes` while it lives: a write beyond
-// that fails as on a full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_previous;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-};
-
-} // namespace
 
 class TestIniFile : public QObject
 {
@@ -62,6 +33,8 @@ private Q_SLOTS:
     void saveCreatesTheFolder();
     void saveOntoAFolderFailsAndLeavesIt();
     void failedSaveLeavesPreviousFileWhole();
+    void updateUnderTheLock_data();
+    void updateUnderTheLock();
 };
 
 void TestIniFile::readString_data()
@@ -98,6 +71,9 @@ void TestIniFile::readString_data()
     const QByteArray utf16 = QByteArray("\xFF\xFE")
         + QByteArray(reinterpret_cast<const char *>(unicodeText.utf16()), unicodeText.size() * 2);
     QTest::newRow("UTF-16 with byte order mark") << utf16 << "Names" << "Player1" << QString::fromUtf8("Łukasz");
+    QTest::newRow("UTF-16 big-endian with byte order mark")
+        << QByteArray(QStringEncoder(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom)(unicodeText)) << "Names" << "Player1"
+        << QString::fromUtf8("Łukasz");
     QTest::newRow("UTF-8 with byte order mark") << QByteArray("\xEF\xBB\xBF[Names]\nPlayer1=J\xC3\xBCrgen\n") << "Names" << "Player1" << QString::fromUtf8("Jürgen");
 }
 
@@ -303,6 +279,13 @@ void TestIniFile::rewritingKeepsWhatIsNotWritten_data()
         << utf16(QString::fromUtf8("; Łódź\n[Names]\nPlayer1=Bo\n"))
         << QStringList{QString::fromUtf8("Names|Player1|Jürgen")}
         << utf16(QString::fromUtf8("; Łódź\r\n[Names]\r\nPlayer1=Jürgen\r\n"));
+    const auto bigEndian = [](const char *text) {
+        return QByteArray(QStringEncoder(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom)(QString::fromUtf8(text)));
+    };
+    QTest::newRow("big-endian UTF-16 file stays big-endian")
+        << bigEndian("; Łódź\n[Names]\nPlayer1=Bo\n")
+        << QStringList{QString::fromUtf8("Names|Player1|Jürgen"), QString::fromUtf8("Names|Player2|Zoë")}
+        << bigEndian("; Łódź\r\n[Names]\r\nPlayer1=Jürgen\r\nPlayer2=Zoë\r\n");
 }
 
 void TestIniFile::rewritingKeepsWhatIsNotWritten()
@@ -379,6 +362,65 @@ void TestIniFile::failedSaveLeavesPreviousFileWhole()
 
     QVERIFY(ini.save(path));
     QCOMPARE(fileBytes(path).size(), ini.serialize().size());
+}
+
+// What a save finds beside the file, and another copy saving at once.
+void TestIniFile::updateUnderTheLock_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("besides"); // names beside Properties.ini
+    QTest::addColumn<QByteArray>("otherCopys"); // what another copy saves meanwhile
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QStringList>("kept");
+
+    const QByteArray bo = "[Names]\r\nPlayer2=Bo\r\n";
+    QTest::newRow("another copy saving meanwhile keeps its change and its temporary file")
+        << bo << QStringList() << QByteArray("[Names]\r\nPlayer2=Berta\r\n") << int(SharedFile::Outcome::Written)
+        << QByteArray("[Names]\r\nPlayer2=Berta\r\nPlayer1=Anna\r\n") << QStringList();
+    const QStringList lookalikes{"Properties.ini.backup", "Properties.ini.Backup", "Properties.ini.BACKUP",
+                                 "Properties.ini.bak123"};
+    QTest::newRow("a killed save's temporary file goes, the player's copies stay")
+        << bo << QStringList{"Properties.ini.kQzTbe", "Properties.ini.AbCdEf"} + lookalikes << QByteArray()
+        << int(SharedFile::Outcome::Written) << QByteArray("[Names]\r\nPlayer2=Bo\r\nPlayer1=Anna\r\n") << lookalikes;
+    QTest::newRow("nothing to change leaves the file as it is")
+        << QByteArray("[Names]\nPlayer1=Anna\n") << QStringList() << QByteArray() << int(SharedFile::Outcome::Unchanged)
+        << QByteArray("[Names]\nPlayer1=Anna\n") << QStringList();
+}
+
+void TestIniFile::updateUnderTheLock()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, besides);
+    QFETCH(QByteArray, otherCopys);
+    QFETCH(int, outcome);
+    QFETCH(QByteArray, after);
+    QFETCH(QStringList, kept);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Properties.ini"));
+    QVERIFY(writeFileBytes(path, before));
+    for (const QString &name : besides)
+        QVERIFY(writeFileBytes(dir.filePath(name), "[Names]\r\n"));
+    const ino_t created = inodeOf(path);
+
+    SharedFile::Outcome result = SharedFile::Outcome::Failed;
+    const auto save = [&] {
+        result = IniFile::update(path, [](IniFile &ini) { ini.writeString("Names", "Player1", "Anna"); });
+    };
+    if (otherCopys.isEmpty())
+        save();
+    else
+        QVERIFY(saveWhileAnotherCopySaves(path, otherCopys, save));
+    QCOMPARE(int(result), outcome);
+    QCOMPARE(fileBytes(path), after);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    left.removeOne(QStringLiteral("Properties.ini"));
+    left.sort();
+    kept.sort();
+    QCOMPARE(left, kept);
+    if (result == SharedFile::Outcome::Unchanged)
+        QCOMPARE(inodeOf(path), created);
 }
 
 QTEST_MAIN(TestIniFile)

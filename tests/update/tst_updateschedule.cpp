@@ -4,6 +4,7 @@
 // When the update wizard comes up by itself, and what the schedule keeps.
 #include "platform/Registry.h"
 #include "support/GameTestMain.h"
+#include "support/HostileFiles.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TestFiles.h"
 #include "update/TKxUpdateFile.h"
@@ -15,14 +16,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScreen>
-#include <QStandardPaths>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -107,27 +108,28 @@ void TestUpdateSchedule::automaticUpdate_data()
     QTest::addColumn<bool>("onlyUpdate");
     QTest::addColumn<bool>("onDemand");
     QTest::addColumn<bool>("shown");
-    QTest::addColumn<QByteArray>("note"); // left by a failed installation
+    // What lies in place of a file read at the start, or a long note left
+    // by a failed installation.
+    QTest::addColumn<QString>("hostile");
 
     const QDate today = QDate::currentDate();
     const QByteArray yesterday = UpdateSchedule::encodeDate(today.addDays(-1));
     const QByteArray todays = UpdateSchedule::encodeDate(today);
     const QByteArray tomorrow = UpdateSchedule::encodeDate(today.addDays(1));
 
-    QTest::newRow("first start") << QByteArray() << false << false << false << true << QByteArray();
-    QTest::newRow("threshold yesterday") << yesterday << false << false << false << true << QByteArray();
-    QTest::newRow("threshold today") << todays << false << false << false << false << QByteArray();
-    QTest::newRow("threshold tomorrow") << tomorrow << false << false << false << false << QByteArray();
-    QTest::newRow("never remind") << QByteArray() << true << false << false << false << QByteArray();
-    QTest::newRow("never remind, on demand") << todays << true << false << true << true << QByteArray();
-    QTest::newRow("only update overrides never") << todays << true << true << false << true << QByteArray();
-    QTest::newRow("damaged threshold counts as missing") << QByteArray("\x01\x02\x03", 3) << false << false << false << true << QByteArray();
-    QTest::newRow("on demand before the threshold") << tomorrow << false << false << true << true << QByteArray();
-    // Shown before the wizard, and no taller than the screen.
-    QByteArray lines = "1\n";
-    for (int i = 0; i < 3000; ++i)
-        lines += "Fehler " + QByteArray::number(i) + '\n';
-    QTest::newRow("a note of 3000 lines") << todays << false << false << false << false << lines;
+    QTest::newRow("first start") << QByteArray() << false << false << false << true << "";
+    QTest::newRow("threshold yesterday") << yesterday << false << false << false << true << "";
+    QTest::newRow("threshold today") << todays << false << false << false << false << "";
+    QTest::newRow("threshold tomorrow") << tomorrow << false << false << false << false << "";
+    QTest::newRow("never remind") << QByteArray() << true << false << false << false << "";
+    QTest::newRow("never remind, on demand") << todays << true << false << true << true << "";
+    QTest::newRow("only update overrides never") << todays << true << true << false << true << "";
+    QTest::newRow("damaged threshold counts as missing") << QByteArray("\x01\x02\x03", 3) << false << false << false << true << "";
+    QTest::newRow("on demand before the threshold") << tomorrow << false << false << true << true << "";
+    QTest::newRow("a note of 3000 lines") << todays << false << false << false << false << "long note";
+    QTest::newRow("the failure note is a FIFO") << QByteArray() << false << false << false << true << "note FIFO";
+    QTest::newRow("the schedule is larger than 1 MiB") << QByteArray() << false << false << false << true << "huge";
+    QTest::newRow("the schedule is a FIFO") << QByteArray() << false << false << false << true << "FIFO";
 }
 
 void TestUpdateSchedule::automaticUpdate()
@@ -137,19 +139,28 @@ void TestUpdateSchedule::automaticUpdate()
     QFETCH(bool, onlyUpdate);
     QFETCH(bool, onDemand);
     QFETCH(bool, shown);
-    QFETCH(QByteArray, note);
+    QFETCH(QString, hostile);
+    const bool longNote = hostile == QLatin1String("long note");
+
+    // The schedule's file and the failure note are not read, the player
+    // hears of the schedule's once, and neither is touched.
+    const QString hive = Registry::hiveFilePath(RegistryHive::LocalMachine);
+    const QByteArray huge = "[Software]\nKx\\Lettrisko\\NoUpdate=sz:\n;" + QByteArray(1 << 20, 'x');
+    QStandardPaths::setTestModeEnabled(true);
     const QString notePath = UpdateSession::defaultFailureNotePath();
     QFile::remove(notePath);
-    QVERIFY(note.isEmpty() || (QDir().mkpath(QFileInfo(notePath).path()) && writeFileBytes(notePath, note)));
-    ModalBoxAnswerer answerer;
-    bool boxFits = false;
-    answerer.setWhileOpen([&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        boxFits = box->frameGeometry().height() < box->screen()->availableGeometry().height()
-                  && box->detailedText().startsWith("Fehler 0\nFehler 1\n");
-    });
-
-    {
+    const QString trapped = hostile == "FIFO" ? hive : notePath;
+    QVERIFY(QDir().mkpath(QFileInfo(trapped).path()) && QDir().mkpath(QFileInfo(hive).path()));
+    std::unique_ptr<FifoTrap> fifo(hostile.contains("FIFO") ? new FifoTrap(trapped) : nullptr);
+    if (hostile == "huge")
+        QVERIFY(writeFileBytes(hive, huge));
+    if (longNote) {
+        QByteArray lines = "1\n";
+        for (int i = 0; i < 3000; ++i)
+            lines += "Fehler " + QByteArray::number(i) + '\n';
+        QVERIFY(writeFileBytes(notePath, lines));
+    }
+    if (hostile.isEmpty() || longNote) {
         Registry machine(RegistryHive::LocalMachine);
         machine.openKey(Key, true);
         machine.writeString("ApplicationFileName", "vorher");
@@ -167,11 +178,24 @@ void TestUpdateSchedule::automaticUpdate()
     update->ZIPFileName = "Zeichenjagd.zip";
     QSignalSpy ends(update, &TKxUpdateFile::programEndRequested);
     WizardCloser closer;
+    ModalBoxAnswerer boxes;
+    // A note is shown before the wizard, and no taller than the screen.
+    bool boxFits = false;
+    boxes.setWhileOpen([&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        boxFits = box->frameGeometry().height() < box->screen()->availableGeometry().height()
+                  && box->detailedText().startsWith("Fehler 0\nFehler 1\n");
+    });
     update->AutomaticUpdate("/x", onDemand);
 
     QCOMPARE(closer.shown, shown ? 1 : 0);
-    QCOMPARE(answerer.count(), note.isEmpty() ? 0 : 1);
-    QCOMPARE(boxFits, !note.isEmpty());
+    QCOMPARE(boxes.count(), hostile == "huge" || hostile == "FIFO" || longNote ? 1 : 0);
+    QCOMPARE(boxFits, longNote);
+    if (!hostile.isEmpty() && !longNote) {
+        QVERIFY(boxes.last().text.contains(hostile == "note FIFO" ? QString() : hive));
+        QVERIFY(fifo ? fifo->stillThere() && !fifo->opened() : fileBytes(hive) == huge);
+        return;
+    }
     QCOMPARE(ends.count(), onlyUpdate ? 1 : 0);
     if (onlyUpdate)
         QCOMPARE(ends.first().first().toBool(), false);

@@ -9,6 +9,7 @@
 #include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
+#include "support/HostileFiles.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/ReadOnlyFolder.h"
 #include "window/TForm1.h"
@@ -60,7 +61,8 @@ private Q_SLOTS:
     void everythingSurvivesARestart();
     void savingKeepsTheRestOfTheFile();
     void readOnlyInstallationStartsFromItsPresets();
-    void unreadableFileIsLeftAlone();
+    void unusableFileIsLeftAlone_data();
+    void unusableFileIsLeftAlone();
     void twoCopiesKeepEachOthersChanges();
     void spinEditTextIsCommitted_data();
     void spinEditTextIsCommitted();
@@ -271,21 +273,53 @@ void TestSettingsPage::readOnlyInstallationStartsFromItsPresets()
     QVERIFY(QFile::remove(own));
 }
 
-void TestSettingsPage::unreadableFileIsLeftAlone()
+// A file the program does not read (one it may not read, a huge one, a
+// FIFO, a device) is not written at the end either; the player is told.
+void TestSettingsPage::unusableFileIsLeftAlone_data()
 {
-    const QByteArray bytes = "; only for the administrator\r\n[Properties]\r\nRounds=12\r\n";
-    m_fixture->writeSettingsFile(bytes);
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("told");
+
+    QTest::newRow("no permission") << "no permission" << "";
+    QTest::newRow("larger than 1 MiB") << "larger than 1 MiB" << QString::fromUtf8("ist größer als 1 MiB");
+    QTest::newRow("a FIFO") << "FIFO" << QString::fromUtf8("ist keine gewöhnliche Datei");
+    QTest::newRow("/dev/zero") << "/dev/zero" << QString::fromUtf8("ist keine gewöhnliche Datei");
+}
+
+void TestSettingsPage::unusableFileIsLeftAlone()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, told);
+
+    QByteArray bytes = "; only for the administrator\r\n[Properties]\r\nRounds=12\r\n";
     const QString path = m_fixture->settingsFilePath();
+    std::unique_ptr<FifoTrap> fifo;
+    if (kind == "FIFO")
+        fifo = std::make_unique<FifoTrap>(path);
+    else if (kind == "/dev/zero")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else
+        m_fixture->writeSettingsFile(bytes += kind == "no permission" ? "" : ";" + QByteArray(1 << 20, 'x'));
     const QFile::Permissions permissions = QFile::permissions(path);
     {
         NoAccessOverride asUser;
-        QVERIFY(QFile::setPermissions(path, QFile::Permissions()));
+        if (kind == "no permission")
+            QVERIFY(QFile::setPermissions(path, QFile::Permissions()));
+        ModalBoxAnswerer boxes;
         createForm();
         QCOMPARE(control<QSpinBox>("Rounds")->value(), 5);
+        QCOMPARE(boxes.count(), told.isEmpty() ? 0 : 1);
+        QVERIFY(boxes.last().text.contains(told));
+        control<QSpinBox>("Mistakes")->setValue(3);
         destroyForm();
         QVERIFY(QFile::setPermissions(path, permissions));
     }
-    QCOMPARE(m_fixture->settingsFile(), bytes);
+    if (fifo)
+        QVERIFY(fifo->stillThere() && !fifo->opened());
+    else if (kind == "/dev/zero")
+        QCOMPARE(QFileInfo(path).symLinkTarget(), QStringLiteral("/dev/zero"));
+    else
+        QCOMPARE(m_fixture->settingsFile(), bytes);
 }
 
 // Two copies of the game started at once read the same file; the one that
