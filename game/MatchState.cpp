@@ -202,8 +202,9 @@ void MatchState::endTurn(TurnRecord::Outcome outcome)
     Q_EMIT turnEnded(turn);
     const Scoring::Standings now = standings();
     Q_EMIT standingsChanged(now);
+    // Alone there is nobody to lead.
     if (lastTurnPlayed())
-        Q_EMIT matchEnded(now.leader);
+        Q_EMIT matchEnded(m_mode == Mode::Solo ? Scoring::Leader::Nobody : now.leader);
 }
 
 bool MatchState::nextTurn()

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -40,6 +41,7 @@ class TRadioGroup;
 class PeerLink;
 class PeerSeat;
 class ComputerSeat;
+class WordList;
 class WordPool;
 struct LinkFailure;
 struct SettingsRecord;
@@ -63,9 +65,13 @@ struct FormEnvironment
     bool automaticUpdate = true;
     // Host name or base URL of the update server; empty: no online update.
     QString updateServer = updateHost();
+    // The computer's words when playing alone; null: the list the program
+    // carries. The draw's random source; empty: the system's.
+    std::shared_ptr<const WordList> words;
+    std::function<int(int bound)> random;
 };
 
-// The game's one main window: a fixed-size notebook of seven pages.
+// The game's one main window: a fixed-size notebook of pages.
 class TForm1 : public QWidget, public KeyPreviewWindow
 {
     Q_OBJECT

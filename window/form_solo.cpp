@@ -42,7 +42,8 @@ void TForm1::SoloGameClick()
 const WordPool &TForm1::soloPool()
 {
     if (!m_pool || m_poolSettings != m_settings) {
-        m_pool = std::make_unique<WordPool>(WordList::shipped(), m_settings);
+        const WordList &words = m_environment.words ? *m_environment.words : WordList::shipped();
+        m_pool = std::make_unique<WordPool>(words, m_settings);
         m_poolSettings = m_settings;
     }
     return *m_pool;
@@ -84,7 +85,7 @@ void TForm1::SoloOKClick()
     m_solo.Level = level;
     m_solo.Topic = topic;
     delete m_computer;
-    m_computer = new ComputerSeat(*m_match, WordDraw(pool, level, topic, m_solo.History), this);
+    m_computer = new ComputerSeat(*m_match, WordDraw(pool, level, topic, m_solo.History, m_environment.random), this);
     m_computer->setObjectName(QStringLiteral("computerSeat"));
     connect(m_computer, &ComputerSeat::noWordLeft, this, [this] {
         showMessageBox(this, QMessageBox::Information, QStringLiteral("Keine Wörter"), WordPool::NoWordMessage);

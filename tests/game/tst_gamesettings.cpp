@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "game/GameSettings.h"
+#include "game/SoloSettings.h"
 #include "text/IniFile.h"
 
 #include <QStandardPaths>
@@ -52,6 +53,8 @@ private Q_SLOTS:
     void onlyChangesAreWritten();
     void namesComeBack_data();
     void namesComeBack();
+    void soloSection_data();
+    void soloSection();
 };
 
 void TestGameSettings::initTestCase()
@@ -216,6 +219,55 @@ void TestGameSettings::namesComeBack()
     const PlayerNames read = PlayerNames::read(IniFile::parse(ini.serialize()));
     QCOMPARE(read.Player1, player1);
     QCOMPARE(read.Player2, player2);
+}
+
+// Solo play keeps its own section; "Anna|mittel|Alle Wörter|4/5/7" is
+// what is read of it (name, level, topic, best at "mittel"). A run writes
+// what it changed: a new name and a new best at "mittel", when given.
+void TestGameSettings::soloSection_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<QString>("newBest");
+    QTest::addColumn<QByteArray>("written");
+
+    const QByteArray solo = "[Solo]\r\nName=Anna\r\nDifficulty=schwer\r\nTopic=Tiere\r\nBestMittel=4/5/7\r\n";
+    QTest::newRow("a game of two leaves the file as it was")
+        << kDefaultFile << QString::fromUtf8("|mittel|Alle Wörter|") << "" << "" << kDefaultFile;
+    QTest::newRow("every value read") << solo << "Anna|schwer|Tiere|4/5/7" << "" << "" << solo;
+    QTest::newRow("malformed values take their defaults")
+        << QByteArray("[Solo]\r\nDifficulty=sehr schwer\r\nBestMittel=6/5/0\r\nHistory=!!\r\n")
+        << QString::fromUtf8("|mittel|Alle Wörter|") << "" << ""
+        << QByteArray("[Solo]\r\nDifficulty=sehr schwer\r\nBestMittel=6/5/0\r\nHistory=!!\r\n");
+    QTest::newRow("only what changed is written")
+        << solo << "Anna|schwer|Tiere|4/5/7" << "Berta" << "5/5/2"
+        << QByteArray(solo).replace("Anna", "Berta").replace("4/5/7", "5/5/2");
+    QTest::newRow("a first best adds its key") << kDefaultFile << QString::fromUtf8("|mittel|Alle Wörter|") << ""
+                                               << "1/3/20" << kDefaultFile + "[Solo]\r\nBestMittel=1/3/20\r\n";
+}
+
+void TestGameSettings::soloSection()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, read);
+    QFETCH(QString, newName);
+    QFETCH(QString, newBest);
+    QFETCH(QByteArray, written);
+
+    IniFile ini = IniFile::parse(file);
+    const SoloSettings loaded = SoloSettings::read(ini);
+    const SoloBest medium = loaded.bestAt(Difficulty::Level::Medium);
+    QCOMPARE(QStringList({loaded.Name, Difficulty::name(loaded.Level), loaded.Topic, medium.toString()}).join('|'),
+             read);
+
+    SoloSettings now = loaded;
+    if (!newName.isEmpty())
+        now.Name = newName;
+    if (!newBest.isEmpty())
+        now.bestAt(Difficulty::Level::Medium) = SoloBest::fromString(newBest);
+    now.writeChanges(ini, loaded);
+    QCOMPARE(ini.serialize(), written);
 }
 
 QTEST_MAIN(TestGameSettings)

@@ -11,11 +11,14 @@
 //   x       the guesser guesses x        o:x  the other seat guesses x
 //   .       a tick of the clock          >  the result has been seen
 //   -       the match is given up        ( )  the clock paused, resumed
+//   !       a hint is asked for
+// A match alone is marked "solo:" before its moves.
 // Each signal the match gives is written down as one token:
 //   M match started, W word set, S turn started, the answer to a guess as
 //   h/m/w/l/r/p (hit, miss, won, lost, refused, repeated; upper case for the
 //   given first letter), C<seconds> the clock, E turn ended, T standings,
-//   X<leader 0/1/2> match ended, N next turn. A refused word is written as
+//   X<leader 0/1/2> match ended, N next turn, !<letter> a hint given. A
+//   refused word is written as
 //   ?empty, ?distinct, ?chars, ?late.
 // The record lists each turn as round/guesser/word/mistakes/outcome.
 class TestMatchState : public QObject
@@ -107,6 +110,18 @@ void TestMatchState::moves_data()
     QTest::newRow("given up in the middle of a turn, nothing runs on")
         << 1 << 9 << 2 << "w:haus + . - . a ) >"
         << "M W H S C4" << "" << false;
+    QTest::newRow("alone, every word is the computer's, one a round")
+        << 2 << 9 << 0 << "solo:w:ab + b > w:cd + d > w:ef"
+        << "M W H S w E T N W H S w E T X0 ?late" << "1/1/AB/0/won 2/1/CD/0/won" << false;
+    QTest::newRow("a hint once a word, for a mistake; never in a game of two")
+        << 1 << 9 << 0 << "solo:w:haus + ! ! s" << "M W H S !A h" << "" << false;
+    QTest::newRow("no hint in a game of two") << 1 << 9 << 0 << "w:haus + !" << "M W H S" << "" << false;
+    QTest::newRow("no hint when its mistake would end the turn")
+        << 1 << 3 << 0 << "solo:w:haus + x y !" << "M W H S m m" << "" << false;
+    QTest::newRow("no hint for the last letter left")
+        << 1 << 9 << 0 << "solo:w:haus + a u ! s" << "M W H S h h w E T X0" << "1/1/HAUS/0/won" << false;
+    QTest::newRow("a maximum of 0: a hint costs a mistake that ends nothing")
+        << 1 << 0 << 0 << "solo:w:haus + ! a u s" << "M W H S !A p h w E T X0" << "1/1/HAUS/1/won" << false;
     QTest::newRow("a turn lost by mistakes stops the clock")
         << 1 << 1 << 2 << "w:haus + x a"
         << "M W H S l E T" << "1/1/HAUS/1/lost" << false;
@@ -135,13 +150,18 @@ void TestMatchState::moves()
     connect(&match, &MatchState::matchEnded, this,
             [&seen](Scoring::Leader leader) { seen << QStringLiteral("X%1").arg(int(leader)); });
     connect(&match, &MatchState::turnChanged, this, [&seen] { seen << QStringLiteral("N"); });
+    connect(&match, &MatchState::hintGiven, this, [&seen](QChar letter) { seen << QStringLiteral("!") + letter; });
 
     GameSettings settings;
     settings.Rounds = rounds;
     settings.Mistakes = mistakes;
     settings.TimeLimit = TimeLimitMode(timeMode);
     settings.TimeLimitValue = 5;
-    match.start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
+    const bool solo = moves.startsWith(QLatin1String("solo:"));
+    match.start(settings, QStringLiteral("Computer"), QStringLiteral("Bert"),
+                solo ? MatchState::Mode::Solo : MatchState::Mode::TwoPlayers);
+    if (solo)
+        moves.remove(0, 5);
     // Ticks come from the moves alone.
     match.clock()->setInterval(24 * 3600 * 1000);
 
@@ -165,6 +185,8 @@ void TestMatchState::moves()
             QVERIFY(!match.clock()->isActive());
         } else if (move == QLatin1String(")")) {
             match.resumeClock();
+        } else if (move == QLatin1String("!")) {
+            match.takeHint();
         } else {
             match.guess(match.guesser(), move.at(0));
         }

@@ -10,6 +10,7 @@
 #include "game/WordRules.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
+#include "support/TypedKeys.h"
 #include "window/TForm1.h"
 
 #include <QAccessible>
@@ -77,7 +78,6 @@ private:
     // A match of these settings whose first word has just been accepted.
     void prepare(const Turn &turn);
     void begin();
-    void typeKeys(const QString &keys);
 
     std::unique_ptr<FormFixture> m_fixture;
     TForm1 *m_form = nullptr;
@@ -119,18 +119,6 @@ void TestGamePage::begin()
 {
     QTest::mouseClick(button("GameStartGame"), Qt::LeftButton);
     QVERIFY(m_form->RoundState.RoundRunning || m_form->RoundState.RoundOver);
-}
-
-void TestGamePage::typeKeys(const QString &keys)
-{
-    // Real key events on whatever has the focus; the window previews them.
-    for (const QChar key : keys) {
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
-        if (key.unicode() < 0x80)
-            QTest::keyClick(target, char(key.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(key), Qt::NoModifier);
-    }
 }
 
 void TestGamePage::startOfGuessing_data()
@@ -244,7 +232,7 @@ void TestGamePage::typedGuesses()
     begin();
     m_fixture->sound().clear();
 
-    typeKeys(keys);
+    typeKeys(m_form, keys);
 
     QCOMPARE(m_fixture->sound().played, sounds);
     QCOMPARE(m_fixture->sound().beeps, beeps);
@@ -287,7 +275,7 @@ void TestGamePage::wrongGuessesInOneScrollingRow()
     };
     const QString misses = QString::fromUtf8("CDEFGHIJKLMNOPQRSTUVWXYZ0123456789!\",-.:;?ÄÖÜ").left(wrongGuesses);
     for (const QChar key : misses) {
-        typeKeys(QString(key));
+        typeKeys(m_form, QString(key));
         const QList<QListWidgetItem *> added = list->findItems(QString(key), Qt::MatchExactly);
         QCOMPARE(added.size(), 1);
         QVERIFY2(inSight(added.first()), qPrintable(QStringLiteral("%1 out of sight").arg(key)));
@@ -360,7 +348,7 @@ void TestGamePage::soundsOffPlaysNothing()
     m_form->PlaySounds->setChecked(false);
     begin();
     m_fixture->sound().clear();
-    typeKeys(QStringLiteral("1n"));
+    typeKeys(m_form, QStringLiteral("1n"));
     QCOMPARE(m_fixture->sound().played, QStringList());
     QCOMPARE(m_fixture->sound().beeps, 1);
     QVERIFY(m_form->RoundState.RoundOver);
@@ -413,12 +401,12 @@ void TestGamePage::noTimeLimitNeverStartsTheTimer()
     prepare(turn);
     begin();
     QVERIFY(!m_form->Timer->isActive());
-    typeKeys(QStringLiteral("axu"));
+    typeKeys(m_form, QStringLiteral("axu"));
     QVERIFY(!m_form->Timer->isActive());
     m_form->setWindowState(Qt::WindowMinimized);
     m_form->setWindowState(Qt::WindowNoState);
     QVERIFY(!m_form->Timer->isActive());
-    typeKeys(QStringLiteral("s"));
+    typeKeys(m_form, QStringLiteral("s"));
     QVERIFY(m_form->RoundState.RoundOver);
     QVERIFY(!m_form->Timer->isActive());
 }
@@ -509,7 +497,7 @@ void TestGamePage::minimiseStopsTheCountdown()
     QCOMPARE(int(m_form->Time->Value()), 18);
 
     // Winning stops the clock for good, even across a later restore.
-    typeKeys(QStringLiteral("aus"));
+    typeKeys(m_form, QStringLiteral("aus"));
     QVERIFY(m_form->RoundState.RoundOver);
     QVERIFY(!m_form->Timer->isActive());
     m_form->setWindowState(Qt::WindowMinimized);
@@ -583,7 +571,7 @@ void TestGamePage::readersFollowTheTurn()
     turn.timeLimit = 5;
     prepare(turn);
     begin();
-    typeKeys(keys);
+    typeKeys(m_form, keys);
     for (int i = 0; i < ticks; ++i)
         m_form->match().tick();
 
@@ -626,8 +614,8 @@ void TestGamePage::drawnWord()
     begin();
     // Guess the first line, leaving the second for the red test.
     if (!keys.isEmpty()) {
-        typeKeys(QStringLiteral("bcdefghijklmno"));
-        typeKeys(keys);
+        typeKeys(m_form, QStringLiteral("bcdefghijklmno"));
+        typeKeys(m_form, keys);
         QVERIFY(m_form->RoundState.RoundOver);
     }
 
@@ -666,7 +654,7 @@ void TestGamePage::paintBoxEmptyBeforeStart()
     QVERIFY(inkIn(image, cell(1)) > 0);
 
     // A repaint shows the state of the moment: the A replaces its underscore.
-    typeKeys(QStringLiteral("a"));
+    typeKeys(m_form, QStringLiteral("a"));
     image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(inkIn(image, cell(2)) > atStart);
 }

@@ -13,6 +13,7 @@
 #include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
+#include "support/TypedKeys.h"
 #include "window/TForm1.h"
 
 #include <QApplication>
@@ -50,124 +51,20 @@ private Q_SLOTS:
     void pagesThatWait();
 
 private:
-    // Plays keys on the active window. Characters are typed as a keyboard
-    // sends them, with Shift held around capitals and shifted punctuation;
-    // "{+x}" presses and "{-x}" releases x alone, "{x}" clicks it, where x is
-    // a character or Shift, Alt, Ctrl, Return, Tab, Backtab.
-    void play(const QString &keys);
-    void send(bool press, const QString &name);
-
     std::unique_ptr<FormFixture> m_fixture;
     TForm1 *m_form = nullptr;
-    Qt::KeyboardModifiers m_held;
 };
-
-namespace {
-
-const QString kShifted = QStringLiteral("!\"§$%&/()=?`*'>;:_");
-
-Qt::Key keyOf(const QString &name)
-{
-    static const QHash<QString, Qt::Key> named{
-        {QStringLiteral("Shift"), Qt::Key_Shift},   {QStringLiteral("Alt"), Qt::Key_Alt},
-        {QStringLiteral("Ctrl"), Qt::Key_Control},  {QStringLiteral("Return"), Qt::Key_Return},
-        {QStringLiteral("Tab"), Qt::Key_Tab},       {QStringLiteral("Backtab"), Qt::Key_Backtab},
-        {QStringLiteral("space"), Qt::Key_Space},   {QStringLiteral("F1"), Qt::Key_F1},
-        {QStringLiteral("Down"), Qt::Key_Down},
-    };
-    if (named.contains(name))
-        return named.value(name);
-    return Qt::Key(name.at(0).toUpper().unicode());
-}
-
-Qt::KeyboardModifier modifierOf(Qt::Key key)
-{
-    switch (key) {
-    case Qt::Key_Shift:
-        return Qt::ShiftModifier;
-    case Qt::Key_Alt:
-        return Qt::AltModifier;
-    case Qt::Key_Control:
-        return Qt::ControlModifier;
-    default:
-        return Qt::NoModifier;
-    }
-}
-
-QString textOf(Qt::Key key, const QString &name)
-{
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Alt:
-    case Qt::Key_Control:
-    case Qt::Key_Backtab:
-    case Qt::Key_F1:
-    case Qt::Key_Down:
-        return QString();
-    case Qt::Key_Return:
-        return QStringLiteral("\r");
-    case Qt::Key_Tab:
-        return QStringLiteral("\t");
-    case Qt::Key_Space:
-        return QStringLiteral(" ");
-    default:
-        return name;
-    }
-}
-
-} // namespace
 
 void TestKeyboard::init()
 {
     m_fixture = std::make_unique<FormFixture>();
     m_form = &m_fixture->createActive();
-    m_held = Qt::NoModifier;
 }
 
 void TestKeyboard::cleanup()
 {
     m_fixture.reset();
     m_form = nullptr;
-}
-
-void TestKeyboard::send(bool press, const QString &name)
-{
-    const Qt::Key key = keyOf(name);
-    const Qt::KeyboardModifier modifier = modifierOf(key);
-    // The modifier's own press already carries it, its release no longer.
-    if (press)
-        m_held |= modifier;
-    else
-        m_held &= ~Qt::KeyboardModifiers(modifier);
-    QTest::sendKeyEvent(press ? QTest::Press : QTest::Release, m_form->windowHandle(), key, textOf(key, name), m_held);
-}
-
-void TestKeyboard::play(const QString &keys)
-{
-    for (int i = 0; i < keys.size(); ++i) {
-        if (keys.at(i) == QLatin1Char('{')) {
-            const int close = keys.indexOf(QLatin1Char('}'), i);
-            QString token = keys.mid(i + 1, close - i - 1);
-            i = close;
-            if (token.startsWith(QLatin1Char('+')) && token.size() > 1) {
-                send(true, token.mid(1));
-            } else if (token.startsWith(QLatin1Char('-')) && token.size() > 1) {
-                send(false, token.mid(1));
-            } else {
-                send(true, token);
-                send(false, token);
-            }
-            continue;
-        }
-        const QString c = keys.at(i) == QLatin1Char(' ') ? QStringLiteral("space") : QString(keys.at(i));
-        const bool shifted = keys.at(i).isUpper() || kShifted.contains(keys.at(i));
-        if (shifted)
-            send(true, QStringLiteral("Shift"));
-        send(true, c);
-        send(false, c);
-        if (shifted)
-            send(false, QStringLiteral("Shift"));
-    }
 }
 
 void TestKeyboard::wordEntry_data()
@@ -201,7 +98,7 @@ void TestKeyboard::wordEntry()
     m_form->PlayersOKClick();
     QCOMPARE(QApplication::focusWidget(), m_form->Word);
 
-    play(keys);
+    typeKeys(m_form, keys);
 
     QCOMPARE(m_form->Word->text(), text);
     QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
@@ -253,11 +150,11 @@ void TestKeyboard::guessing()
     m_form->PlayersOKClick();
     m_form->Word->setText(word);
     m_form->WordOKClick();
-    play(QStringLiteral("{Return}"));
+    typeKeys(m_form, QStringLiteral("{Return}"));
     QVERIFY(m_form->RoundState.RoundRunning);
     m_fixture->sound().clear();
 
-    play(keys);
+    typeKeys(m_form, keys);
 
     QCOMPARE(m_fixture->sound().played.join(QLatin1Char(' ')), sounds);
     QCOMPARE(m_fixture->sound().beeps, beeps);
@@ -294,7 +191,7 @@ void TestKeyboard::tabReachesEverySetting()
     m_form->Rounds->setFocus();
     QStringList seen;
     for (int i = 0; i < focusOrder.size(); ++i) {
-        play(keys);
+        typeKeys(m_form, keys);
         seen << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
     }
     QCOMPARE(seen, focusOrder);
@@ -306,7 +203,7 @@ void TestKeyboard::namesCanBeTypedAtOnce()
     m_form->Player1->setText(QString());
     m_form->Player2->setText(QString());
     m_form->StartGameClick();
-    play(QStringLiteral("Anna{Tab}Bert{Return}"));
+    typeKeys(m_form, QStringLiteral("Anna{Tab}Bert{Return}"));
     QCOMPARE(m_form->Player1->text(), QStringLiteral("Anna"));
     QCOMPARE(m_form->Player2->text(), QStringLiteral("Bert"));
     QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
@@ -351,7 +248,7 @@ void TestKeyboard::desktopKeys()
     });
     answer.start(5);
 
-    play(keys);
+    typeKeys(m_form, keys);
 
     if (pageAfter < 0)
         QTRY_VERIFY(!m_form->isVisible());
@@ -370,24 +267,24 @@ void TestKeyboard::wholeMatchByKeyboard()
 {
     m_form->applyNames({});
 
-    play(QStringLiteral("{+Ctrl}e{-Ctrl}"));
+    typeKeys(m_form, QStringLiteral("{+Ctrl}e{-Ctrl}"));
     // The page and its controls come with the button's delayed click.
     QTRY_COMPARE(m_form->currentPage(), int(TForm1::SettingsPage));
     QTRY_COMPARE(QApplication::focusWidget(), m_form->Rounds);
-    play(QStringLiteral("1{Return}{+Ctrl}n{-Ctrl}"));
+    typeKeys(m_form, QStringLiteral("1{Return}{+Ctrl}n{-Ctrl}"));
     QTRY_COMPARE(m_form->currentPage(), int(TForm1::PlayersPage));
-    play(QStringLiteral("Anna{Tab}Bert{Return}"));
+    typeKeys(m_form, QStringLiteral("Anna{Tab}Bert{Return}"));
     for (const QString &word : {QStringLiteral("Haus"), QStringLiteral("Ente")}) {
         QCOMPARE(QApplication::focusWidget(), m_form->Word);
-        play(word + QStringLiteral("{Return}"));
+        typeKeys(m_form, word + QStringLiteral("{Return}"));
         QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
         QCOMPARE(QApplication::focusWidget(), m_form->GameStartGame);
-        play(QStringLiteral("{Return}x") + word.mid(1));
+        typeKeys(m_form, QStringLiteral("{Return}x") + word.mid(1));
         QVERIFY(m_form->RoundState.RoundOver);
         QCOMPARE(QApplication::focusWidget(), m_form->GameOK);
-        play(QStringLiteral("{Return}"));
+        typeKeys(m_form, QStringLiteral("{Return}"));
         QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
-        play(QStringLiteral("{Return}"));
+        typeKeys(m_form, QStringLiteral("{Return}"));
     }
     QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
     QCOMPARE(m_form->Statistik->Cells(2, 1), QStringLiteral("1"));
@@ -430,7 +327,7 @@ void TestKeyboard::pagesThatWait()
     }
     const int opened = m_form->currentPage();
 
-    play(keys);
+    typeKeys(m_form, keys);
 
     QCOMPARE(m_form->currentPage(), opened);
     // Nothing started: the network page, when it comes, offers both modes.

@@ -10,6 +10,7 @@
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "support/ModalBoxAnswerer.h"
+#include "support/TypedKeys.h"
 #include "window/TForm1.h"
 
 #include <QApplication>
@@ -39,10 +40,7 @@ private Q_SLOTS:
 
 private:
     TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
-    void click(const char *name);
     void typeInto(QSpinBox *box, int value);
-    // Types the characters on the widget that has the focus, as a user would.
-    void typeOnFocus(const QString &keys);
     void enterWord(const QString &word, bool withEnter);
     // "line 1|line 2|bold" with bold 1, 2 or - for neither.
     QString standings() const;
@@ -69,27 +67,12 @@ void TestMatch::cleanup()
     m_form = nullptr;
 }
 
-void TestMatch::click(const char *name)
-{
-    TKxBitBtn *target = button(name);
-    QVERIFY2(target && target->isVisible(), name);
-    QTest::mouseClick(target, Qt::LeftButton);
-}
-
 void TestMatch::typeInto(QSpinBox *box, int value)
 {
     box->setFocus();
     box->selectAll();
-    QTest::keyClicks(box, QString::number(value));
+    typeKeys(m_form, QString::number(value));
     QCOMPARE(box->value(), value);
-}
-
-void TestMatch::typeOnFocus(const QString &keys)
-{
-    for (const QChar key : keys) {
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : m_form;
-        QTest::keyClick(target, char(key.unicode()));
-    }
 }
 
 void TestMatch::enterWord(const QString &word, bool withEnter)
@@ -97,11 +80,11 @@ void TestMatch::enterWord(const QString &word, bool withEnter)
     QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
     QVERIFY(m_form->Word->text().isEmpty());
     m_form->Word->setFocus();
-    QTest::keyClicks(m_form->Word, word);
+    typeKeys(m_form, word);
     if (withEnter)
-        QTest::keyClick(m_form->Word, Qt::Key_Return);
+        typeKeys(m_form, QStringLiteral("{Return}"));
     else
-        click("WordOK");
+        clickButton(m_form, "WordOK");
     QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
     QVERIFY(m_form->GameStartGame->isVisible());
     QVERIFY(m_form->TimeLabel->isVisible());
@@ -171,7 +154,7 @@ void TestMatch::twoRoundMatch()
     ModalBoxAnswerer noBoxExpected;
 
     // Settings: two rounds, at most three mistakes, five seconds per word.
-    click("Properties");
+    clickButton(m_form, "Properties");
     QCOMPARE(m_form->currentPage(), int(TForm1::SettingsPage));
     typeInto(m_form->Rounds, 2);
     typeInto(m_form->Mistakes, 3);
@@ -181,52 +164,50 @@ void TestMatch::twoRoundMatch()
     QRadioButton *rule = fewestMistakes ? m_form->FewMistakes : m_form->WonRounds;
     QTest::mouseClick(rule, Qt::LeftButton, {}, QPoint(8, rule->height() / 2));
     QVERIFY(rule->isChecked());
-    click("PropertiesOK");
+    clickButton(m_form, "PropertiesOK");
     QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
 
     // Names.
-    click("StartGame");
+    clickButton(m_form, "StartGame");
     QCOMPARE(m_form->currentPage(), int(TForm1::PlayersPage));
     m_form->Player1->setFocus();
-    QTest::keyClicks(m_form->Player1, QStringLiteral("Anna"));
-    QTest::keyClicks(m_form->Player2, QStringLiteral("Bert"));
-    QTest::keyClick(m_form->Player2, Qt::Key_Return);
+    typeKeys(m_form, QStringLiteral("Anna{Tab}Bert{Return}"));
     QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
     QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Anna!"));
 
     // Round 1, turn 1: Anna's word, Bert guesses it with the focus on the list.
     enterWord(QStringLiteral("haus"), true);
     QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Bert, errate dieses Wort:"));
-    click("GameStartGame");
+    clickButton(m_form, "GameStartGame");
     m_form->CharList->setFocus();
     m_fixture->sound().clear();
-    typeOnFocus(QStringLiteral("aus"));
+    typeKeys(m_form, QStringLiteral("aus"));
     QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("GEWONNEN"));
     QVERIFY(m_form->RoundState.RoundOver);
-    click("GameOK");
+    clickButton(m_form, "GameOK");
     QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
     QCOMPARE(standings(), standingsAfterEachTurn.at(0));
     QVERIFY(m_form->WinnerLabel->text().isEmpty());
-    click("StatistikOK");
+    clickButton(m_form, "StatistikOK");
     QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Bert!"));
 
     // Round 1, turn 2: Bert's word; Anna types into the window itself and
     // loses by mistakes.
     enterWord(QStringLiteral("Katze"), false);
     QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Anna, errate dieses Wort:"));
-    click("GameStartGame");
+    clickButton(m_form, "GameStartGame");
     m_form->setFocus();
     m_fixture->sound().clear();
-    typeOnFocus(QStringLiteral("qwy"));
+    typeKeys(m_form, QStringLiteral("qwy"));
     QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
     QCOMPARE(int(m_form->curMistakes->Value()), 3);
     QCOMPARE(m_form->CharList->count(), 3);
     // Enter takes the finished turn to the statistics.
-    QTest::keyClick(m_form, Qt::Key_Return);
+    typeKeys(m_form, QStringLiteral("{Return}"));
     QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
     QCOMPARE(standings(), standingsAfterEachTurn.at(1));
     QVERIFY(m_form->WinnerLabel->text().isEmpty());
-    QTest::keyClick(m_form, Qt::Key_Return);
+    typeKeys(m_form, QStringLiteral("{Return}"));
     QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
     QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Anna!"));
 
@@ -235,11 +216,11 @@ void TestMatch::twoRoundMatch()
     enterWord(QStringLiteral("Maus"), true);
     m_form->GameStartGame->setFocus();
     m_fixture->sound().clear();
-    typeOnFocus(QStringLiteral("ma"));
+    typeKeys(m_form, QStringLiteral("ma"));
     QCOMPARE(m_fixture->sound().beeps, 0);
     QVERIFY(!m_form->RoundState.RoundRunning);
-    click("GameStartGame");
-    typeOnFocus(QStringLiteral("a"));
+    clickButton(m_form, "GameStartGame");
+    typeKeys(m_form, QStringLiteral("a"));
     QCOMPARE(m_fixture->sound().played, QStringList{QStringLiteral("RICHTIG")});
     for (int tick = 0; tick < 5; ++tick)
         m_form->match().tick();
@@ -247,19 +228,19 @@ void TestMatch::twoRoundMatch()
     QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
     QCOMPARE(int(m_form->curMistakes->Value()), 3);
     QVERIFY(!m_form->Timer->isActive());
-    click("GameOK");
+    clickButton(m_form, "GameOK");
     QCOMPARE(standings(), standingsAfterEachTurn.at(2));
     QVERIFY(m_form->WinnerLabel->text().isEmpty());
-    click("StatistikOK");
+    clickButton(m_form, "StatistikOK");
     QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Bert!"));
 
     // Round 2, turn 2: the last turn; Anna types wherever the focus went.
     enterWord(QStringLiteral("Hund"), true);
-    click("GameStartGame");
-    typeOnFocus(lastKeys);
+    clickButton(m_form, "GameStartGame");
+    typeKeys(m_form, lastKeys);
     QVERIFY(m_form->RoundState.RoundOver);
     QCOMPARE(int(m_form->curMistakes->Value()), lastMistakes);
-    click("GameOK");
+    clickButton(m_form, "GameOK");
     QCOMPARE(standings(), standingsAfterEachTurn.at(3));
     QCOMPARE(m_form->WinnerLabel->text(), result);
 
@@ -274,13 +255,13 @@ void TestMatch::twoRoundMatch()
     QCOMPARE(m_form->Statistik->Cells(1, 0), QStringLiteral("Worte von Anna"));
     QCOMPARE(m_form->Statistik->Cells(4, 0), QStringLiteral("Worte von Bert"));
 
-    click("StatistikOK");
+    clickButton(m_form, "StatistikOK");
     QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
     QCOMPARE(noBoxExpected.count(), 0);
 
     // Keys typed after the match are ignored.
     m_fixture->sound().clear();
-    typeOnFocus(QStringLiteral("a1"));
+    typeKeys(m_form, QStringLiteral("a1"));
     QCOMPARE(m_fixture->sound().beeps, 0);
     QCOMPARE(m_fixture->sound().played, QStringList());
 }
@@ -310,38 +291,37 @@ void TestMatch::namesShownAsTyped()
     QFETCH(QString, player2);
 
     ModalBoxAnswerer noBoxExpected;
-    click("Properties");
+    clickButton(m_form, "Properties");
     typeInto(m_form->Rounds, 1);
     typeInto(m_form->Mistakes, 1);
     QTest::mouseClick(m_form->WholeWord, Qt::LeftButton, {}, QPoint(8, m_form->WholeWord->height() / 2));
-    click("PropertiesOK");
+    clickButton(m_form, "PropertiesOK");
 
-    click("StartGame");
+    clickButton(m_form, "StartGame");
     m_form->Player1->setFocus();
-    QTest::keyClicks(m_form->Player1, player1);
-    QTest::keyClicks(m_form->Player2, player2);
+    typeKeys(m_form, player1 + QStringLiteral("{Tab}") + player2);
     QCOMPARE(m_form->Player1->text(), player1);
     QCOMPARE(m_form->Player2->text(), player2);
-    click("PlayersOK");
+    clickButton(m_form, "PlayersOK");
     QCOMPARE(shown(m_form->WordInfo), QStringLiteral("Gib ein Wort an, ") + player1 + QLatin1Char('!'));
 
     // Player 2 guesses HAUS without a mistake.
     enterWord(QStringLiteral("haus"), true);
     QCOMPARE(shown(m_form->WordGuessingInfo), player2 + QStringLiteral(", errate dieses Wort:"));
-    click("GameStartGame");
-    typeOnFocus(QStringLiteral("aus"));
-    click("GameOK");
+    clickButton(m_form, "GameStartGame");
+    typeKeys(m_form, QStringLiteral("aus"));
+    clickButton(m_form, "GameOK");
     QCOMPARE(shown(m_form->StatistikP1Info), QStringLiteral("Gewonnene Runden ") + player1 + QStringLiteral(": 0"));
     QCOMPARE(shown(m_form->StatistikP2Info), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 0"));
-    click("StatistikOK");
+    clickButton(m_form, "StatistikOK");
     QCOMPARE(shown(m_form->WordInfo), QStringLiteral("Gib ein Wort an, ") + player2 + QLatin1Char('!'));
 
     // Player 1 loses MAUS with the one mistake allowed; player 2 wins.
     enterWord(QStringLiteral("maus"), true);
     QCOMPARE(shown(m_form->WordGuessingInfo), player1 + QStringLiteral(", errate dieses Wort:"));
-    click("GameStartGame");
-    typeOnFocus(QStringLiteral("x"));
-    click("GameOK");
+    clickButton(m_form, "GameStartGame");
+    typeKeys(m_form, QStringLiteral("x"));
+    clickButton(m_form, "GameOK");
     QCOMPARE(shown(m_form->StatistikP2Info), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 1"));
     QCOMPARE(shown(m_form->WinnerLabel),
              QStringLiteral("Herzlichen Glückwunsch, ") + player2 + QStringLiteral("! Du hast das Spiel gewonnen!"));

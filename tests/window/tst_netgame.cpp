@@ -13,6 +13,7 @@
 #include "net/SettingsRecord.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
+#include "support/TypedKeys.h"
 #include "window/TForm1.h"
 
 #include <QApplication>
@@ -112,8 +113,6 @@ private:
     void logIn(const QString &password, const QStringList &typed);
     void hostWaits(const QString &password);
     void join(TForm1 *form, quint16 port);
-    void click(TForm1 *form, const char *name);
-    void type(TForm1 *form, const QString &keys);
     QStringList grid(TForm1 *form) const;
 
     std::unique_ptr<FormFixture> m_hostFixture;
@@ -141,19 +140,6 @@ void TestNetGame::cleanup()
     m_hostFixture.reset();
 }
 
-void TestNetGame::click(TForm1 *form, const char *name)
-{
-    auto *button = form->findChild<QAbstractButton *>(QLatin1String(name));
-    QVERIFY2(button && button->isVisible() && button->isEnabled(), name);
-    button->click();
-}
-
-void TestNetGame::type(TForm1 *form, const QString &keys)
-{
-    for (const QChar c : keys)
-        QTest::sendKeyEvent(QTest::Click, form, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QStringList TestNetGame::grid(TForm1 *form) const
 {
     QStringList cells;
@@ -172,23 +158,23 @@ void TestNetGame::logIn(const QString &password, const QStringList &typed)
 
 void TestNetGame::hostWaits(const QString &password)
 {
-    click(m_host, "IPGame");
+    clickButton(m_host, "IPGame");
     m_host->RadioGroup_ConnectionMode->item(0)->click();
     m_host->Edit_IPName->setText(QStringLiteral("Anna"));
     m_host->Edit_IPPassword->setText(password);
-    click(m_host, "Button_HostStart");
+    clickButton(m_host, "Button_HostStart");
     QVERIFY(m_host->peer().isListening());
     QVERIFY(!m_host->GroupBox_Host->isEnabled());
 }
 
 void TestNetGame::join(TForm1 *form, quint16 port)
 {
-    click(form, "IPGame");
+    clickButton(form, "IPGame");
     form->RadioGroup_ConnectionMode->item(1)->click();
     form->Edit_IPName->setText(QStringLiteral("Bert"));
     form->Edit_IP->setText(QStringLiteral("127.0.0.1"));
     form->peer().setPort(port);
-    click(form, "Button_ClientStart");
+    clickButton(form, "Button_ClientStart");
 }
 
 void TestNetGame::wholeMatch()
@@ -223,51 +209,51 @@ void TestNetGame::wholeMatch()
     QCOMPARE(m_host->currentPage(), int(TForm1::WordPage));
     QVERIFY(!m_host->WordOK->isEnabled());
 
-    click(m_participant, "PropertiesOK");
+    clickButton(m_participant, "PropertiesOK");
     QCOMPARE(m_participant->Word->text(), QStringLiteral("Anna gibt ein Wort ein..."));
     QTRY_VERIFY(m_host->WordOK->isEnabled());
 
     // Round 1, first turn: Anna sets, Bert guesses.
     m_host->Word->setText(QStringLiteral("Haus"));
-    click(m_host, "WordOK");
+    clickButton(m_host, "WordOK");
     QVERIFY(m_host->GameStartGame->isHidden());
     QTRY_COMPARE(m_participant->currentPage(), int(TForm1::GamePage));
     QCOMPARE(m_participant->WordGuessingInfo->text(), QStringLiteral("Bert, errate dieses Wort:"));
     QCOMPARE(m_host->WordGuessingInfo->text(), QStringLiteral("Bert versucht, das Wort zu erraten"));
-    click(m_participant, "GameStartGame");
+    clickButton(m_participant, "GameStartGame");
     QTRY_VERIFY(m_host->RoundState.RoundRunning);
     QVERIFY(m_host->Timer->isActive());
 
-    type(m_host, QStringLiteral("hau")); // the setter's own keys are no guesses
-    type(m_participant, QStringLiteral("hxaus"));
+    typeKeys(m_host, QStringLiteral("hau")); // the setter's own keys are no guesses
+    typeKeys(m_participant, QStringLiteral("hxaus"));
     QTRY_VERIFY(m_host->RoundState.RoundOver);
     QVERIFY(m_participant->RoundState.RoundOver);
     QCOMPARE(int(m_host->curMistakes->Value()), 1);
     QCOMPARE(int(m_participant->curMistakes->Value()), 1);
 
     // Bert, who sets next, confirms first and waits for Anna.
-    click(m_participant, "GameOK");
-    click(m_participant, "StatistikOK");
+    clickButton(m_participant, "GameOK");
+    clickButton(m_participant, "StatistikOK");
     QCOMPARE(m_participant->Word->text(), QStringLiteral("Warten auf Anna"));
     QVERIFY(!m_participant->Word->isEnabled());
-    click(m_host, "GameOK");
-    click(m_host, "StatistikOK");
+    clickButton(m_host, "GameOK");
+    clickButton(m_host, "StatistikOK");
     QCOMPARE(m_host->Word->text(), QStringLiteral("Bert gibt ein Wort ein..."));
     QTRY_VERIFY(m_participant->Word->isEnabled());
     QVERIFY(m_participant->Word->text().isEmpty());
 
     // Second turn: Bert sets, Anna guesses and runs out of guesses.
     m_participant->Word->setText(QStringLiteral("Baum"));
-    click(m_participant, "WordOK");
+    clickButton(m_participant, "WordOK");
     QTRY_COMPARE(m_host->currentPage(), int(TForm1::GamePage));
-    click(m_host, "GameStartGame");
+    clickButton(m_host, "GameStartGame");
     QTRY_VERIFY(m_participant->RoundState.RoundRunning);
-    type(m_host, QStringLiteral("bqrstvwxyz"));
+    typeKeys(m_host, QStringLiteral("bqrstvwxyz"));
     QTRY_VERIFY(m_participant->RoundState.RoundOver);
     QCOMPARE(int(m_participant->curMistakes->Value()), 9);
 
     for (TForm1 *form : {m_host, m_participant}) {
-        click(form, "GameOK");
+        clickButton(form, "GameOK");
         QCOMPARE(form->WinnerLabel->text(),
                  QStringLiteral("Herzlichen Glückwunsch, Bert! Du hast das Spiel gewonnen!"));
     }
@@ -275,7 +261,7 @@ void TestNetGame::wholeMatch()
     QCOMPARE(grid(m_host).mid(5),
              QStringList({"1", "HAUS", "1", "9", "BAUM"}));
     for (TForm1 *form : {m_host, m_participant}) {
-        click(form, "StatistikOK");
+        clickButton(form, "StatistikOK");
         QCOMPARE(form->currentPage(), int(TForm1::StartPage));
         QVERIFY(!form->RoundState.NetworkGame);
         // The host's going ends the match for the participant too; no leave.
@@ -341,14 +327,14 @@ void TestNetGame::leaving()
     if (when != QLatin1String("login box"))
         QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
     if (when != QLatin1String("settings") && when != QLatin1String("login box")) {
-        click(m_participant, "PropertiesOK");
+        clickButton(m_participant, "PropertiesOK");
         QTRY_VERIFY(m_host->WordOK->isEnabled());
     }
     if (when == QLatin1String("turn")) {
         m_host->Word->setText(QStringLiteral("Haus"));
-        click(m_host, "WordOK");
+        clickButton(m_host, "WordOK");
         QTRY_COMPARE(m_participant->currentPage(), int(TForm1::GamePage));
-        click(m_participant, "GameStartGame");
+        clickButton(m_participant, "GameStartGame");
         QTRY_VERIFY(m_host->RoundState.RoundRunning);
         QVERIFY(staying->Timer->isActive());
     }
@@ -416,12 +402,12 @@ void TestNetGame::connectionFails()
         m_host->peer().host();
         const quint16 unused = m_host->peer().serverPort();
         m_host->peer().close();
-        click(m_participant, "IPGame");
+        clickButton(m_participant, "IPGame");
         m_participant->RadioGroup_ConnectionMode->item(1)->click();
         m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
         m_participant->Edit_IP->setText(address);
         m_participant->peer().setPort(unused);
-        click(m_participant, "Button_ClientStart");
+        clickButton(m_participant, "Button_ClientStart");
     } else if (setup == QLatin1String("match")) {
         logIn(QString(), {});
         QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
@@ -441,10 +427,10 @@ void TestNetGame::connectionFails()
         m_host->peer().setPort(otherProgram.serverPort());
         seen.first() = seen.first().arg(otherProgram.serverPort());
         failing = m_host;
-        click(m_host, "IPGame");
+        clickButton(m_host, "IPGame");
         m_host->RadioGroup_ConnectionMode->item(0)->click();
         m_host->Edit_IPName->setText(QStringLiteral("Anna"));
-        click(m_host, "Button_HostStart");
+        clickButton(m_host, "Button_HostStart");
     }
 
     QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen, seen, 20000);
@@ -462,7 +448,7 @@ void TestNetGame::connectionFails()
     } else if (setup == QLatin1String("silent")) {
         // The host stops waiting for it, and the next attempt gets in.
         QTRY_COMPARE(silent.state(), QAbstractSocket::UnconnectedState);
-        click(m_participant, "Button_ClientStart");
+        clickButton(m_participant, "Button_ClientStart");
         QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
     }
 }
@@ -514,7 +500,7 @@ void TestNetGame::hostileHost()
     host->write(SettingsRecord::fromSettings(GameSettings()).encode());
     QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
     if (!word.isEmpty()) {
-        click(m_participant, "PropertiesOK");
+        clickButton(m_participant, "PropertiesOK");
         heard.clear();
         QTRY_COMPARE((heard += host->readAll()), QByteArray("1"));
         host->write(word);

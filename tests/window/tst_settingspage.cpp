@@ -9,6 +9,7 @@
 #include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
+#include "support/TypedKeys.h"
 #include "support/HostileFiles.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/ReadOnlyFolder.h"
@@ -37,13 +38,6 @@ const QByteArray kDefaultFile = "[Properties]\r\nRounds=5\r\nMistakes=9\r\nTimeL
                                 "NoSpecialChars=1\r\nCapitalLetters=1\r\nAcceptSentences=0\r\nAcceptNumbers=0\r\n"
                                 "SetFirstLetter=1\r\nWonRounds=1\r\nPlaySounds=1\r\n[Names]\r\nPlayer1=\r\nPlayer2=\r\n";
 
-// Types each character as a key of its own; QTest::keyClicks knows only
-// the characters of an ASCII keyboard.
-void typeText(QWidget *widget, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 } // namespace
 
@@ -174,16 +168,16 @@ void TestSettingsPage::everythingSurvivesARestart()
     QTest::mouseClick(control<TKxBitBtn>("Properties"), Qt::LeftButton);
     QCOMPARE(m_form->currentPage(), int(TForm1::SettingsPage));
 
-    auto typeInto = [](QSpinBox *spin, const QString &text) {
+    // Each number replaces what the box showed, and Tab leaves it.
+    auto typeNumber = [](QSpinBox *spin, const QString &text) {
         spin->setFocus();
         spin->selectAll();
-        QTest::keyClicks(spin, text);
-        QTest::keyClick(spin, Qt::Key_Tab);
+        typeKeys(spin->window(), text + QStringLiteral("{Tab}"));
     };
-    typeInto(control<QSpinBox>("Rounds"), QStringLiteral("17"));
-    typeInto(control<QSpinBox>("Mistakes"), QStringLiteral("0"));
+    typeNumber(control<QSpinBox>("Rounds"), QStringLiteral("17"));
+    typeNumber(control<QSpinBox>("Mistakes"), QStringLiteral("0"));
     control<QRadioButton>("WholeWord")->click();
-    typeInto(control<QSpinBox>("TimeLimit"), QStringLiteral("600"));
+    typeNumber(control<QSpinBox>("TimeLimit"), QStringLiteral("600"));
     for (const char *box : {"NoSpecialChars", "SetFirstLetter", "CapitalLetters", "AcceptSentences", "AcceptNumbers", "PlaySounds"})
         control<QCheckBox>(box)->click();
     control<QRadioButton>("FewMistakes")->click();
@@ -191,8 +185,8 @@ void TestSettingsPage::everythingSurvivesARestart()
     QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
 
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
-    typeText(control<QLineEdit>("Player1"), QString::fromUtf8("Jürgen €"));
-    QTest::keyClicks(control<QLineEdit>("Player2"), QStringLiteral(" "));
+    typeKeys(control<QLineEdit>("Player1"), QString::fromUtf8("Jürgen €"));
+    typeKeys(control<QLineEdit>("Player2"), QStringLiteral(" "));
     destroyForm();
 
     createForm();

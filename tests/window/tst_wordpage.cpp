@@ -7,6 +7,7 @@
 #include "controls/TKxDigit.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
+#include "support/TypedKeys.h"
 #include "support/ModalBoxAnswerer.h"
 #include "window/TForm1.h"
 
@@ -27,15 +28,6 @@ const QString kTwoDistinct = QStringLiteral("Das Wort muss aus mindestens zwei v
                                             "da der erste Buchstabe des Wortes dem Spieler vorgegeben wird.");
 const QString kRefused = QString::fromUtf8("Diese Zeichen sind unzulässig: ");
 
-void typeText(QWidget *widget, const QString &text)
-{
-    for (int i = 0; i < text.size(); ++i) {
-        // A character beyond 16 bits arrives as one key with two units.
-        const int units = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, units), Qt::NoModifier);
-        i += units - 1;
-    }
-}
 
 } // namespace
 
@@ -137,7 +129,7 @@ void TestWordPage::wordRules()
 
     startMatch(properties);
     auto *word = control<QLineEdit>("Word");
-    typeText(word, typed);
+    typeKeys(word, typed);
     QCOMPARE(word->text(), typed);
 
     ModalBoxAnswerer answerer;
@@ -162,7 +154,7 @@ void TestWordPage::refusedWordCanBeCorrected()
 {
     startMatch(QByteArray());
     auto *word = control<QLineEdit>("Word");
-    typeText(word, QString::fromUtf8("Bär"));
+    typeKeys(word, QString::fromUtf8("Bär"));
     m_form->RoundState.RoundOver = true;
 
     ModalBoxAnswerer answerer;
@@ -174,7 +166,7 @@ void TestWordPage::refusedWordCanBeCorrected()
 
     QTest::keyClick(word, Qt::Key_Backspace);
     QTest::keyClick(word, Qt::Key_Backspace);
-    typeText(word, QStringLiteral("ar"));
+    typeKeys(word, QStringLiteral("ar"));
     QTest::keyClick(word, Qt::Key_Return);
     QCOMPARE(answerer.count(), 1);
     QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
@@ -216,7 +208,7 @@ void TestWordPage::turnPreparedOnTheGamePage()
     m_form->RoundState.RoundOver = true;
 
     auto *word = control<QLineEdit>("Word");
-    typeText(word, QStringLiteral("Lettern"));
+    typeKeys(word, QStringLiteral("Lettern"));
     QTest::mouseClick(control<TKxBitBtn>("WordOK"), Qt::LeftButton);
 
     QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
@@ -248,7 +240,7 @@ void TestWordPage::acceleratorFocusesTheWord()
 void TestWordPage::cancelAbandonsTheMatch()
 {
     startMatch(QByteArray());
-    typeText(control<QLineEdit>("Word"), QStringLiteral("Haus"));
+    typeKeys(control<QLineEdit>("Word"), QStringLiteral("Haus"));
     ModalBoxAnswerer answerer;
     QTest::keyClick(control<QLineEdit>("Word"), Qt::Key_Escape);
     QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
