@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 
 namespace {
 
@@ -113,6 +114,18 @@ void TKxBitBtn::leaveEvent(QEvent *event)
 }
 
 // Space presses a button only while it can be seen.
+// A button that never takes the focus acts on its key at once and leaves
+// the focus where it was: the key is a command, not a step of the tab order.
+bool TKxBitBtn::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut && focusPolicy() == Qt::NoFocus) {
+        if (!static_cast<QShortcutEvent *>(event)->isAmbiguous())
+            click();
+        return true;
+    }
+    return QPushButton::event(event);
+}
+
 void TKxBitBtn::keyPressEvent(QKeyEvent *event)
 {
     if (!isVisible()) {

@@ -76,7 +76,8 @@ void TForm1::SoloOKClick()
     const Difficulty::Level level = Difficulty::Level(qMax(0, SoloDifficulty->ItemIndex()));
     const QString topic = SoloTopic->currentText();
     const WordPool &pool = soloPool();
-    if (pool.words(level, topic).isEmpty()) {
+    // Every round needs a word of its own.
+    if (pool.words(level, topic).size() < m_settings.Rounds) {
         showMessageBox(this, QMessageBox::Information, QStringLiteral("Keine Wörter"), WordPool::NoWordMessage);
         return;
     }

@@ -18,6 +18,8 @@ TForm1 &FormFixture::create()
     environment.programDirectory = m_programDirectory;
     environment.sound = m_sound;
     environment.automaticUpdate = false;
+    environment.words = m_words;
+    environment.random = m_random;
     m_form = std::make_unique<TForm1>(environment);
     return *m_form;
 }

@@ -40,6 +40,14 @@ public:
     // the fixture's folder.
     void installIn(const QString &programDirectory) { m_programDirectory = programDirectory; }
 
+    // Windows made from now on play alone with these words, drawn by this
+    // random source.
+    void playAloneWith(std::shared_ptr<const WordList> words, std::function<int(int)> random)
+    {
+        m_words = std::move(words);
+        m_random = std::move(random);
+    }
+
     RecordingSound &sound() const { return *m_sound; }
 
     QString settingsFilePath() const;
@@ -64,5 +72,7 @@ private:
     QTemporaryDir m_dir;
     std::shared_ptr<RecordingSound> m_sound = std::make_shared<RecordingSound>();
     QString m_programDirectory;
+    std::shared_ptr<const WordList> m_words;
+    std::function<int(int)> m_random;
     std::unique_ptr<TForm1> m_form;
 };
