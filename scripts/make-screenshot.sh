@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Makes docs/screenshot-game.png, the picture of a game in progress at the
-# top of the README: starts the built game on a virtual screen (Xvfb) with
+# top of the README, and docs/screenshot-start.png, the start page: starts the built game on a virtual screen (Xvfb) with
 # a settings folder of its own, plays to the middle of a turn with the
 # keyboard (xdotool) as a player would, and takes the window's picture
 # (ImageMagick's import).
@@ -70,6 +70,11 @@ done
 # Without a window manager nobody hands the window the keyboard.
 xdotool windowfocus --sync "$window"
 
+mkdir -p docs
+sleep 1
+import -window "$window" docs/screenshot-start.png
+echo "Written: docs/screenshot-start.png"
+
 press() { xdotool key --delay 80 "$@"; sleep 0.4; }
 type_text() { xdotool type --delay 80 "$1"; sleep 0.4; }
 press ctrl+n
@@ -80,6 +85,5 @@ press Return
 type_text "etxrqn"
 sleep 2.5
 
-mkdir -p docs
 import -window "$window" "$output"
 echo "Written: $output"
