@@ -26,7 +26,8 @@ constexpr Difficulty::Level kLevels[] = {Difficulty::Level::Easy, Difficulty::Le
 
 bool SoloBest::betterThan(const SoloBest &other) const
 {
-    if (isEmpty())
+    // A match without a word guessed is nobody's best.
+    if (isEmpty() || guessed == 0)
         return false;
     if (other.isEmpty())
         return true;

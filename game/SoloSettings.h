@@ -22,7 +22,7 @@ struct SoloBest
 
     bool isEmpty() const { return words == 0; }
     // A larger share of the words guessed is better; at the same share,
-    // more words, then fewer mistakes.
+    // more words, then fewer mistakes. Guessing none is never better.
     bool betterThan(const SoloBest &other) const;
     // "4/5/7"; anything else reads as no best at all.
     QString toString() const;

@@ -223,7 +223,8 @@ void TestGameSettings::namesComeBack()
 
 // Solo play keeps its own section; "Anna|mittel|Alle Wörter|4/5/7" is
 // what is read of it (name, level, topic, best at "mittel"). A run writes
-// what it changed: a new name and a new best at "mittel", when given.
+// what it changed: a new name, and a match's result at "mittel" when it
+// beats the best.
 void TestGameSettings::soloSection_data()
 {
     QTest::addColumn<QByteArray>("file");
@@ -243,6 +244,8 @@ void TestGameSettings::soloSection_data()
     QTest::newRow("only what changed is written")
         << solo << "Anna|schwer|Tiere|4/5/7" << "Berta" << "5/5/2"
         << QByteArray(solo).replace("Anna", "Berta").replace("4/5/7", "5/5/2");
+    QTest::newRow("no word guessed is no best") << kDefaultFile << QString::fromUtf8("|mittel|Alle Wörter|") << ""
+                                                << "0/3/9" << kDefaultFile;
     QTest::newRow("a first best adds its key") << kDefaultFile << QString::fromUtf8("|mittel|Alle Wörter|") << ""
                                                << "1/3/20" << kDefaultFile + "[Solo]\r\nBestMittel=1/3/20\r\n";
 }
@@ -264,8 +267,10 @@ void TestGameSettings::soloSection()
     SoloSettings now = loaded;
     if (!newName.isEmpty())
         now.Name = newName;
-    if (!newBest.isEmpty())
-        now.bestAt(Difficulty::Level::Medium) = SoloBest::fromString(newBest);
+    // A match's result becomes the best when it beats it.
+    const SoloBest result = SoloBest::fromString(newBest);
+    if (result.betterThan(now.bestAt(Difficulty::Level::Medium)))
+        now.bestAt(Difficulty::Level::Medium) = result;
     now.writeChanges(ini, loaded);
     QCOMPARE(ini.serialize(), written);
 }
