@@ -5,6 +5,7 @@
 
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalBoxAnswerer.h"
+#include "support/OfflineNames.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestFiles.h"
 
@@ -75,6 +76,7 @@ class TestHttpClient : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void successfulGetWritesTheFinalBody_data();
     void successfulGetWritesTheFinalBody();
     void failedGetIsReported_data();
@@ -88,6 +90,11 @@ private Q_SLOTS:
     void clientDeletedFromAHandler();
     void largeBodyStreamsInBoundedMemory();
 };
+
+void TestHttpClient::initTestCase()
+{
+    THttpClient::setNetworkFactory(offlineNetworkAccess);
+}
 
 void TestHttpClient::successfulGetWritesTheFinalBody_data()
 {

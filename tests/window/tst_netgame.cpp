@@ -11,8 +11,10 @@
 #include "controls/TStringGrid.h"
 #include "net/PeerLink.h"
 #include "net/SettingsRecord.h"
+#include "net/TClientSocket.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
+#include "support/OfflineNames.h"
 #include "window/TForm1.h"
 
 #include <QApplication>
@@ -96,6 +98,7 @@ class TestNetGame : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -122,6 +125,11 @@ private:
     TForm1 *m_participant = nullptr;
     std::unique_ptr<Answerer> m_answerer;
 };
+
+void TestNetGame::initTestCase()
+{
+    TClientSocket::setSocketFactory(offlineTcpSocket);
+}
 
 void TestNetGame::init()
 {
@@ -403,7 +411,7 @@ void TestNetGame::connectionFails()
     QFETCH(QString, address);
     QFETCH(QStringList, seen);
 
-    m_host->peer().setLoginPatience(300, 300);
+    m_host->peer().setLoginPatience(300, 400);
     TForm1 *failing = m_participant;
     FormFixture newcomerFixture;
     QTcpSocket silent;
@@ -444,7 +452,7 @@ void TestNetGame::connectionFails()
         click(m_host, "Button_HostStart");
     }
 
-    QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen, seen, 20000);
+    QTRY_COMPARE(m_answerer->seen, seen);
     QCOMPARE(failing->currentPage(), int(TForm1::NetworkPage));
     QVERIFY(failing->RadioGroup_ConnectionMode->isEnabled());
     // A new attempt can start right here.
