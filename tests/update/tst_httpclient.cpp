@@ -3,6 +3,7 @@
 
 #include "update/THttpClient.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/OfflineNames.h"
@@ -93,6 +94,8 @@ private Q_SLOTS:
 
 void TestHttpClient::initTestCase()
 {
+    // The largest body here has 200 MB.
+    QVERIFY(limitFileSize(256ll << 20));
     THttpClient::setNetworkFactory(offlineNetworkAccess);
 }
 
@@ -131,6 +134,14 @@ void TestHttpClient::successfulGetWritesTheFinalBody_data()
                                          << seeOther.body << qint64(seeOther.body.size()) << QStringList{"/a"};
     QTest::newRow("empty body replaces the file") << Routes{{"/empty", Response::text("")}} << "/empty" << 200
                                                   << QByteArray() << qint64(0) << QStringList{"/empty"};
+    // The client's limit is 1 MiB here.
+    const QByteArray largest = Response::generatedBytes(0, 1 << 20);
+    QTest::newRow("as large as allowed, announced")
+        << Routes{{"/file", Response::generated(1 << 20)}} << "/file" << 200 << largest << qint64(1 << 20)
+        << QStringList{"/file"};
+    QTest::newRow("as large as allowed, without Content-Length")
+        << Routes{{"/file", Response::generated(1 << 20).withoutContentLength()}} << "/file" << 200 << largest
+        << qint64(0) << QStringList{"/file"};
 }
 
 void TestHttpClient::successfulGetWritesTheFinalBody()
@@ -140,6 +151,7 @@ void TestHttpClient::successfulGetWritesTheFinalBody()
     QFETCH(QByteArray, body);
     Download download;
     download.route(routes);
+    download.client.MaximumSize = 1 << 20;
 
     QVERIFY(download.client.Get(download.server.url(path)));
     QCOMPARE(download.client.error(), THttpClient::Error::None);
@@ -196,8 +208,14 @@ void TestHttpClient::failedGetIsReported_data()
     QTest::newRow("announced beyond the limit") << Routes{{"/file", Response::generated(2 << 20)}} << file << ""
                                                 << E::TooLarge << 200 << 0 << 0 << OldContent
                                                 << "mehr als die erlaubten 1 MB";
-    QTest::newRow("endless body") << Routes{{"/file", Response::generated(1ll << 40).withoutContentLength()}} << file
-                                  << "" << E::TooLarge << 200 << 0 << 0 << QByteArray("<missing>") << "1 MB";
+    QTest::newRow("announced a byte beyond the limit")
+        << Routes{{"/file", Response::generated((1 << 20) + 1)}} << file << "" << E::TooLarge << 200 << 0 << 0
+        << OldContent << "1 MB";
+    QTest::newRow("a byte beyond the limit, without Content-Length")
+        << Routes{{"/file", Response::generated((1 << 20) + 1).withoutContentLength()}} << file << "" << E::TooLarge
+        << 200 << 0 << 0 << QByteArray("<missing>") << "1 MB";
+    QTest::newRow("endless body") << Routes{{"/file", Response::pastLimit(1 << 20)}} << file << "" << E::TooLarge
+                                  << 200 << 0 << 0 << QByteArray("<missing>") << "1 MB";
 }
 
 void TestHttpClient::failedGetIsReported()

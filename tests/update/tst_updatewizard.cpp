@@ -7,12 +7,14 @@
 // transfer, the installation, the settings page and the reminder written
 // when the wizard goes at program end.
 #include "platform/Registry.h"
+#include "support/FileSizeLimit.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TestFiles.h"
 #include "update/THttpClient.h"
 #include "update/TStatusForm.h"
 #include "update/UpdateDescription.h"
+#include "update/UpdateLimits.h"
 #include "update/UpdateSchedule.h"
 #include "update/UpdateSession.h"
 
@@ -75,6 +77,7 @@ class TestUpdateWizard : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void checkWithoutUpdate_data();
@@ -138,6 +141,12 @@ private:
     std::unique_ptr<LoopbackHttpServer> m_server;
     std::unique_ptr<TStatusForm> m_wizard;
 };
+
+void TestUpdateWizard::initTestCase()
+{
+    // The files here are a few KB, a description beyond its bound 1 MB.
+    QVERIFY(limitFileSize(32 << 20));
+}
 
 void TestUpdateWizard::init()
 {
@@ -231,7 +240,7 @@ void TestUpdateWizard::checkWithoutUpdate()
     if (failure == "offline")
         m_wizard->connectionCheck = [] { return false; };
     if (failure == "endless")
-        m_server->route("/Updates.ini", Response::generated(1ll << 40).withoutContentLength());
+        m_server->route("/Updates.ini", Response::pastLimit(MaximumDescriptionSize));
     QTcpServer closed;
     if (failure == "refused") {
         QVERIFY(closed.listen(QHostAddress::LocalHost));
