@@ -131,6 +131,7 @@ void TestGameSettings::read_data()
                                 << defaultsWith([](GameSettings &s) { s.TimeLimit = TimeLimitMode::PerLetter; });
     QTest::newRow("whole word") << QByteArray("[Properties]\nTimeLimit=2\n")
                                 << defaultsWith([](GameSettings &s) { s.TimeLimit = TimeLimitMode::WholeWord; });
+    QTest::newRow("unknown time mode 3") << QByteArray("[Properties]\nTimeLimit=3\n") << defaults;
     QTest::newRow("unknown time mode 7") << QByteArray("[Properties]\nTimeLimit=7\n") << defaults;
     QTest::newRow("unknown time mode -1") << QByteArray("[Properties]\nTimeLimit=-1\n") << defaults;
     QTest::newRow("boolean yes") << QByteArray("[Properties]\nNoSpecialChars=yes\nAcceptNumbers=yes\n") << defaults;

@@ -196,6 +196,11 @@ void TestHttpClient::failedGetIsReported_data()
                                 << OldContent << "ungültig";
     QTest::newRow("redirect loop") << Routes{{"/file", Response::redirect(302, "/file")}} << file << ""
                                    << E::TooManyRedirects << 302 << 0 << 0 << OldContent << "zu oft";
+    Routes sixRedirects{{"/6", Response::text(Description)}};
+    for (int i = 0; i < 6; ++i)
+        sixRedirects.insert(QStringLiteral("/%1").arg(i), Response::redirect(302, QByteArray::number(i + 1)));
+    QTest::newRow("a redirect more than five") << sixRedirects << "{server}/0" << "" << E::TooManyRedirects << 302
+                                              << 0 << 0 << OldContent << "zu oft";
     QTest::newRow("connection closed in the body")
         << Routes{{"/file", Response::generated(300000).closedAfter(100000)}} << file << "" << E::Transfer << 200
         << 0 << 0 << Response::generatedBytes(0, 100000) << "während der Übertragung";

@@ -491,12 +491,21 @@ void TestNetGame::hostileHost_data()
         << QByteArray("Anna:") << QByteArray(61, 'A')
         << "participant: Verbindung getrennt: Das Spiel mit Anna ist beendet." << int(TForm1::StartPage) << waiting
         << NetPhase::Connecting;
-    QTest::newRow("a nickname wider than the screen")
-        << QByteArray(1000, 'N') + ':' << QByteArray()
-        << "participant: Angemeldet: Die Anmeldung bei " + QString(39, QLatin1Char('N')) + QChar(0x2026)
+    const auto loggedIn = [](const QString &shown) {
+        return "participant: Angemeldet: Die Anmeldung bei " + shown
                + " war erfolgreich.\n\nKlicken Sie OK, um die Einstellungen des Gastgebers anzuzeigen. Eventuell "
-                 "müssen Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen."
+                 "müssen Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen.";
+    };
+    const QString cut = QString(39, QLatin1Char('N')) + QChar(0x2026);
+    QTest::newRow("a nickname wider than the screen")
+        << QByteArray(1000, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::SettingsPage) << ""
+        << NetPhase::AwaitingWord;
+    QTest::newRow("a nickname as long as a box shows whole")
+        << QByteArray(40, 'N') + ':' << QByteArray() << loggedIn(QString(40, QLatin1Char('N')))
         << int(TForm1::SettingsPage) << "" << NetPhase::AwaitingWord;
+    QTest::newRow("a nickname a character longer")
+        << QByteArray(41, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::SettingsPage) << ""
+        << NetPhase::AwaitingWord;
 }
 
 // A program on the other side that speaks the bytes but plays foul.
