@@ -6,6 +6,17 @@
 #include <QNetworkProxy>
 #include <QTcpSocket>
 
+namespace {
+
+TClientSocket::SocketFactory socketFactory = nullptr;
+
+} // namespace
+
+void TClientSocket::setSocketFactory(SocketFactory factory)
+{
+    socketFactory = factory;
+}
+
 TClientSocket::TClientSocket(QObject *parent)
     : QObject(parent)
 {
@@ -14,7 +25,7 @@ TClientSocket::TClientSocket(QObject *parent)
 void TClientSocket::open()
 {
     close();
-    auto *socket = new QTcpSocket;
+    QTcpSocket *socket = socketFactory ? socketFactory() : new QTcpSocket;
     // The game speaks to the host directly, whatever proxy the system names.
     socket->setProxy(QNetworkProxy::NoProxy);
     auto *connection = new SocketConnection(socket, this);

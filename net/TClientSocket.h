@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QString>
 
+class QTcpSocket;
+
 // The participant's side: one connection to the host, opened in the
 // background. Its events are those of that connection.
 class TClientSocket : public QObject
@@ -39,6 +41,12 @@ public:
     SocketConnection *connection() const { return m_connection; }
     // 0 without a connection, as on one not established.
     qint64 sendText(const QByteArray &bytes);
+
+    // Makes the socket of every connection opened from now on; null, the
+    // start, for a plain QTcpSocket. Tests hand in sockets that look names
+    // up themselves, so that no name reaches the system's name server.
+    using SocketFactory = QTcpSocket *(*)();
+    static void setSocketFactory(SocketFactory factory);
 
 Q_SIGNALS:
     void connected(SocketConnection *connection);

@@ -31,6 +31,8 @@ constexpr qint64 ChunkSize = 65536;
 constexpr qint64 ReadBufferSize = 4 * ChunkSize;
 constexpr int MaxRedirects = 5;
 
+THttpClient::NetworkFactory networkFactory = nullptr;
+
 QString quoted(const QString &text)
 {
     return QStringLiteral("„%1“").arg(text);
@@ -76,6 +78,11 @@ struct THttpClient::Transfer
             idle.start(timeOut);
     }
 };
+
+void THttpClient::setNetworkFactory(NetworkFactory factory)
+{
+    networkFactory = factory;
+}
 
 THttpClient::THttpClient(QObject *parent)
     : QObject(parent)
@@ -201,7 +208,7 @@ void THttpClient::request(Transfer &transfer, const QUrl &url)
 
     // Made at the first request: most runs of the program make none.
     if (!m_network) {
-        m_network = new QNetworkAccessManager(this);
+        m_network = networkFactory ? networkFactory(this) : new QNetworkAccessManager(this);
         m_network->setProxy(QNetworkProxy::NoProxy);
     }
     QNetworkReply *reply = m_network->get(request);

@@ -82,6 +82,13 @@ public:
     void Abort();
     bool isRunning() const { return m_running; }
 
+    // Makes the network access of every client that starts its first GET
+    // from now on; null, the start, for Qt's own. Tests hand in one that
+    // looks names up itself, so that no name reaches the system's name
+    // server.
+    using NetworkFactory = QNetworkAccessManager *(*)(QObject *parent);
+    static void setNetworkFactory(NetworkFactory factory);
+
     // Of the last (or running) GET.
     Error error() const { return m_error; }
     // A German sentence for the user; empty without an error.

@@ -94,6 +94,30 @@ void TestGameSettings::read_data()
                                             << defaultsWith([](GameSettings &s) { s.TimeLimitValue = 5; });
     QTest::newRow("time limit above range") << QByteArray("[Properties]\nTimeLimitValue=601\n")
                                             << defaultsWith([](GameSettings &s) { s.TimeLimitValue = 600; });
+    QTest::newRow("the highest of each") << QByteArray("[Properties]\nRounds=100\nMistakes=25\nTimeLimitValue=600\n")
+                                         << defaultsWith([](GameSettings &s) {
+                                                s.Rounds = 100;
+                                                s.Mistakes = 25;
+                                                s.TimeLimitValue = 600;
+                                            });
+    QTest::newRow("one past the highest of each")
+        << QByteArray("[Properties]\nRounds=101\nMistakes=26\nTimeLimitValue=601\n") << defaultsWith([](GameSettings &s) {
+               s.Rounds = 100;
+               s.Mistakes = 25;
+               s.TimeLimitValue = 600;
+           });
+    QTest::newRow("the lowest of each") << QByteArray("[Properties]\nRounds=1\nMistakes=0\nTimeLimitValue=5\n")
+                                        << defaultsWith([](GameSettings &s) {
+                                               s.Rounds = 1;
+                                               s.Mistakes = 0;
+                                               s.TimeLimitValue = 5;
+                                           });
+    QTest::newRow("one past the lowest of each")
+        << QByteArray("[Properties]\nRounds=0\nMistakes=-1\nTimeLimitValue=4\n") << defaultsWith([](GameSettings &s) {
+               s.Rounds = 1;
+               s.Mistakes = 0;
+               s.TimeLimitValue = 5;
+           });
     QTest::newRow("hex rounds") << QByteArray("[Properties]\nRounds=0x1F\n")
                                 << defaultsWith([](GameSettings &s) { s.Rounds = 31; });
     QTest::newRow("rounds not a number") << QByteArray("[Properties]\nRounds=five\n") << defaults;
@@ -101,6 +125,7 @@ void TestGameSettings::read_data()
                                 << defaultsWith([](GameSettings &s) { s.TimeLimit = TimeLimitMode::PerLetter; });
     QTest::newRow("whole word") << QByteArray("[Properties]\nTimeLimit=2\n")
                                 << defaultsWith([](GameSettings &s) { s.TimeLimit = TimeLimitMode::WholeWord; });
+    QTest::newRow("unknown time mode 3") << QByteArray("[Properties]\nTimeLimit=3\n") << defaults;
     QTest::newRow("unknown time mode 7") << QByteArray("[Properties]\nTimeLimit=7\n") << defaults;
     QTest::newRow("unknown time mode -1") << QByteArray("[Properties]\nTimeLimit=-1\n") << defaults;
     QTest::newRow("boolean yes") << QByteArray("[Properties]\nNoSpecialChars=yes\nAcceptNumbers=yes\n") << defaults;

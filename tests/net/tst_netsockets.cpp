@@ -6,12 +6,14 @@
 #include "net/TServerSocket.h"
 
 #include "support/NestedEventLoop.h"
+#include "support/OfflineNames.h"
 
 #include <QNetworkInterface>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -47,8 +49,13 @@ int socketOption(qintptr descriptor, int level, int option)
     return getsockopt(int(descriptor), level, option, &value, &size) == 0 ? value : -1;
 }
 
+// The test run names it when it gives the tests a network of their own;
+// else one of this computer's addresses.
 QString ownAddress()
 {
+    const QString given = qEnvironmentVariable("LETTRISKO_TEST_OWN_ADDRESS");
+    if (!given.isEmpty())
+        return given;
     for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
         if (!address.isLoopback() && !address.isLinkLocal() && address.protocol() == QAbstractSocket::IPv4Protocol)
             return address.toString();
@@ -63,6 +70,26 @@ quint16 portWithoutListener()
     return probe.serverPort();
 }
 
+// A run of the same event is noted once, with its count: "guess x ×3".
+void note(QStringList &seen, const QString &event)
+{
+    const QString times = QStringLiteral(" ×");
+    if (!seen.isEmpty()) {
+        QString &last = seen.last();
+        const qsizetype at = last.lastIndexOf(times);
+        if ((at < 0 ? last : last.left(at)) == event) {
+            last = event + times + QString::number((at < 0 ? 1 : last.mid(at + times.size()).toInt()) + 1);
+            return;
+        }
+    }
+    seen << event;
+}
+
+// The host's patience with a participant that does not log in: short
+// without a password, and so long with one that no test waits for it.
+constexpr int ShortPatienceMs = 150;
+constexpr int LongPatienceMs = 60 * 1000;
+
 } // namespace
 
 class TestNetSockets : public QObject
@@ -70,6 +97,7 @@ class TestNetSockets : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void secondClientIsSeenAndCanBeClosed();
     void countedReadLeavesTheRestForTheNextEvent();
     void peersLastMessageIsReadBeforeItLeavesTheList();
@@ -81,9 +109,16 @@ private Q_SLOTS:
     void leaveHandledInsideABoxClosesEverythingSafely();
     void linkReads_data();
     void linkReads();
+    void loginPatience_data();
+    void loginPatience();
     void joinsThrough_data();
     void joinsThrough();
 };
+
+void TestNetSockets::initTestCase()
+{
+    TClientSocket::setSocketFactory(offlineTcpSocket);
+}
 
 void TestNetSockets::secondClientIsSeenAndCanBeClosed()
 {
@@ -163,7 +198,8 @@ void TestNetSockets::connectFailureGoesToTheHandler()
         client.setPort(portWithoutListener());
     client.open();
     QVERIFY(client.isActive());
-    QTRY_COMPARE_WITH_TIMEOUT(kinds, QList<QAbstractSocket::SocketError>{error}, 30000);
+    // Refused at once, and the name is looked up here: no server's patience.
+    QTRY_COMPARE_WITH_TIMEOUT(kinds, QList<QAbstractSocket::SocketError>{error}, 2000);
     QTRY_VERIFY(!client.isActive());
 }
 
@@ -255,21 +291,37 @@ void TestNetSockets::linkReads_data()
     QTest::addColumn<bool>("linkHosts");
     QTest::addColumn<NetPhase>("phase");
     QTest::addColumn<QByteArray>("bytes");
+    // Sent while a box, opened on the first message, is open; the first
+    // read's messages but one still wait meanwhile.
+    QTest::addColumn<QByteArray>("whileBoxOpen");
     QTest::addColumn<QStringList>("events");
 
     const QString protocolError = QStringLiteral("failed %1").arg(LinkFailure::ProtocolError);
+    const QByteArray longest(NetProtocol::MaxWordLength, 'A');
+    const qsizetype bound = PeerReader::MaxPending;
     QTest::newRow("turn: guesses typed quickly, a turn over, the next word")
-        << true << NetPhase::TurnRunning << QByteArray("hx%Haus")
+        << true << NetPhase::TurnRunning << QByteArray("hx%Haus") << QByteArray()
         << QStringList{"guess h", "guess x", "turn over", "word Haus"};
     QTest::newRow("settings: the record and a leave in one write")
-        << false << NetPhase::LoggedIn << SettingsRecord::fromSettings(GameSettings()).encode() + "<>"
+        << false << NetPhase::LoggedIn << SettingsRecord::fromSettings(GameSettings()).encode() + "<>" << QByteArray()
         << QStringList{"settings 5", "leave"};
+    QTest::newRow("a word as long as a word can be")
+        << false << NetPhase::AwaitingWord << longest << QByteArray() << QStringList{"word " + longest};
     QTest::newRow("a word longer than a word can be")
-        << false << NetPhase::AwaitingWord << QByteArray(NetProtocol::MaxWordLength + 1, 'A')
-        << QStringList{protocolError};
+        << false << NetPhase::AwaitingWord << longest + 'A' << QByteArray() << QStringList{protocolError};
+    QTest::newRow("64 KiB at once, each a guess")
+        << true << NetPhase::TurnRunning << QByteArray(bound, 'x') << QByteArray()
+        << QStringList{QStringLiteral("guess x ×%1").arg(bound)};
     QTest::newRow("64 KiB and one byte at once, not one of them a guess")
-        << true << NetPhase::TurnRunning << QByteArray(PeerReader::MaxPending + 1, 'x')
-        << QStringList{protocolError};
+        << true << NetPhase::TurnRunning << QByteArray(bound + 1, 'x') << QByteArray() << QStringList{protocolError};
+    // 40000 bytes, one of them taken; the second read fills up to the
+    // bound, or goes one byte past it.
+    QTest::newRow("a second read up to 64 KiB waiting while a box is open")
+        << true << NetPhase::TurnRunning << QByteArray(40000, 'x') << QByteArray(bound - 39999, 'x')
+        << QStringList{QStringLiteral("guess x ×%1").arg(bound + 1)};
+    QTest::newRow("a second read past 64 KiB waiting while a box is open")
+        << true << NetPhase::TurnRunning << QByteArray(40000, 'x') << QByteArray(bound - 39999 + 1, 'x')
+        << QStringList{"guess x", protocolError};
 }
 
 // Bytes from a real socket, all waiting when the link reads them.
@@ -278,6 +330,7 @@ void TestNetSockets::linkReads()
     QFETCH(bool, linkHosts);
     QFETCH(NetPhase, phase);
     QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, whileBoxOpen);
     QFETCH(QStringList, events);
 
     PeerLink link;
@@ -299,20 +352,88 @@ void TestNetSockets::linkReads()
     link.setPhase(phase);
 
     QStringList seen;
+    bool boxOpened = false;
+    bool boxClosed = false;
+    // The first message's handler holds a box open, as the window's do,
+    // while more bytes arrive.
+    const auto see = [&](const QString &event) {
+        note(seen, event);
+        if (whileBoxOpen.isEmpty() || boxOpened)
+            return;
+        boxOpened = true;
+        runNestedEventLoop([&] {
+            const QStringList before = seen;
+            raw->write(whileBoxOpen);
+            QVERIFY(raw->waitForBytesWritten(5000));
+            QTRY_VERIFY(seen != before);
+        });
+        boxClosed = true;
+    };
     connect(&link, &PeerLink::settingsReceived, this,
-            [&](const SettingsRecord &record) { seen << QStringLiteral("settings %1").arg(record.Rounds); });
-    connect(&link, &PeerLink::wordReceived, this, [&](const QString &word) { seen << QStringLiteral("word ") + word; });
-    connect(&link, &PeerLink::guessReceived, this, [&](QChar key) { seen << QStringLiteral("guess ") + key; });
+            [&](const SettingsRecord &record) { see(QStringLiteral("settings %1").arg(record.Rounds)); });
+    connect(&link, &PeerLink::wordReceived, this, [&](const QString &word) { see(QStringLiteral("word ") + word); });
+    connect(&link, &PeerLink::guessReceived, this, [&](QChar key) { see(QStringLiteral("guess ") + key); });
     connect(&link, &PeerLink::turnOverReceived, this, [&] {
-        seen << QStringLiteral("turn over");
+        see(QStringLiteral("turn over"));
         link.setPhase(NetPhase::AwaitingWord);
     });
-    connect(&link, &PeerLink::leaveReceived, this, [&] { seen << QStringLiteral("leave"); });
+    connect(&link, &PeerLink::leaveReceived, this, [&] { see(QStringLiteral("leave")); });
     connect(&link, &PeerLink::failed, this,
-            [&](const LinkFailure &failure) { seen << QStringLiteral("failed %1").arg(failure.kind); });
+            [&](const LinkFailure &failure) { see(QStringLiteral("failed %1").arg(failure.kind)); });
     raw->write(bytes);
     QVERIFY(raw->waitForBytesWritten(5000));
-    QTRY_COMPARE(seen, events);
+    if (whileBoxOpen.isEmpty())
+        QTRY_COMPARE(seen, events);
+    QTRY_COMPARE(boxClosed, !whileBoxOpen.isEmpty());
+    QCOMPARE(seen, events);
+}
+
+void TestNetSockets::loginPatience_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QByteArray>("login");
+    QTest::addColumn<bool>("dropped");
+
+    QTest::newRow("no password, silent: dropped") << "" << QByteArray() << true;
+    QTest::newRow("password asked, silent: given the longer patience") << "Geheim" << QByteArray() << false;
+    QTest::newRow("logged in: kept past the patience") << "" << QByteArray("Bert") << false;
+}
+
+// The host greets each participant and waits a while for its login; a
+// participant that logged in stays for the match.
+void TestNetSockets::loginPatience()
+{
+    QFETCH(QString, password);
+    QFETCH(QByteArray, login);
+    QFETCH(bool, dropped);
+
+    PeerLink link;
+    link.setPort(0);
+    link.setLoginPatience(ShortPatienceMs, LongPatienceMs);
+    QVERIFY(link.host());
+    connect(&link, &PeerLink::participantConnected, this, [&] { link.sendGreeting(QStringLiteral("Anna"), password); });
+    QSignalSpy loggedIn(&link, &PeerLink::loginReceived);
+    QTcpSocket participant;
+    participant.connectToHost(QHostAddress::LocalHost, link.serverPort());
+    QTRY_VERIFY(participant.bytesAvailable() > 0);
+    participant.readAll();
+    if (!login.isEmpty()) {
+        participant.write(login);
+        QVERIFY(loggedIn.wait());
+    }
+
+    if (dropped) {
+        QTRY_COMPARE(participant.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!link.isConnected());
+        return;
+    }
+    QTimer pastThePatience;
+    pastThePatience.setSingleShot(true);
+    QSignalSpy waited(&pastThePatience, &QTimer::timeout);
+    pastThePatience.start(3 * ShortPatienceMs);
+    QVERIFY(waited.wait());
+    QCOMPARE(participant.state(), QAbstractSocket::ConnectedState);
+    QVERIFY(link.isConnected());
 }
 
 void TestNetSockets::joinsThrough_data()

@@ -43,6 +43,16 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
+// Bounds each file the test program and its children write for the rest of
+// the run, so that a size limit removed from the code under test fails the
+// test within seconds instead of filling the disk.
+inline bool limitFileSize(rlim_t bytes)
+{
+    static const FileSizeLimit limit(bytes);
+    rlimit now{};
+    return getrlimit(RLIMIT_FSIZE, &now) == 0 && now.rlim_cur == bytes;
+}
+
 // A FIFO in place of a file. Whoever opens it to read waits for a writer;
 // the trap is that writer, so that code which opens it is caught (and let
 // go on) instead of holding the test for good.

@@ -31,6 +31,11 @@ Response Response::generated(qint64 size)
     return response;
 }
 
+Response Response::pastLimit(qint64 limit)
+{
+    return generated(limit + 64 * 1024).withoutContentLength();
+}
+
 Response Response::file(const QString &path)
 {
     Response response;
@@ -96,6 +101,8 @@ namespace {
 // How far the server writes ahead of the socket, and in what steps.
 constexpr qint64 WriteStep = 256 * 1024;
 constexpr qint64 WriteAhead = 1024 * 1024;
+// Between the head and a body that ends with the connection.
+constexpr int BodyPauseMs = 100;
 
 QByteArray reasonPhrase(int status)
 {
@@ -130,6 +137,8 @@ public:
         connect(socket, &QTcpSocket::bytesWritten, this, &Connection::fill);
         connect(socket, &QTcpSocket::disconnected, this, &Connection::disconnected);
         connect(&m_pieces, &QTimer::timeout, this, &Connection::sendPiece);
+        m_bodyPause.setSingleShot(true);
+        connect(&m_bodyPause, &QTimer::timeout, this, &Connection::fill);
     }
 
 private:
@@ -190,6 +199,8 @@ private:
             return;
         if (m_response.pieceSize > 0)
             m_pieces.start(m_response.pieceInterval);
+        else if (!m_response.announceLength)
+            m_bodyPause.start(BodyPauseMs);
         else
             fill();
     }
@@ -212,7 +223,7 @@ private:
     void fill()
     {
         if (!m_answering || m_closing || m_response.silent || m_response.stallAfterHeaders
-            || m_response.pieceSize > 0)
+            || m_response.pieceSize > 0 || m_bodyPause.isActive())
             return;
         while (m_written < m_limit && m_socket->bytesToWrite() < WriteAhead)
             m_socket->write(next(WriteStep));
@@ -239,6 +250,7 @@ private:
     void disconnected()
     {
         m_pieces.stop();
+        m_bodyPause.stop();
         if (m_closing)
             m_sent(m_path);
         deleteLater();
@@ -258,6 +270,7 @@ private:
     qint64 m_written = 0;
     bool m_stalls = false;
     QTimer m_pieces;
+    QTimer m_bodyPause;
 };
 
 } // namespace

@@ -34,6 +34,10 @@ struct Response
     static Response text(const QByteArray &body, int status = 200);
     static Response redirect(int status, const QByteArray &location);
     static Response generated(qint64 size);
+    // A generated body without a length that runs a little past limit: a
+    // client that keeps to the limit cannot tell it from an endless one,
+    // and one that does not stops soon after it instead of filling the disk.
+    static Response pastLimit(qint64 limit);
     static Response file(const QString &path);
     // The headers, then nothing while the connection stays open.
     static Response stall();
@@ -52,6 +56,15 @@ struct Response
 
 // A small HTTP/1.0 server on 127.0.0.1 for the update's tests: every
 // answer closes its connection. Paths without a route get 404.
+//
+// A body without Content-Length ends with the connection, and it follows
+// its head only after a pause. Qt's client, when the whole answer and the
+// close are already waiting in the very moment it has written its
+// request, reads the body before it counts itself as reading an answer,
+// then takes the close for a connection that broke before any answer and
+// sends the request again; its result stays right, but the server would
+// see the request twice. A server across a network never answers that
+// soon.
 //
 //     LoopbackHttpServer server;
 //     server.route("/Updates.ini", Response::text("[Lettrisko]\r\n"));

@@ -3,8 +3,10 @@
 
 #include "update/THttpClient.h"
 
+#include "support/HostileFiles.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/NestedEventLoop.h"
+#include "support/OfflineNames.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestFiles.h"
 
@@ -73,6 +75,7 @@ class TestHttpClient : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void successfulGetWritesTheFinalBody_data();
     void successfulGetWritesTheFinalBody();
     void failedGetIsReported_data();
@@ -86,6 +89,13 @@ private Q_SLOTS:
     void clientDeletedFromAHandler();
     void largeBodyStreamsInBoundedMemory();
 };
+
+void TestHttpClient::initTestCase()
+{
+    // The largest body here has 200 MB.
+    QVERIFY(limitFileSize(256ll << 20));
+    THttpClient::setNetworkFactory(offlineNetworkAccess);
+}
 
 void TestHttpClient::successfulGetWritesTheFinalBody_data()
 {
@@ -122,6 +132,14 @@ void TestHttpClient::successfulGetWritesTheFinalBody_data()
                                          << seeOther.body << qint64(seeOther.body.size()) << QStringList{"/a"};
     QTest::newRow("empty body replaces the file") << Routes{{"/empty", Response::text("")}} << "/empty" << 200
                                                   << QByteArray() << qint64(0) << QStringList{"/empty"};
+    // The client's limit is 1 MiB here.
+    const QByteArray largest = Response::generatedBytes(0, 1 << 20);
+    QTest::newRow("as large as allowed, announced")
+        << Routes{{"/file", Response::generated(1 << 20)}} << "/file" << 200 << largest << qint64(1 << 20)
+        << QStringList{"/file"};
+    QTest::newRow("as large as allowed, without Content-Length")
+        << Routes{{"/file", Response::generated(1 << 20).withoutContentLength()}} << "/file" << 200 << largest
+        << qint64(0) << QStringList{"/file"};
 }
 
 void TestHttpClient::successfulGetWritesTheFinalBody()
@@ -131,6 +149,7 @@ void TestHttpClient::successfulGetWritesTheFinalBody()
     QFETCH(QByteArray, body);
     Download download;
     download.route(routes);
+    download.client.MaximumSize = 1 << 20;
 
     QVERIFY(download.client.Get(download.server.url(path)));
     QCOMPARE(download.client.error(), THttpClient::Error::None);
@@ -175,6 +194,11 @@ void TestHttpClient::failedGetIsReported_data()
                                 << OldContent << "ungültig";
     QTest::newRow("redirect loop") << Routes{{"/file", Response::redirect(302, "/file")}} << file << ""
                                    << E::TooManyRedirects << 302 << 0 << 0 << OldContent << "zu oft";
+    Routes sixRedirects{{"/6", Response::text(Description)}};
+    for (int i = 0; i < 6; ++i)
+        sixRedirects.insert(QStringLiteral("/%1").arg(i), Response::redirect(302, QByteArray::number(i + 1)));
+    QTest::newRow("a redirect more than five") << sixRedirects << "{server}/0" << "" << E::TooManyRedirects << 302
+                                              << 0 << 0 << OldContent << "zu oft";
     QTest::newRow("connection closed in the body")
         << Routes{{"/file", Response::generated(300000).closedAfter(100000)}} << file << "" << E::Transfer << 200
         << 0 << 0 << Response::generatedBytes(0, 100000) << "während der Übertragung";
@@ -187,8 +211,14 @@ void TestHttpClient::failedGetIsReported_data()
     QTest::newRow("announced beyond the limit") << Routes{{"/file", Response::generated(2 << 20)}} << file << ""
                                                 << E::TooLarge << 200 << 0 << 0 << OldContent
                                                 << "mehr als die erlaubten 1 MB";
-    QTest::newRow("endless body") << Routes{{"/file", Response::generated(1ll << 40).withoutContentLength()}} << file
-                                  << "" << E::TooLarge << 200 << 0 << 0 << QByteArray("<missing>") << "1 MB";
+    QTest::newRow("announced a byte beyond the limit")
+        << Routes{{"/file", Response::generated((1 << 20) + 1)}} << file << "" << E::TooLarge << 200 << 0 << 0
+        << OldContent << "1 MB";
+    QTest::newRow("a byte beyond the limit, without Content-Length")
+        << Routes{{"/file", Response::generated((1 << 20) + 1).withoutContentLength()}} << file << "" << E::TooLarge
+        << 200 << 0 << 0 << QByteArray("<missing>") << "1 MB";
+    QTest::newRow("endless body") << Routes{{"/file", Response::pastLimit(1 << 20)}} << file << "" << E::TooLarge
+                                  << 200 << 0 << 0 << QByteArray("<missing>") << "1 MB";
 }
 
 void TestHttpClient::failedGetIsReported()

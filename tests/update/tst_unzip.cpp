@@ -3,6 +3,7 @@
 
 #include "update/Unzip.h"
 
+#include "support/HostileFiles.h"
 #include "support/TestFiles.h"
 
 #include <QDirIterator>
@@ -39,10 +40,17 @@ class TestUnzip : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void unpacksFlatIntoTheDestinationOnly();
     void brokenArchivesAreReported_data();
     void brokenArchivesAreReported();
 };
+
+void TestUnzip::initTestCase()
+{
+    // The largest file here has 800 KB.
+    QVERIFY(limitFileSize(16 << 20));
+}
 
 // Nested, Windows-style, hostile, CP437 and duplicate names; a folder and a
 // link entry; a file and a dangling link already standing in the way.

@@ -4,6 +4,7 @@
 // The update from the server to the replaced program file: description,
 // archive, script, and the script's run once the program has ended.
 #include "platform/Shell.h"
+#include "support/HostileFiles.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestFiles.h"
@@ -44,6 +45,49 @@ const QByteArray Description = "[Lettrisko]\r\n"
                                "File=Lettrisko 2.zip\r\n"
                                "News=6.12.2026:Alt, \"1.1.2099: Neue W\xf6rter\"\r\n";
 
+// The description, filled up to size bytes by a comment.
+QByteArray descriptionOfSize(qint64 size)
+{
+    const QByteArray head = Description + "; ";
+    return head + QByteArray(size - head.size() - 2, 'x') + "\r\n";
+}
+
+// The description in as many lines, each LF ending one.
+QByteArray descriptionOfLines(int lines)
+{
+    return Description + QByteArray(lines - 1 - Description.count('\n'), '\n');
+}
+
+// An archive of size bytes: the template and a stored file filling it up.
+QByteArray archiveOfSize(qint64 size)
+{
+    const auto archive = [](qint64 fill) {
+        return zipArchiveBytes({{"Update.sh", Template}, {"fill.bin", QByteArray(fill, 'x'), 0, ZIP_CM_STORE}});
+    };
+    return archive(size - archive(0).size());
+}
+
+// The template and files of nothing but zeros, size bytes in all unpacked.
+QByteArray archiveUnpackingTo(qint64 size)
+{
+    return zipArchiveBytes({{"Update.sh", Template}, {"big.bin", QByteArray(size - Template.size(), '\0')}});
+}
+
+// The template and more files, entries in all.
+QByteArray archiveOfEntries(int entries)
+{
+    Entries files{{"Update.sh", Template}};
+    while (files.size() < entries)
+        files << ZipEntry{"file" + QByteArray::number(files.size()), "neu\n"};
+    return zipArchiveBytes(files);
+}
+
+// The template, filled up to size bytes by a comment in its tail.
+QByteArray archiveWithTemplateOfSize(qint64 size)
+{
+    return zipArchiveBytes({{"Update.sh", Template + " #" + QByteArray(size - Template.size() - 4, 'x') + "\r\n"}});
+}
+
 } // namespace
 
 class TestUpdateSession : public QObject
@@ -51,6 +95,7 @@ class TestUpdateSession : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void updateReplacesTheProgramFileAfterTheProgramEnded_data();
@@ -74,6 +119,12 @@ private:
     std::unique_ptr<LoopbackHttpServer> m_server;
     std::unique_ptr<UpdateSession> m_session;
 };
+
+void TestUpdateSession::initTestCase()
+{
+    // The largest file here, an archive unpacked, has 16 MB.
+    QVERIFY(limitFileSize(32 << 20));
+}
 
 void TestUpdateSession::init()
 {
@@ -232,7 +283,8 @@ void TestUpdateSession::fetchFailures()
 
 // Servers and archives built to hurt: each ends with a German message,
 // within the memory it may take, leaving nothing in the temporary folder
-// but the copy of a description that was read.
+// but the copy of a description that was read. What comes up to a bound
+// is taken (no message): the update is prepared.
 void TestUpdateSession::hostileServers_data()
 {
     QTest::addColumn<Response>("description");
@@ -241,24 +293,48 @@ void TestUpdateSession::hostileServers_data()
 
     const Response description = Response::text(Description);
     const Response archive = Response::text(zipArchiveBytes({{"game.txt", "neu\n"}, {"Update.sh", Template}}));
-    QTest::newRow("never-ending description") << Response::generated(1ll << 40).withoutContentLength() << archive
+    QTest::newRow("never-ending description") << Response::pastLimit(MaximumDescriptionSize) << archive
                                               << "Update-Beschreibung auf dem Server ist größer als 1 MB";
     QTest::newRow("5 MB of line ends") << Response::text(QByteArray(5 << 20, '\n')) << archive << "größer als 1 MB";
+    QTest::newRow("description as large as allowed")
+        << Response::text(descriptionOfSize(MaximumDescriptionSize)) << archive << "";
+    QTest::newRow("description a byte too large")
+        << Response::text(descriptionOfSize(MaximumDescriptionSize + 1)) << archive << "größer als 1 MB";
     QTest::newRow("description of line ends") << Response::text(QByteArray(900000, '\n')) << archive
                                               << "mehr als 4096 Zeilen";
+    QTest::newRow("description of as many lines as allowed")
+        << Response::text(descriptionOfLines(MaximumDescriptionLines)) << archive << "";
+    QTest::newRow("description of a line too many")
+        << Response::text(descriptionOfLines(MaximumDescriptionLines + 1)) << archive << "mehr als 4096 Zeilen";
     // The deadline is a second here.
     QTest::newRow("trickling description") << Response::generated(1000).slow(1, 100) << archive
                                            << "zu langsam; die Prüfung wurde nach einer Sekunde abgebrochen";
-    // The archive may have 4 MB here, 16 MB unpacked.
-    QTest::newRow("never-ending archive") << description << Response::generated(1ll << 40).withoutContentLength()
+    // The archive may have 4 MB here, 16 MB and 4 files unpacked.
+    QTest::newRow("never-ending archive") << description << Response::pastLimit(4 << 20)
                                           << "Update-Archiv auf dem Server ist größer als 4 MB";
+    QTest::newRow("archive as large as allowed") << description << Response::text(archiveOfSize(4 << 20)) << "";
+    QTest::newRow("archive a byte too large") << description << Response::text(archiveOfSize((4 << 20) + 1))
+                                              << "Update-Archiv auf dem Server ist größer als 4 MB";
     QTest::newRow("expanding archive")
         << description
         << Response::text(zipArchiveBytes({{"Update.sh", Template}, {"big.bin", QByteArray(64 << 20, '\0')}}))
         << "würde entpackt 64 MB belegen; mehr als 16 MB werden nicht entpackt";
+    QTest::newRow("unpacked as large as allowed") << description << Response::text(archiveUnpackingTo(16 << 20))
+                                                  << "";
+    QTest::newRow("unpacked a byte too large")
+        << description << Response::text(archiveUnpackingTo((16 << 20) + 1))
+        << "würde entpackt 16 MB belegen; mehr als 16 MB werden nicht entpackt";
+    QTest::newRow("as many files as allowed") << description << Response::text(archiveOfEntries(4)) << "";
+    QTest::newRow("a file too many") << description << Response::text(archiveOfEntries(5))
+                                     << "enthält 5 Dateien; mehr als 4 werden nicht entpackt";
     QTest::newRow("huge template") << description
                                    << Response::text(zipArchiveBytes({{"Update.sh", QByteArray(1 << 20, '\n')}}))
                                    << "(„Update.sh“) im Update-Archiv sind größer als 64 KB";
+    QTest::newRow("template as large as allowed")
+        << description << Response::text(archiveWithTemplateOfSize(MaximumTemplateSize)) << "";
+    QTest::newRow("template a byte too large")
+        << description << Response::text(archiveWithTemplateOfSize(MaximumTemplateSize + 1))
+        << "(„Update.sh“) im Update-Archiv sind größer als 64 KB";
 }
 
 void TestUpdateSession::hostileServers()
@@ -271,6 +347,7 @@ void TestUpdateSession::hostileServers()
     m_session->Limits.descriptionDeadlineMs = 1000;
     m_session->Limits.archiveSize = 4 << 20;
     m_session->Limits.unpackedSize = 16 << 20;
+    m_session->Limits.archiveEntries = 4;
     QFile clearPeak("/proc/self/clear_refs");
     QVERIFY(clearPeak.open(QIODevice::WriteOnly) && clearPeak.write("5") == 1);
     clearPeak.close();
@@ -283,17 +360,24 @@ void TestUpdateSession::hostileServers()
     else if (!m_session->downloadArchive())
         message = m_session->downloadFailure();
     else
-        QCOMPARE(m_session->prepareInstallation(false, &message), UpdateSession::Preparation::Failed);
-    QVERIFY2(message.contains(says), qPrintable(message));
-    QVERIFY(!m_session->isInstalled());
+        QCOMPARE(m_session->prepareInstallation(false, &message),
+                 says.isEmpty() ? UpdateSession::Preparation::Prepared : UpdateSession::Preparation::Failed);
+    if (says.isEmpty())
+        QVERIFY2(message.isEmpty(), qPrintable(message));
+    else
+        QVERIFY2(message.contains(says), qPrintable(message));
+    QCOMPARE(m_session->isInstalled(), says.isEmpty());
 #ifndef __SANITIZE_ADDRESS__ // the sanitizer keeps freed memory in quarantine
     const qint64 growth = processStatusKiB("VmHWM:") - residentBefore;
     QVERIFY2(growth < 100 * 1024, qPrintable(QString::number(growth)));
 #endif
-    const QStringList left = QDir(m_temp->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QStringList left = QDir(m_temp->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    if (says.isEmpty())
+        QCOMPARE(left.removeAll(QFileInfo(QFileInfo(m_session->scriptPath()).absolutePath()).fileName()), 1);
     QCOMPARE(left.size(), read ? 1 : 0);
     if (read)
-        QVERIFY(left.first().startsWith('$') && QFileInfo(m_temp->filePath(left.first())).size() < 1000);
+        QVERIFY(left.first().startsWith('$')
+                && QFileInfo(m_temp->filePath(left.first())).size() <= MaximumDescriptionSize);
 }
 
 void TestUpdateSession::refusedPreparations_data()

@@ -7,6 +7,7 @@
 // transfer, the installation, the settings page and the reminder written
 // when the wizard goes at program end.
 #include "platform/Registry.h"
+#include "support/HostileFiles.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/ReadOnlyFolder.h"
@@ -14,6 +15,7 @@
 #include "update/THttpClient.h"
 #include "update/TStatusForm.h"
 #include "update/UpdateDescription.h"
+#include "update/UpdateLimits.h"
 #include "update/UpdateSchedule.h"
 #include "update/UpdateSession.h"
 
@@ -77,6 +79,7 @@ class TestUpdateWizard : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void checkWithoutUpdate_data();
@@ -144,6 +147,12 @@ private:
     std::unique_ptr<TStatusForm> m_wizard;
 };
 
+void TestUpdateWizard::initTestCase()
+{
+    // The files here are a few KB, a description beyond its bound 1 MB.
+    QVERIFY(limitFileSize(32 << 20));
+}
+
 void TestUpdateWizard::init()
 {
     m_registry = std::make_unique<QTemporaryDir>();
@@ -160,6 +169,10 @@ void TestUpdateWizard::init()
     // What the script starts again after an installation, once the test has ended.
     m_wizard->session()->ExecutablePath = "/bin/true";
     m_wizard->session()->http()->Host = QString("127.0.0.1:%1").arg(m_server->port());
+    // A transfer that a fault leaves running ends in seconds: the servers
+    // here never pause that long, and send a description in far less.
+    m_wizard->session()->http()->TimeOut = 2000;
+    m_wizard->session()->Limits.descriptionDeadlineMs = 3000;
 }
 
 void TestUpdateWizard::cleanup()
@@ -245,7 +258,7 @@ void TestUpdateWizard::checkWithoutUpdate()
     if (failure == "offline")
         m_wizard->connectionCheck = [] { return false; };
     if (failure == "endless")
-        m_server->route("/Updates.ini", Response::generated(1ll << 40).withoutContentLength());
+        m_server->route("/Updates.ini", Response::pastLimit(MaximumDescriptionSize));
     if (failure == "silent") {
         m_server->route("/Updates.ini", Response::noAnswer());
         m_wizard->session()->http()->TimeOut = 300;
@@ -527,6 +540,9 @@ void TestUpdateWizard::leavingDuringDownload()
         QCOMPARE(ended.count(), 0);
         QVERIFY(!m_wizard->isInstalled());
         QCOMPARE(QDir(m_temp->path()).entryList({"Lettrisko-Update-*"}, QDir::Dirs), QStringList());
+        // Ended by the leave, not by the server's deadline.
+        if (during == "check")
+            QCOMPARE(m_wizard->session()->http()->error(), THttpClient::Error::Aborted);
         return;
     }
 

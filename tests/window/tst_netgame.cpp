@@ -11,8 +11,10 @@
 #include "controls/TStringGrid.h"
 #include "net/PeerLink.h"
 #include "net/SettingsRecord.h"
+#include "net/TClientSocket.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
+#include "support/OfflineNames.h"
 #include "support/TypedKeys.h"
 #include "window/TForm1.h"
 
@@ -97,6 +99,7 @@ class TestNetGame : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -121,6 +124,11 @@ private:
     TForm1 *m_participant = nullptr;
     std::unique_ptr<Answerer> m_answerer;
 };
+
+void TestNetGame::initTestCase()
+{
+    TClientSocket::setSocketFactory(offlineTcpSocket);
+}
 
 void TestNetGame::init()
 {
@@ -392,7 +400,7 @@ void TestNetGame::connectionFails()
     QFETCH(QString, address);
     QFETCH(QStringList, seen);
 
-    m_host->peer().setLoginPatience(300, 300);
+    m_host->peer().setLoginPatience(300, 400);
     TForm1 *failing = m_participant;
     FormFixture newcomerFixture;
     QTcpSocket silent;
@@ -433,7 +441,8 @@ void TestNetGame::connectionFails()
         clickButton(m_host, "Button_HostStart");
     }
 
-    QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen, seen, 20000);
+    // The longest wait is the host's patience with a login, 400 ms here.
+    QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen, seen, 3000);
     QCOMPARE(failing->currentPage(), int(TForm1::NetworkPage));
     QVERIFY(failing->RadioGroup_ConnectionMode->isEnabled());
     // A new attempt can start right here.
@@ -471,12 +480,21 @@ void TestNetGame::hostileHost_data()
         << QByteArray("Anna:") << QByteArray(61, 'A')
         << "participant: Verbindung getrennt: Das Spiel mit Anna ist beendet." << int(TForm1::StartPage) << waiting
         << NetPhase::Connecting;
-    QTest::newRow("a nickname wider than the screen")
-        << QByteArray(1000, 'N') + ':' << QByteArray()
-        << "participant: Angemeldet: Die Anmeldung bei " + QString(39, QLatin1Char('N')) + QChar(0x2026)
+    const auto loggedIn = [](const QString &shown) {
+        return "participant: Angemeldet: Die Anmeldung bei " + shown
                + " war erfolgreich.\n\nKlicken Sie OK, um die Einstellungen des Gastgebers anzuzeigen. Eventuell "
-                 "müssen Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen."
+                 "müssen Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen.";
+    };
+    const QString cut = QString(39, QLatin1Char('N')) + QChar(0x2026);
+    QTest::newRow("a nickname wider than the screen")
+        << QByteArray(1000, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::SettingsPage) << ""
+        << NetPhase::AwaitingWord;
+    QTest::newRow("a nickname as long as a box shows whole")
+        << QByteArray(40, 'N') + ':' << QByteArray() << loggedIn(QString(40, QLatin1Char('N')))
         << int(TForm1::SettingsPage) << "" << NetPhase::AwaitingWord;
+    QTest::newRow("a nickname a character longer")
+        << QByteArray(41, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::SettingsPage) << ""
+        << NetPhase::AwaitingWord;
 }
 
 // A program on the other side that speaks the bytes but plays foul.

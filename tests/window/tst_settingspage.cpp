@@ -130,6 +130,10 @@ void TestSettingsPage::loadIntoControls_data()
     QTest::newRow("missing file") << QByteArray() << 5 << 9 << 30 << "NoLimit" << true << true;
     QTest::newRow("out of range")
         << QByteArray("[Properties]\nRounds=500\nMistakes=-3\nTimeLimitValue=2\n") << 100 << 0 << 5 << "NoLimit" << true << true;
+    QTest::newRow("the highest of each") << QByteArray("[Properties]\nRounds=100\nMistakes=25\nTimeLimit=1\nTimeLimitValue=600\n")
+                                         << 100 << 25 << 600 << "perLetter" << true << true;
+    QTest::newRow("the lowest of each") << QByteArray("[Properties]\nRounds=1\nMistakes=0\nTimeLimit=1\nTimeLimitValue=5\n")
+                                        << 1 << 0 << 5 << "perLetter" << true << true;
     QTest::newRow("time mode 7") << QByteArray("[Properties]\nTimeLimit=7\n") << 5 << 9 << 30 << "NoLimit" << true << true;
     QTest::newRow("per letter") << QByteArray("[Properties]\nTimeLimit=1\nTimeLimitValue=45\n") << 5 << 9 << 45 << "perLetter" << true << true;
     QTest::newRow("whole word, hex") << QByteArray("[Properties]\r\nTimeLimit=0x2\r\nRounds=0x1F\r\n") << 31 << 9 << 30 << "WholeWord" << true << true;
@@ -357,6 +361,10 @@ void TestSettingsPage::spinEditTextIsCommitted_data()
     QTest::newRow("Mistakes emptied") << QByteArray("Mistakes") << "" << int(Qt::Key_Tab) << 0 << QByteArray("\r\nMistakes=0\r\n");
     QTest::newRow("TimeLimit emptied") << QByteArray("TimeLimit") << "" << int(Qt::Key_Tab) << 5 << QByteArray("\r\nTimeLimitValue=5\r\n");
     QTest::newRow("TimeLimit below range") << QByteArray("TimeLimit") << "3" << int(Qt::Key_Return) << 5 << QByteArray("\r\nTimeLimitValue=5\r\n");
+    // The last digit that would go past the top is not taken.
+    QTest::newRow("Rounds typed past its top") << QByteArray("Rounds") << "101" << int(Qt::Key_Tab) << 10 << QByteArray("\r\nRounds=10\r\n");
+    QTest::newRow("Mistakes typed past its top") << QByteArray("Mistakes") << "26" << int(Qt::Key_Tab) << 2 << QByteArray("\r\nMistakes=2\r\n");
+    QTest::newRow("TimeLimit typed past its top") << QByteArray("TimeLimit") << "601" << int(Qt::Key_Tab) << 60 << QByteArray("\r\nTimeLimitValue=60\r\n");
 }
 
 // The text left in a spin edit counts once the user leaves it or confirms

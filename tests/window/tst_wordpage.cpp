@@ -117,6 +117,9 @@ void TestWordPage::wordRules_data()
     QTest::newRow("x1x2 with numbers") << QByteArray("AcceptNumbers=1\r\n") << "x1x2" << "" << "" << "X1X2";
     QTest::newRow("emoji") << QByteArray() << u("Hi😀") << refused << kRefused + u("😀") << "";
     QTest::newRow("l with stroke") << QByteArray() << u("Łódź") << refused << kRefused + u("Ł; ó; ź") << "";
+    const QString longest = QStringLiteral("ab").repeated(30);
+    QTest::newRow("the longest word") << QByteArray() << longest << "" << "" << longest.toUpper();
+    QTest::newRow("a character past the longest word") << QByteArray() << longest + "c" << "" << "" << longest.toUpper();
 }
 
 void TestWordPage::wordRules()
@@ -130,6 +133,8 @@ void TestWordPage::wordRules()
     startMatch(properties);
     auto *word = control<QLineEdit>("Word");
     typeKeys(word, typed);
+    // The edit takes no more than the longest word.
+    typed.truncate(60);
     QCOMPARE(word->text(), typed);
 
     ModalBoxAnswerer answerer;
