@@ -300,11 +300,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList script = installationScript(filled.lines, updateFolder, programFolder, executable, note);
     const QString plain(QLatin1Char('\x04'));
     const QStringList plainScript = installationScript(filled.lines, plain, plain, executable.isEmpty() ? QString() : plain, plain);
-    require(script.size() == plainScript.size() && script.mid(6, filled.lines.size()) == filled.lines);
+    // The template's lines follow the two folders and the subshell's start.
+    require(script.size() == plainScript.size() && script.mid(5, filled.lines.size()) == filled.lines);
     QString folder = updateFolder;
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
         folder.chop(1);
-    const qsizetype after = 6 + filled.lines.size();
+    const qsizetype after = 5 + filled.lines.size();
     requirePathLine(script.at(2), plainScript.at(2), updateFolder);
     requirePathLine(script.at(3), plainScript.at(3), programFolder);
     requirePathLine(script.at(after + 3), plainScript.at(after + 3), note);

@@ -20,6 +20,7 @@
 
 // Each fuzzer's LLVMFuzzerTestOneInput, built under a name of its own.
 extern "C" int replay_fuzz_inifile(const uint8_t *data, size_t size);
+extern "C" int replay_fuzz_hivefile(const uint8_t *data, size_t size);
 extern "C" int replay_fuzz_settingsrecord(const uint8_t *data, size_t size);
 extern "C" int replay_fuzz_netphase(const uint8_t *data, size_t size);
 #if LETTRISKO_ONLINE_UPDATE
@@ -38,6 +39,7 @@ struct Fuzzer
 
 const Fuzzer fuzzers[] = {
     {"fuzz_inifile", replay_fuzz_inifile},
+    {"fuzz_hivefile", replay_fuzz_hivefile},
     {"fuzz_settingsrecord", replay_fuzz_settingsrecord},
     {"fuzz_netphase", replay_fuzz_netphase},
 #if LETTRISKO_ONLINE_UPDATE
