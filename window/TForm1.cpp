@@ -78,6 +78,11 @@ int TForm1::currentPage() const
 void TForm1::showPage(Page page)
 {
     ensurePage(page);
+    // The page left keeps no focus of its own: shown again, it opens at its
+    // first input, not at the control last used there.
+    QWidget *focused = focusWidget();
+    if (page != currentPage() && focused && MainSites->currentWidget()->isAncestorOf(focused))
+        focused->clearFocus();
     MainSites->setCurrentIndex(page);
 }
 
