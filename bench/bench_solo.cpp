@@ -5,7 +5,7 @@
 // the first time, the words the settings allow ranked), and how long from
 // its "OK" until the first turn stands painted on the game page.
 #include "controls/TPaintBox.h"
-#include "platform/SoundService.h"
+#include "support/RecordingSound.h"
 #include "window/GameApplication.h"
 #include "window/TForm1.h"
 
@@ -19,19 +19,11 @@
 
 namespace {
 
-class SilentSound : public SoundService
-{
-public:
-    bool playResource(const QString &) override { return true; }
-    void beep() override {}
-    void exclamationBeep() override {}
-};
-
 std::unique_ptr<TForm1> makeWindow(const QTemporaryDir &dir)
 {
     FormEnvironment environment;
     environment.settingsDirectory = dir.path();
-    environment.sound = std::make_shared<SilentSound>();
+    environment.sound = std::make_shared<RecordingSound>();
     environment.automaticUpdate = false;
     environment.updateServer.clear();
     return std::make_unique<TForm1>(environment);
