@@ -28,7 +28,7 @@ that hunspell takes apart ("Haustür"). A noun stays when
   "Takel" or "Organigramm", which no other entry mentions;
 - every sense is a specialist's but Ding uses it that much all the same,
   USES_OF_A_SPECIALIST_WORD times: "Geld", "Schiff", "Fieber", not
-  "Konnossement" or "Abduktor";
+  "Konnossement" or "Oszilloskop";
 - it has a topic ("Apfel", "Hund", "Geige"): a word of its own whatever its
   uses, since Ding makes few compounds of dishes and animals ("Paella",
   "Faultier"), a compound USES_OF_A_TOPIC_COMPOUND times, so that species
@@ -168,7 +168,7 @@ HEADWORD = re.compile(r"^(?:\([^)]*\)\s*)?(?:(?:der|die|das)\s+)?([A-ZÄÖÜ][a-
 PLURAL = re.compile(r"^([A-ZÄÖÜ][a-zäöüß]+)\s*\{pl\}")
 BRACKETS = re.compile(r"\[([^\]]+)\]")
 # A remark that is only a Latin name, as Ding gives one to a species.
-LATIN_NAME = re.compile(r"^\s*\([A-Z][a-z]+(?: [a-z]+){0,2}\)")
+LATIN_NAME = re.compile(r"^\s*\([A-Z][a-z]+(?: [a-z]+){1,2}\)")
 WORD = re.compile(r"[A-ZÄÖÜa-zäöüß]+")
 NOT_A_WORD = re.compile(r"\[[^\]]*\]|\{[^}]*\}|<[^>]*>|\([^)]*\)|/[^/]*/")
 
@@ -245,7 +245,7 @@ class Hunspell:
         """The ways the word is a compound of two parts: "Bahn", "hof"."""
         for i in range(2, len(word) - 1):
             head, tail = word[:i], word[i:]
-            if tail[0].islower() and head in self.begins and tail in self.ends:
+            if head in self.begins and tail in self.ends:
                 yield head, tail
 
 
