@@ -7,15 +7,39 @@
 The nouns come from two Debian packages:
 
 - trans-de-en, the Ding dictionary: which entries are nouns ({m}, {f},
-  {n}), their subject tags (which become the game's topics) and their usage
-  tags (vulgar, pejorative, slang, obsolete, regional, names: dropped);
-- hunspell-de-de, igerman98's base forms: a noun is kept only when it is a
-  stem of its own in de_DE.dic, which confirms its spelling and that it is
-  a base form, not a plural or an inflection.
+  {n}), their subject tags (which become the game's topics, or mark a
+  specialist's word) and their usage tags (vulgar, pejorative, slang,
+  obsolete, regional, names: dropped);
+- hunspell-de-de, igerman98: a noun is kept only when the dictionary
+  spells it so, as a word of its own (a stem, or a stem with one of its
+  suffixes: "Katz" and "e") or as a compound of two of its parts
+  ("Bahn" and "hof").
+
+The game wants words a player knows, not a specialist's jargon. Ding files
+many senses under a subject ("[jur.]", "[chem.]", "[techn.]"); a sense
+filed under one of SPECIALIST_TAGS and under no topic is a specialist's.
+Whether a word is known is measured by how often Ding itself uses it in
+its entries that are not a specialist's: in an example phrase ("einen
+Apfel schälen", in any of the word's forms) or as a part of a compound
+that hunspell takes apart ("Haustür"). A noun stays when
+
+- a sense of it is everybody's and Ding uses it USES_OF_A_WORD times
+  (USES_OF_A_COMPOUND times for a compound): "Hund", "Zeitung", not
+  "Takel" or "Organigramm", which no other entry mentions;
+- every sense is a specialist's but Ding uses it that much all the same,
+  USES_OF_A_SPECIALIST_WORD times: "Geld", "Schiff", "Fieber", not
+  "Konnossement" or "Oszilloskop";
+- it has a topic ("Apfel", "Hund", "Geige"): a word of its own whatever its
+  uses, since Ding makes few compounds of dishes and animals ("Paella",
+  "Faultier"), a compound USES_OF_A_TOPIC_COMPOUND times, so that species
+  that only a Latin name tells apart do not crowd a topic.
 
 Capitalised infinitives that are also verbs in hunspell ("Auswerten") are
 dropped, except the few in KEPT_INFINITIVES that are things of their own;
-the words in game/words/blocked-de.txt are dropped whatever the sources say.
+so are a noun of one sense that Ding also gives as the plural of another
+("Spuren" of "Spur"), the female form of a person whose male form is kept ("Bettlerin"
+beside "Bettler": the two would be one word twice to the guesser), and the
+words in game/words/blocked-de.txt, whatever the sources say.
 
     apt-get install hunspell-de-de trans-de-en
     python3 scripts/make-wordlist.py > game/words/nouns-de.txt
@@ -26,18 +50,28 @@ this script or the block list, or when the packages change, and review the
 diff.
 """
 
+import collections
 import os
 import re
 import subprocess
 import sys
 
 DIC = "/usr/share/hunspell/de_DE.dic"
+AFF = "/usr/share/hunspell/de_DE.aff"
 DING = "/usr/share/trans/de-en"
 PACKAGES = ("hunspell-de-de", "trans-de-en")
 BLOCKED = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "game", "words", "blocked-de.txt")
 
 MIN_LENGTH = 4
 MAX_LENGTH = 12
+
+# How often Ding must use a noun in its entries that are not a specialist's
+# for it to stay (see above). Found by sampling the words of each third of
+# the default pool until jargon was rare.
+USES_OF_A_WORD = 3
+USES_OF_A_COMPOUND = 4
+USES_OF_A_SPECIALIST_WORD = 5
+USES_OF_A_TOPIC_COMPOUND = 3
 
 # Ding's subject tags and the topic each stands for.
 TOPICS = {
@@ -50,6 +84,29 @@ TOPICS = {
     "bot.": "Pflanzen",
     "anat.": "Körper",
     "auto": "Auto und Verkehr",
+}
+
+# Ding's subject tags of a specialist's field: a sense filed under one of
+# them and under no topic is jargon. Ding spells some of them in more than
+# one way. Society, politics, religion, history, the arts, school and the
+# weather are everybody's, and so are the topics.
+SPECIALIST_TAGS = {
+    # law, trade, money, administration
+    "jur.", "econ.", "econ", "fin.", "adm.", "adm", "statist.", "transp.",
+    # natural sciences and mathematics
+    "chem.", "biochem.", "biol.", "phys.", "math.", "geol.", "astron.", "envir.", "envir",
+    "environ.", "sci.", "sci", "myc.", "geogr.",
+    # medicine and pharmacy
+    "med.", "pharm.", "pharm", "psych.", "psych",
+    # engineering and trades
+    "techn.", "tech.", "mach.", "electr.", "elektr.", "elect.", "constr.", "const.", "arch.",
+    "min.", "min", "agr.", "print", "print.", "telco.", "telco", "comp.", "comp",
+    # ships, aircraft, the army
+    "naut.", "aviat.", "aviat", "mil.", "milit.",
+    # scholars' fields
+    "ling.", "ling", "phil.", "phil", "archeol.", "astrol.",
+    # trades' own words
+    "Jägersprache", "Soldatensprache", "Kletterjargon", "Zeitungsjargon", "Chat-Jargon",
 }
 
 # Usage tags of a sense that does not belong in the game: the word stays
@@ -92,15 +149,28 @@ KEPT_INFINITIVES = {
     "Vertrauen", "Vorhaben", "Vorkommen", "Wagen", "Wissen", "Zapfen",
 }
 
-# Hunspell's flags: a stem only found inside compounds, a stem that needs an
-# affix, a forbidden word; and the conjugation flags that mark a verb.
-NOT_ALONE_FLAGS = set("ohd")
+# Hunspell's flags: a forbidden word, a stem only found inside compounds, a
+# stem that needs an affix; the flags of a part that opens a compound (the
+# second one by a suffix) and of one that closes it; and the conjugation
+# flags that mark a verb.
+FORBIDDEN_FLAG = "d"
+IN_COMPOUNDS_FLAG = "o"
+NEEDS_AFFIX_FLAG = "h"
+COMPOUND_BEGIN_FLAGS = set("xj")
+COMPOUND_END_FLAG = "z"
 VERB_FLAGS = set("DIXYW")
 # The prefix "ver-" that hunspell adds to a verb by its flag V.
 VER_PREFIX_FLAG = "V"
 
-HEADWORD = re.compile(r"^([A-ZÄÖÜ][a-zäöüß]+)\s*\{([mfn])\}(.*)$")
+# A noun, perhaps after its article or a remark in brackets: "die Polizei
+# {f}", "(kleinerer) Wald {m}".
+HEADWORD = re.compile(r"^(?:\([^)]*\)\s*)?(?:(?:der|die|das)\s+)?([A-ZÄÖÜ][a-zäöüß]+)\s*\{([mfn])\}(.*)$")
+PLURAL = re.compile(r"^([A-ZÄÖÜ][a-zäöüß]+)\s*\{pl\}")
 BRACKETS = re.compile(r"\[([^\]]+)\]")
+# A remark that is only a Latin name, as Ding gives one to a species.
+LATIN_NAME = re.compile(r"^\s*\([A-Z][a-z]+(?: [a-z]+){1,2}\)")
+WORD = re.compile(r"[A-ZÄÖÜa-zäöüß]+")
+NOT_A_WORD = re.compile(r"\[[^\]]*\]|\{[^}]*\}|<[^>]*>|\([^)]*\)|/[^/]*/")
 
 
 def package_version(name):
@@ -109,25 +179,74 @@ def package_version(name):
     ).stdout
 
 
-def read_hunspell(path):
-    """The stems that stand as words of their own, and the verbs."""
-    alone = set()
-    verbs = set()
-    with_ver_prefix = set()
-    with open(path, encoding="utf-8") as dic:
-        next(dic)  # the number of entries
-        for line in dic:
-            if line[:1].isspace() or not line.strip():
-                continue  # the header's comment lines
-            stem, _, flags = line.strip().partition("/")
-            flags = set(flags)
-            if not flags & NOT_ALONE_FLAGS:
-                alone.add(stem)
-            if flags & VERB_FLAGS and stem[:1].islower():
-                verbs.add(stem)
-                if VER_PREFIX_FLAG in flags:
-                    with_ver_prefix.add("ver" + stem)
-    return alone, verbs | with_ver_prefix
+def read_suffixes(path):
+    """Hunspell's suffix rules by flag: what to strip, what to add, the
+    flags the result carries and the stem's ending they need."""
+    suffixes = collections.defaultdict(list)
+    with open(path, encoding="utf-8") as aff:
+        for line in aff:
+            parts = line.split()
+            if len(parts) < 5 or parts[0] != "SFX":
+                continue
+            flag, strip, add, condition = parts[1:5]
+            add, _, flags = add.partition("/")
+            suffixes[flag].append((
+                "" if strip == "0" else strip,
+                "" if add == "0" else add,
+                set(flags),
+                None if condition == "." else re.compile(condition + "$"),
+            ))
+    return suffixes
+
+
+class Hunspell:
+    """What igerman98 says about a word: that it stands alone, that it opens
+    or closes a compound, that it is a verb."""
+
+    def __init__(self, dic_path, aff_path):
+        suffixes = read_suffixes(aff_path)
+        self.words = set()
+        self.begins = set()
+        self.ends = set()
+        self.verbs = set()
+        with open(dic_path, encoding="utf-8") as dic:
+            next(dic)  # the number of entries
+            for line in dic:
+                if line[:1].isspace() or not line.strip():
+                    continue  # the header's comment lines
+                stem, _, flags = line.strip().partition("/")
+                self._add(stem, set(flags), suffixes)
+
+    def _add(self, stem, flags, suffixes):
+        if FORBIDDEN_FLAG in flags:
+            return
+        forms = []
+        for flag in flags:
+            for strip, add, form_flags, condition in suffixes.get(flag, ()):
+                if stem.endswith(strip) and (condition is None or condition.search(stem)):
+                    forms.append((stem[: len(stem) - len(strip)] + add, form_flags))
+        if IN_COMPOUNDS_FLAG not in flags:
+            if NEEDS_AFFIX_FLAG not in flags:
+                self.words.add(stem)
+            for form, form_flags in forms:
+                if not form_flags & {FORBIDDEN_FLAG, IN_COMPOUNDS_FLAG, NEEDS_AFFIX_FLAG}:
+                    self.words.add(form)
+        if flags & COMPOUND_BEGIN_FLAGS:
+            self.begins.add(stem)
+        if COMPOUND_END_FLAG in flags:
+            self.ends.add(stem)
+            self.ends.update(form for form, _ in forms)
+        if flags & VERB_FLAGS and stem[:1].islower():
+            self.verbs.add(stem)
+            if VER_PREFIX_FLAG in flags:
+                self.verbs.add("ver" + stem)
+
+    def splits(self, word):
+        """The ways the word is a compound of two parts: "Bahn", "hof"."""
+        for i in range(2, len(word) - 1):
+            head, tail = word[:i], word[i:]
+            if head in self.begins and tail in self.ends:
+                yield head, tail
 
 
 def split_top(text, separator):
@@ -155,52 +274,165 @@ def is_capitalised(english):
     return bool(text) and text[0].isupper()
 
 
+def is_specialist(subjects):
+    return bool(subjects & SPECIALIST_TAGS) and not subjects & TOPICS.keys()
+
+
+def fold_umlauts(word):
+    return word.lower().replace("ä", "a").replace("ö", "o").replace("ü", "u")
+
+
 class Noun:
     def __init__(self):
         self.kept_senses = 0
+        self.everyday_senses = 0
         self.insult = False
+        self.male = False
+        self.female = False
         self.topics = set()
 
 
-def read_ding(path):
-    """Every single-word noun of the German side, with its senses."""
-    nouns = {}
-    with open(path, encoding="utf-8") as ding:
-        for line in ding:
-            if line.startswith("#") or " :: " not in line:
-                continue
-            german, english = line.rstrip("\n").split(" :: ", 1)
-            german_segments = split_top(german, " | ")
-            english_segments = split_top(english, " | ")
-            for index, segment in enumerate(german_segments):
-                items = [item.strip() for item in split_top(segment, "; ")]
-                segment_tags = set(BRACKETS.findall(segment))
-                english_items = split_top(english_segments[index], "; ") if index < len(english_segments) else []
-                names_in_english = bool(english_items) and all(is_capitalised(e) for e in english_items)
-                is_name = names_in_english and ("geogr." in segment_tags or NAME_MARKERS.search(segment))
-                for position, item in enumerate(items):
-                    match = HEADWORD.match(item)
-                    if not match:
-                        continue
-                    word, rest = match.group(1), match.group(3)
-                    own_tags = set(BRACKETS.findall(rest))
-                    noun = nouns.setdefault(word, Noun())
-                    if own_tags & DROPPED_WORD_TAGS:
-                        noun.insult = True
-                    # Among synonyms of which one is an insult, the others
-                    # are likely to be insults too.
-                    if own_tags & DROPPED_SENSE_TAGS or is_name or segment_tags & DROPPED_WORD_TAGS:
-                        continue
-                    noun.kept_senses += 1
-                    # A subject is the topic of the segment's first word; the
-                    # synonyms after it and a word narrowed by a remark in
-                    # brackets ("Zunahme (Häkeln)") are often its jargon.
-                    if position > 0 or "(" in rest:
-                        continue
-                    for tag in segment_tags:
-                        if tag in TOPICS:
-                            noun.topics.add(TOPICS[tag])
-    return nouns
+class Ding:
+    """Every single-word noun of the German side with its senses, the
+    plurals the entries give, and the German side of every entry."""
+
+    def __init__(self, path):
+        self.nouns = {}
+        # A plural and the nouns of its entry it is the plural of: "Dornen"
+        # of "Dorn", "Äpfel" of "Apfel".
+        self.singulars = collections.defaultdict(set)
+        # The German side of each entry that is not filed under specialist
+        # subjects alone.
+        self.everyday_entries = []
+        with open(path, encoding="utf-8") as ding:
+            for line in ding:
+                if line.startswith("#") or " :: " not in line:
+                    continue
+                german, english = line.rstrip("\n").split(" :: ", 1)
+                self._read_entry(german, english)
+
+    def _read_entry(self, german, english):
+        if not is_specialist(set(BRACKETS.findall(german))):
+            self.everyday_entries.append(german)
+        german_segments = split_top(german, " | ")
+        english_segments = split_top(english, " | ")
+        subject_tags = SPECIALIST_TAGS | TOPICS.keys()
+        # A sub-entry ("Haushund" below "Hund") that names no subject of its
+        # own has the entry's.
+        entry_subjects = set(BRACKETS.findall(german_segments[0])) & subject_tags
+        nouns_of_entry = []
+        for index, segment in enumerate(german_segments):
+            items = [item.strip() for item in split_top(segment, "; ")]
+            segment_tags = set(BRACKETS.findall(segment))
+            subjects = segment_tags & subject_tags or entry_subjects
+            english_items = split_top(english_segments[index], "; ") if index < len(english_segments) else []
+            names_in_english = bool(english_items) and all(is_capitalised(e) for e in english_items)
+            is_name = names_in_english and ("geogr." in segment_tags or NAME_MARKERS.search(segment))
+            for position, item in enumerate(items):
+                plural = PLURAL.match(item)
+                if plural:
+                    # The plural of the noun it shares its beginning with.
+                    folded = fold_umlauts(plural.group(1))
+                    self.singulars[plural.group(1)].update(
+                        w for w in nouns_of_entry if folded.startswith(fold_umlauts(w)[:-1]))
+                    continue
+                match = HEADWORD.match(item)
+                if not match:
+                    continue
+                word, gender, rest = match.groups()
+                # "Kopf {m} einer Tabelle" is a phrase, not a sense of "Kopf".
+                if NOT_A_WORD.sub("", rest).strip():
+                    continue
+                nouns_of_entry.append(word)
+                own_tags = set(BRACKETS.findall(rest))
+                noun = self.nouns.setdefault(word, Noun())
+                noun.male |= gender == "m"
+                noun.female |= gender == "f"
+                if own_tags & DROPPED_WORD_TAGS:
+                    noun.insult = True
+                # Among synonyms of which one is an insult, the others
+                # are likely to be insults too.
+                if own_tags & DROPPED_SENSE_TAGS or is_name or segment_tags & DROPPED_WORD_TAGS:
+                    continue
+                noun.kept_senses += 1
+                if not is_specialist(subjects):
+                    noun.everyday_senses += 1
+                # A subject is the topic of the segment's first word; the
+                # synonyms after it and a word narrowed by a remark in
+                # brackets ("Zunahme (Häkeln)") are often its jargon. A
+                # species' Latin name is no such remark.
+                if position > 0 or ("(" in rest and not LATIN_NAME.match(rest)):
+                    continue
+                noun.topics.update(TOPICS[tag] for tag in subjects if tag in TOPICS)
+
+
+    def is_plural_in_n(self, word):
+        # "Spuren", "Noten": to the guesser the plural of "Spur", "Note",
+        # whatever a single sense of their own says ("Kasten" has many).
+        return any(word in (singular + "n", singular + "en") for singular in self.singulars.get(word, ()))
+
+
+def count_uses(words, ding, hunspell):
+    """How many of Ding's everyday entries use each of the words: in a
+    phrase, in any of its forms, or as a part of a compound."""
+    # A plural that is not its own singular as well ("Bäcker"), and its
+    # singulars.
+    plural_of = {}
+    for plural, singulars in ding.singulars.items():
+        if plural not in singulars:
+            plural_of[plural] = singulars
+            if not plural.endswith("n"):
+                plural_of[plural + "n"] = singulars
+    # Other forms of a noun: "Hundes", and the forms that open a compound
+    # ("Geburts-", "Schul-").
+    inflected = collections.defaultdict(set)
+    linking = collections.defaultdict(set)
+    for noun in ding.nouns:
+        if noun[-1] not in "sßxz":
+            inflected[noun + "s"].add(noun)
+            inflected[noun + "es"].add(noun)
+        inflected[noun + "n"].add(noun)
+        inflected[noun + "en"].add(noun)
+        for form in ("s", "es", "n", "en", "e", "er"):
+            linking[noun + form].add(noun)
+        if noun.endswith("e"):
+            linking[noun[:-1]].add(noun)
+
+    def nouns_of(token, head):
+        # A plural is its singular's ("Eiern" of "Ei", not the wobble of a
+        # wheel); a noun of its own is that noun ("Typ-" is not "Type-").
+        if not head and token in plural_of:
+            return plural_of[token]
+        if token in ding.nouns:
+            return {token}
+        if head and token in plural_of:
+            return plural_of[token]
+        return (linking if head else inflected).get(token, ())
+
+    uses = collections.Counter()
+    for german in ding.everyday_entries:
+        used = set()
+        for item in re.split(r" \| |; ", NOT_A_WORD.sub("", german)):
+            tokens = WORD.findall(item)
+            for token in tokens:
+                if len(tokens) > 1:
+                    used.update(nouns_of(token, False))
+                for head, tail in hunspell.splits(token):
+                    used.update(nouns_of(head, True))
+                    used.update(nouns_of(tail[0].upper() + tail[1:], False))
+        uses.update(used & words)
+    return uses
+
+
+def male_form(word, nouns):
+    """The male noun of a female one that is made from it: "Bettler" of
+    "Bettlerin", "Kollege" of "Kollegin", "Prinz" of "Prinzessin"."""
+    if not word.endswith("in") or not nouns[word].female:
+        return None
+    for male in (word[:-2], word[:-2] + "e", word[:-5] if word.endswith("essin") else ""):
+        if male in nouns and nouns[male].male:
+            return male
+    return None
 
 
 def read_blocked(path):
@@ -208,22 +440,46 @@ def read_blocked(path):
         return {line.strip() for line in blocked if line.strip() and not line.startswith("#")}
 
 
-def main():
-    alone, verbs = read_hunspell(DIC)
-    nouns = read_ding(DING)
-    blocked = read_blocked(BLOCKED)
-
-    chosen = []
-    for word, noun in nouns.items():
+def choose(ding, hunspell, blocked):
+    """The nouns for the game, each with its topics."""
+    candidates = {}
+    for word, noun in ding.nouns.items():
         if noun.insult or not noun.kept_senses or word in blocked:
             continue
-        if not MIN_LENGTH <= len(word) <= MAX_LENGTH or word not in alone:
+        if not MIN_LENGTH <= len(word) <= MAX_LENGTH:
+            continue
+        if word in hunspell.words:
+            compound = False
+        elif any(hunspell.splits(word)):
+            compound = True
+        else:
             continue
         infinitive = word[0].lower() + word[1:]
-        if word.endswith("n") and infinitive in verbs and word not in KEPT_INFINITIVES:
+        if word.endswith("n") and infinitive in hunspell.verbs and word not in KEPT_INFINITIVES:
             continue
-        chosen.append((word, sorted(noun.topics)))
-    chosen.sort(key=lambda entry: entry[0])
+        if noun.kept_senses == 1 and ding.is_plural_in_n(word):
+            continue
+        candidates[word] = compound
+
+    uses = count_uses(set(candidates), ding, hunspell)
+    chosen = {}
+    for word, compound in candidates.items():
+        noun = ding.nouns[word]
+        if noun.topics:
+            needed = USES_OF_A_TOPIC_COMPOUND if compound else 0
+        elif noun.everyday_senses:
+            needed = USES_OF_A_COMPOUND if compound else USES_OF_A_WORD
+        else:
+            needed = USES_OF_A_SPECIALIST_WORD
+        if uses[word] >= needed:
+            chosen[word] = noun
+    return {word: sorted(noun.topics) for word, noun in chosen.items() if male_form(word, chosen) is None}
+
+
+def main():
+    hunspell = Hunspell(DIC, AFF)
+    ding = Ding(DING)
+    chosen = sorted(choose(ding, hunspell, read_blocked(BLOCKED)).items())
 
     versions = ", ".join(f"{name} {package_version(name)}" for name in PACKAGES)
     out = sys.stdout
