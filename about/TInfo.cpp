@@ -131,15 +131,7 @@ void TInfo::FormCreate()
     InfoLbl->setText(kMakerLine);
     EMailLbl->setText(kEMail);
     URLLbl->setText(kWebAddress);
-    // The labels find their places by their text's size as the dialog is
-    // first shown, which spares the program's start the font lookup.
-}
-
-bool TInfo::event(QEvent *event)
-{
-    if (event->type() == QEvent::Polish)
-        placeLabels();
-    return QDialog::event(event);
+    placeLabels();
 }
 
 void TInfo::FormDestroy()

@@ -53,7 +53,6 @@ public:
     QImage renderBanner(qreal devicePixelRatio = 1.0) const;
 
 protected:
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -189,8 +189,6 @@ void TestInfoDialog::bannerLayout()
 
 void TestInfoDialog::dialogGeometry()
 {
-    // The labels are laid out as the dialog is first shown.
-    Info->ensurePolished();
     QCOMPARE(Info->size(), QSize(435, 132));
     QCOMPARE(Info->minimumSize(), Info->maximumSize());
     QCOMPARE(Info->findChild<TPaintBox *>(QStringLiteral("LogoPB"))->geometry(), QRect(0, 0, 435, 65));
