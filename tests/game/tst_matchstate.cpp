@@ -39,36 +39,9 @@ QString answerToken(Round::Guess result, bool atStart)
     return atStart ? QString(token.toUpper()) : QString(token);
 }
 
-QString outcomeToken(TurnRecord::Outcome outcome)
-{
-    switch (outcome) {
-    case TurnRecord::Outcome::Won:
-        return QStringLiteral("won");
-    case TurnRecord::Outcome::LostByMistakes:
-        return QStringLiteral("lost");
-    case TurnRecord::Outcome::LostByTime:
-        return QStringLiteral("time");
-    }
-    return QString();
-}
-
-QString verdictToken(const MatchState::WordVerdict &verdict)
-{
-    using Problem = MatchState::WordVerdict::Problem;
-    switch (verdict.problem) {
-    case Problem::None:
-        return QString();
-    case Problem::NotAwaited:
-        return QStringLiteral("?late");
-    case Problem::Empty:
-        return QStringLiteral("?empty");
-    case Problem::TooFewDistinct:
-        return QStringLiteral("?distinct");
-    case Problem::RefusedCharacters:
-        return QStringLiteral("?chars");
-    }
-    return QString();
-}
+// In the order of the enumerations.
+const char *const kOutcomes[] = {"won", "lost", "time"};
+const char *const kVerdicts[] = {"", "?late", "?empty", "?distinct", "?chars"};
 
 } // namespace
 
@@ -116,6 +89,8 @@ void TestMatchState::moves_data()
     QTest::newRow("a hint once a word, for a mistake; never in a game of two")
         << 1 << 9 << 0 << "solo:w:haus + ! ! s" << "M W H S !A h" << "" << false;
     QTest::newRow("no hint in a game of two") << 1 << 9 << 0 << "w:haus + !" << "M W H S" << "" << false;
+    QTest::newRow("a hint while its mistake leaves room and two letters are hidden")
+        << 1 << 3 << 0 << "solo:w:haus + x a !" << "M W H S m h !U" << "" << false;
     QTest::newRow("no hint when its mistake would end the turn")
         << 1 << 3 << 0 << "solo:w:haus + x y !" << "M W H S m m" << "" << false;
     QTest::newRow("no hint for the last letter left")
@@ -167,7 +142,7 @@ void TestMatchState::moves()
 
     for (const QString &move : moves.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (move.startsWith(QLatin1String("w:"))) {
-            const QString verdict = verdictToken(match.setWord(move.mid(2)));
+            const QString verdict = QLatin1String(kVerdicts[int(match.setWord(move.mid(2)).problem)]);
             if (!verdict.isEmpty())
                 seen << verdict;
         } else if (move.startsWith(QLatin1String("o:"))) {
@@ -200,7 +175,7 @@ void TestMatchState::moves()
                      .arg(turn.guessingPlayer)
                      .arg(turn.word)
                      .arg(turn.mistakes)
-                     .arg(outcomeToken(turn.outcome));
+                     .arg(QLatin1String(kOutcomes[int(turn.outcome)]));
     QCOMPARE(turns.join(QLatin1Char(' ')), record);
     QCOMPARE(match.clock()->isActive(), clockRuns);
 }

@@ -7,6 +7,9 @@
 #include "game/WordPool.h"
 #include "game/WordRules.h"
 
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 using Difficulty::Level;
@@ -32,6 +35,14 @@ const WordList testList = WordList::fromText(
     "# a comment\n\nHaus\tBau\nGarten\tBau\r\nTiger\tTiere\nHund\tTiere\nL\xc3\xb6we\tTiere\nApfel\tEssen\n"
     "M\xc3\xbcll\nStra\xc3\x9f" "e\nAst\nTier\tTiere\nSonnenschirm\nSchmetterling\tTiere\nAaaa\nE-Mail\n"
     "Gute Nacht\nZug7\nhaus\n");
+
+// Character by character, so that ß stays ß.
+QString capitals(QString word)
+{
+    for (QChar &c : word)
+        c = upperCaseOf(c);
+    return word;
+}
 
 // Words apart by blanks; "_" stands for a blank inside a word.
 QStringList split(const char *words)
@@ -177,6 +188,98 @@ private Q_SLOTS:
         QCOMPARE(WordHistory::fromString(text + text.left(4)).size(), WordHistory::Capacity);
         QCOMPARE(WordHistory::fromString(text.chopped(1)).size(), 0);
         QCOMPARE(WordHistory::fromString(QStringLiteral("AA€A")).size(), 0);
+    }
+
+    // The list that ships with the game, checked word by word.
+    void everyWordPassesItsRule()
+    {
+        QFile blockedFile(QFINDTESTDATA("../../game/words/blocked-de.txt"));
+        QVERIFY(blockedFile.open(QIODevice::ReadOnly));
+        const WordList blocked = WordList::fromText(blockedFile.readAll());
+        QSet<QString> seen;
+        for (const WordList::Entry &entry : blocked.entries())
+            seen.insert(capitals(entry.word));
+        QVERIFY(seen.contains(QStringLiteral("NUTTE")));
+
+        // With umlauts and lower case allowed, every noun stands as it is
+        // written (the options: no special characters, capitals only,
+        // sentences, numbers).
+        const CharSet allowed = WordRules::allowedChars({false, false, false, false});
+        const QRegularExpression noun(QStringLiteral("^[A-ZÄÖÜ][a-zäöüß]{3,11}$"));
+        const QList<WordList::Entry> &entries = WordList::shipped().entries();
+        // A few thousand words that a player knows, not every noun there is.
+        QVERIFY2(entries.size() >= 3000 && entries.size() <= 6000, qPrintable(QString::number(entries.size())));
+        qsizetype plain = 0;
+        for (const WordList::Entry &entry : entries) {
+            const QString &word = entry.word;
+            QVERIFY2(noun.match(word).hasMatch() && WordRules::CountDistinctChars(word) >= 2, qPrintable(word));
+            QCOMPARE(WordRules::foldToAllowed(word, allowed).word, word);
+            // Blocked or twice.
+            QVERIFY2(!seen.contains(capitals(word)), qPrintable(word));
+            seen.insert(capitals(word));
+            plain += !word.contains(QRegularExpression(QStringLiteral("[ÄÖÜäöüß]")));
+        }
+        // The default settings keep every word without umlauts and ß.
+        QCOMPARE(WordPool(WordList::shipped(), GameSettings()).size(), plain);
+    }
+
+    // A word each rule of the list's making keeps or leaves out.
+    void shippedWord_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("shipped");
+        QTest::newRow("a word of its own") << "Hund" << true;
+        QTest::newRow("spelled as a stem and its suffix") << "Katze" << true;
+        QTest::newRow("a compound of two parts") << "Bahnhof" << true;
+        QTest::newRow("written after its article") << "Polizei" << true;
+        QTest::newRow("a specialist's in every sense") << "Konnossement" << false;
+        QTest::newRow("filed under a subject, used everywhere") << "Computer" << true;
+        QTest::newRow("everybody's sense, used nowhere else") << "Organigramm" << false;
+        QTest::newRow("a topic's word, seldom used") << "Paella" << true;
+        QTest::newRow("a species only its Latin name tells apart") << "Bergkohlmeise" << false;
+        QTest::newRow("the female beside the male") << "Bettlerin" << false;
+        QTest::newRow("the plural of another") << "Spuren" << false;
+        QTest::newRow("another's plural, a word of many senses") << "Kasten" << true;
+    }
+    void shippedWord()
+    {
+        QFETCH(QString, word);
+        QFETCH(bool, shipped);
+        bool found = false;
+        for (const WordList::Entry &entry : WordList::shipped().entries())
+            found |= entry.word == word;
+        QCOMPARE(found, shipped);
+    }
+
+    void everyOfferedTopicLastsTheMatch_data()
+    {
+        QTest::addColumn<int>("rounds");
+        QTest::addColumn<Level>("level");
+        QTest::newRow("5 rounds, leicht") << 5 << Level::Easy;
+        QTest::newRow("5 rounds, mittel") << 5 << Level::Medium;
+        QTest::newRow("5 rounds, schwer") << 5 << Level::Hard;
+        QTest::newRow("12 rounds, gemischt") << 12 << Level::Mixed;
+    }
+    void everyOfferedTopicLastsTheMatch()
+    {
+        QFETCH(int, rounds);
+        QFETCH(Level, level);
+        GameSettings settings;
+        settings.Rounds = rounds;
+        const WordPool pool(WordList::shipped(), settings);
+        const QStringList offered = pool.topicsOffered(level);
+        // With the default settings every topic of the list has enough words.
+        QCOMPARE(offered.size(), WordList::shipped().topics().size() + 1);
+        for (const QString &topic : offered) {
+            const QStringList words = pool.words(level, topic);
+            WordDraw draw(pool, level, topic, WordHistory());
+            QSet<QString> drawn;
+            for (int round = 0; round < rounds; ++round) {
+                const QString word = draw.next().value_or(QString());
+                QVERIFY2(words.contains(word) && !drawn.contains(word), qPrintable(topic + QStringLiteral(": ") + word));
+                drawn.insert(word);
+            }
+        }
     }
 };
 

@@ -3,10 +3,12 @@
 
 // A whole match on one computer through the real window: settings, names,
 // four words, guesses typed as keys, the statistics after every turn and
-// the winner at the end.
+// the winner at the end; and a match alone against the computer's words.
 #include "controls/TKxBitBtn.h"
 #include "controls/TKxDigit.h"
+#include "controls/TRadioGroup.h"
 #include "controls/TStringGrid.h"
+#include "game/WordList.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "support/ModalBoxAnswerer.h"
@@ -18,12 +20,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
 
 #include <memory>
+
+namespace {
+
+// Six words, each its own letters' worth of difficulty; Ä only where
+// umlauts are allowed.
+const QByteArray kWords = "Garten\tPflanzen\nHaus\nMaus\tTiere\nTisch\nLampe\nBär\tTiere\n";
+
+} // namespace
 
 class TestMatch : public QObject
 {
@@ -37,6 +48,9 @@ private Q_SLOTS:
     void twoRoundMatch();
     void namesShownAsTyped_data();
     void namesShownAsTyped();
+    void threeWordsAloneByKeyboard();
+    void aloneWithoutAMatch_data();
+    void aloneWithoutAMatch();
 
 private:
     TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
@@ -47,6 +61,13 @@ private:
     // The label's text as the user sees it: marked "(markup)" when the
     // label would read it as rich text rather than show it as it is.
     static QString shown(const QLabel *label);
+    // A window of its own for three rounds alone, at "gemischt", with these
+    // words drawn first to last.
+    void playAlone(const QByteArray &words);
+    // The letters of the word still hidden, or as many letters the word
+    // lacks.
+    QString hiddenLetters() const;
+    QString missingLetters(int count) const;
 
     std::unique_ptr<FormFixture> m_fixture;
     TForm1 *m_form = nullptr;
@@ -326,6 +347,140 @@ void TestMatch::namesShownAsTyped()
     QCOMPARE(shown(m_form->WinnerLabel),
              QStringLiteral("Herzlichen Glückwunsch, ") + player2 + QStringLiteral("! Du hast das Spiel gewonnen!"));
     QCOMPARE(noBoxExpected.count(), 0);
+}
+
+void TestMatch::playAlone(const QByteArray &words)
+{
+    m_fixture = std::make_unique<FormFixture>();
+    m_fixture->writeSettingsFile("[Properties]\r\nRounds=3\r\nMistakes=3\r\nTimeLimit=2\r\nTimeLimitValue=5\r\n"
+                                 "[Solo]\r\nDifficulty=gemischt\r\n");
+    m_fixture->playAloneWith(std::make_shared<WordList>(WordList::fromText(words)), [](int) { return 0; });
+    m_form = &m_fixture->createActive();
+    // Ticks come from the test alone.
+    m_form->Timer->setInterval(24 * 3600 * 1000);
+}
+
+QString TestMatch::hiddenLetters() const
+{
+    QString keys;
+    for (const QChar c : m_form->RoundState.SecretWord) {
+        if (!m_form->RoundState.isRevealed(c) && !keys.contains(c.toLower()))
+            keys += c.toLower();
+    }
+    return keys;
+}
+
+QString TestMatch::missingLetters(int count) const
+{
+    QString keys;
+    for (char c = 'a'; keys.size() < count; ++c) {
+        if (!m_form->RoundState.SecretWord.contains(QChar(c).toUpper()))
+            keys += QLatin1Char(c);
+    }
+    return keys;
+}
+
+// A match of three words: one guessed with the hint, one lost by mistakes,
+// one lost by time; no word twice, every word one the settings allow.
+void TestMatch::threeWordsAloneByKeyboard()
+{
+    playAlone(kWords);
+    typeKeys(m_form, QStringLiteral("{+Ctrl}a{-Ctrl}"));
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::SoloPage));
+    QTRY_COMPARE(QApplication::focusWidget(), m_form->SoloName);
+    // As the settings file keeps it: all words, enough for three rounds.
+    QCOMPARE(m_form->SoloDifficulty->ItemIndex(), 3);
+    typeKeys(m_form, QStringLiteral("Anna{Return}"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Errate das Wort des Computers, Anna!"));
+
+    QStringList words;
+    // Guessed with the hint: a letter revealed for a mistake, once.
+    typeKeys(m_form, QStringLiteral("{Return}"));
+    words << m_form->RoundState.SecretWord;
+    QVERIFY(m_form->Hint->isVisible() && m_form->Hint->isEnabled());
+    typeKeys(m_form, QStringLiteral("{+Alt}t{-Alt}"));
+    QCOMPARE(int(m_form->curMistakes->Value()), 1);
+    QVERIFY(!m_form->Hint->isEnabled());
+    typeKeys(m_form, hiddenLetters());
+    QVERIFY(m_form->RoundState.RoundOver);
+    QVERIFY(m_form->Hint->isHidden());
+    typeKeys(m_form, QStringLiteral("{Return}"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
+    QVERIFY(m_form->StatistikCancel->isVisible());
+    typeKeys(m_form, QStringLiteral("{Return}"));
+
+    // Lost by mistakes: the hint is not offered once a mistake would end it.
+    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    typeKeys(m_form, QStringLiteral("{Return}"));
+    words << m_form->RoundState.SecretWord;
+    typeKeys(m_form, missingLetters(2));
+    QVERIFY(!m_form->Hint->isEnabled());
+    typeKeys(m_form, missingLetters(3).right(1) + QStringLiteral("{Return}{Return}"));
+
+    // Lost by time.
+    typeKeys(m_form, QStringLiteral("{Return}"));
+    words << m_form->RoundState.SecretWord;
+    for (int tick = 0; tick < 5; ++tick)
+        m_form->match().tick();
+    QVERIFY(m_form->RoundState.RoundOver);
+    typeKeys(m_form, QStringLiteral("{Return}"));
+
+    QCOMPARE(QSet<QString>(words.cbegin(), words.cend()).size(), 3);
+    for (const QString &word : words)
+        QVERIFY2(!word.contains(QChar(0xC4)), qPrintable(word));
+    QStringList rows;
+    for (int row = 1; row <= 3; ++row)
+        rows << m_form->Statistik->Cells(1, row) + QLatin1Char('/') + m_form->Statistik->Cells(2, row)
+                    + QLatin1Char('/') + m_form->Statistik->Cells(3, row);
+    QCOMPARE(rows, (QStringList{words.at(0) + "/1/erraten", words.at(1) + "/3/nicht erraten",
+                                words.at(2) + "/3/Zeit abgelaufen"}));
+    QCOMPARE(m_form->StatistikP1Info->text(), QString::fromUtf8("Erratene Wörter Anna: 1"));
+    QCOMPARE(m_form->StatistikP2Info->text(), QStringLiteral("Fehleranzahl Anna: 7"));
+    QCOMPARE(m_form->WinnerLabel->text(),
+             QString::fromUtf8("Anna hat 1 von 3 Wörtern erraten.\n\nDas ist dein neuer Bestwert auf „gemischt“!"));
+    QVERIFY(m_form->StatistikCancel->isHidden());
+    typeKeys(m_form, QStringLiteral("{Return}"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+
+    m_fixture->destroy();
+    const QByteArray file = m_fixture->settingsFile();
+    QVERIFY2(file.contains("[Solo]\r\nDifficulty=gemischt\r\nName=Anna\r\n"), file.constData());
+    QVERIFY2(file.contains("BestGemischt=1/3/7\r\n"), file.constData());
+    QVERIFY2(file.contains("History="), file.constData());
+}
+
+void TestMatch::aloneWithoutAMatch_data()
+{
+    QTest::addColumn<QByteArray>("words");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("box");
+
+    QTest::newRow("no name") << kWords << "" << "Gib deinen Namen ein.";
+    QTest::newRow("fewer words the settings allow than rounds") << QByteArray("Bär\nHaus\nMaus\n") << "Anna"
+                                               << QString::fromUtf8("Zu diesen Einstellungen passen nicht genug Wörter.");
+    QTest::newRow("as many words as rounds: the match starts") << QByteArray("Bär\nHaus\nMaus\nTisch\n") << "Anna"
+                                                               << "";
+}
+
+void TestMatch::aloneWithoutAMatch()
+{
+    QFETCH(QByteArray, words);
+    QFETCH(QString, name);
+    QFETCH(QString, box);
+
+    playAlone(words);
+    ModalBoxAnswerer answerer;
+    m_form->SoloGameClick();
+    typeKeys(m_form, name + QStringLiteral("{Return}"));
+    if (box.isEmpty()) {
+        QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+        QCOMPARE(answerer.count(), 0);
+        return;
+    }
+    QTRY_COMPARE(answerer.count(), 1);
+    QVERIFY2(answerer.last().text.startsWith(box), qPrintable(answerer.last().text));
+    QCOMPARE(m_form->currentPage(), int(TForm1::SoloPage));
 }
 
 GAME_TEST_MAIN(TestMatch)
