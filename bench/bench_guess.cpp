@@ -38,6 +38,7 @@ struct GuessingWindow
     std::unique_ptr<TForm1> form;
     QImage image;
     CharSet startingGuesses;
+    QWidget *wordBox = nullptr;
 
     GuessingWindow()
     {
@@ -55,16 +56,17 @@ struct GuessingWindow
         form->match().start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
         form->match().setWord(
             QStringLiteral("DIE SCHNELLE BRAUNE KATZE SPRINGT UEBER DEN FAULEN HUND AM FLUSS").left(60));
-        form->GameStartGameClick();
+        form->match().startTurn();
         startingGuesses = form->RoundState.GuessedChars;
-        image = QImage(form->WordPaintBox->size(), QImage::Format_ARGB32_Premultiplied);
+        wordBox = form->findChild<QWidget *>(QStringLiteral("WordPaintBox"));
+        image = QImage(wordBox->size(), QImage::Format_ARGB32_Premultiplied);
     }
 
     void guess(QChar key)
     {
         form->RoundState.GuessedChars = startingGuesses;
         form->FormKeyPress(key);
-        form->WordPaintBox->render(&image);
+        wordBox->render(&image);
     }
 };
 
@@ -92,8 +94,8 @@ void BM_WrongGuess(benchmark::State &state)
         w.guess(QLatin1Char('x'));
         benchmark::DoNotOptimize(w.image.constBits());
         // Every iteration is the first wrong guess of the turn again.
-        w.form->CharList->clear();
-        w.form->curMistakes->setValue(0);
+        w.form->findChild<QListWidget *>(QStringLiteral("CharList"))->clear();
+        w.form->findChild<TKxDigit *>(QStringLiteral("curMistakes"))->setValue(0);
     }
 }
 

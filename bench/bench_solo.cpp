@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -38,7 +39,7 @@ void BM_SoloPageOpens(benchmark::State &state)
         state.PauseTiming();
         auto form = makeWindow(dir);
         state.ResumeTiming();
-        form->SoloGameClick();
+        form->findChild<QAbstractButton *>(QStringLiteral("SoloGame"))->click();
         benchmark::DoNotOptimize(form->currentPage());
     }
 }
@@ -49,14 +50,14 @@ void BM_FirstSoloTurn(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         auto form = makeWindow(dir);
-        form->SoloGameClick();
-        form->SoloName->setText(QStringLiteral("Anna"));
+        form->findChild<QAbstractButton *>(QStringLiteral("SoloGame"))->click();
+        form->findChild<QLineEdit *>(QStringLiteral("SoloName"))->setText(QStringLiteral("Anna"));
         QImage page(form->size(), QImage::Format_ARGB32_Premultiplied);
         state.ResumeTiming();
-        form->SoloOKClick();
+        form->findChild<QAbstractButton *>(QStringLiteral("SoloOK"))->click();
         form->render(&page);
         benchmark::DoNotOptimize(page.constBits());
-        if (form->currentPage() != TForm1::GamePage)
+        if (form->currentPage() != TForm1::Game)
             state.SkipWithError("no turn");
     }
 }

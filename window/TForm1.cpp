@@ -4,29 +4,24 @@
 #include "window/TForm1.h"
 
 #include "about/TInfo.h"
-#include "controls/TImage.h"
+#include "controls/Named.h"
 #include "controls/TKxBitBtn.h"
-#include "controls/TKxDigit.h"
-#include "controls/TStringGrid.h"
 #include "controls/TWinXP.h"
-#include "game/GameSettings.h"
-#include "game/WordPool.h"
 #include "net/PeerLink.h"
 #include "platform/LoadedSoundService.h"
 #include "update/UpdateComponent.h"
-#include "window/SettingsLocation.h"
+#include "window/TForm1_p.h"
+#include "window/pages/GamePage.h"
+#include "window/pages/PageKit.h"
+#include "window/pages/StartPage.h"
 
-#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -40,7 +35,8 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     : QWidget(parent)
     , m_match(new MatchState(this))
     , RoundState(m_match->RoundState)
-    , Timer(m_match->clock())
+    , m_pages(std::make_unique<Pages>())
+    , m_state(std::make_unique<State>())
     , m_environment(environment)
     , m_sound(environment.sound)
 {
@@ -49,7 +45,7 @@ TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     if (!qobject_cast<GameApplication *>(qApp))
         qWarning("TForm1 needs a GameApplication: without it nothing typed reaches the game");
     createControls();
-    connectHandlers();
+    connectMatch();
     FormCreate();
 }
 
@@ -60,19 +56,38 @@ TForm1::~TForm1()
     FormDestroy();
 }
 
-bool TForm1::LocalSetsWord() const
+void TForm1::createControls()
 {
-    return m_match->localSetsWord();
-}
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Lettrisko"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(PageKit::ClientWidth, PageKit::ClientHeight);
 
-bool TForm1::LocalGuesses() const
-{
-    return m_match->localGuesses();
+    QFont windowFont = font();
+    windowFont.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+    windowFont.setPixelSize(19);
+    setFont(windowFont);
+
+    m_pages->WinXP1 = named(new TWinXP(this), "WinXP1");
+    m_pages->Update = createUpdateComponent(this, m_environment.updateServer);
+    connect(m_pages->Update, &UpdateComponent::programEndRequested, this, &TForm1::updateEndsProgram);
+    m_match->setObjectName(QStringLiteral("match"));
+
+    // Until a page is first shown, a placeholder of its name holds its place.
+    auto *sites = named(new QStackedWidget(this), "MainSites");
+    m_pages->MainSites = sites;
+    sites->setGeometry(0, 0, PageKit::ClientWidth, PageKit::ClientHeight);
+    for (const char *name : {"Start", "Einstellungen", "Spieler", "Wort", "Spiel", "Statistik", "TCPIP", "Allein"})
+        sites->addWidget(named(new QWidget(sites), name));
+
+    setUpWindowKeys();
+    ensurePage(Start);
 }
 
 int TForm1::currentPage() const
 {
-    return MainSites->currentIndex();
+    return m_pages->MainSites->currentIndex();
 }
 
 void TForm1::showPage(Page page)
@@ -80,46 +95,32 @@ void TForm1::showPage(Page page)
     ensurePage(page);
     // The page left keeps no focus of its own: shown again, it opens at its
     // first input, not at the control last used there.
+    QStackedWidget *sites = m_pages->MainSites;
     QWidget *focused = focusWidget();
-    if (page != currentPage() && focused && MainSites->currentWidget()->isAncestorOf(focused))
+    if (page != currentPage() && focused && sites->currentWidget()->isAncestorOf(focused))
         focused->clearFocus();
-    MainSites->setCurrentIndex(page);
+    sites->setCurrentIndex(page);
 }
 
 void TForm1::FormCreate()
 {
     if (m_environment.automaticUpdate)
-        Update->AutomaticUpdate(QString(), false);
+        m_pages->Update->AutomaticUpdate(QString(), false);
     // A run only to update ends here, before the settings file is opened.
-    if (m_settingsDetached)
+    if (m_state->settingsDetached)
         return;
 
-    showPage(StartPage);
+    showPage(Start);
     setWindowIcon(QApplication::windowIcon());
 
     m_settingsFile = settingsLocation(m_environment.settingsDirectory, m_environment.programDirectory);
     LoadSettings();
-    // The statistics grid's columns and the decorative pictures are set up
-    // as their pages are built.
-}
-
-void TForm1::copyDecorativePictures()
-{
-    if (!Logo1)
-        return;
-    for (int n = 2;; ++n) {
-        auto *logo = findChild<TImage *>(QStringLiteral("Logo%1").arg(n));
-        if (!logo)
-            break;
-        // Shared, not duplicated: no page ever changes its picture.
-        logo->setPicture(Logo1->picture());
-    }
 }
 
 void TForm1::updateEndsProgram(bool keepSettings)
 {
     if (!keepSettings)
-        m_settingsDetached = true;
+        m_state->settingsDetached = true;
     m_endRequested = true;
     Q_EMIT terminateRequested();
 }
@@ -127,7 +128,7 @@ void TForm1::updateEndsProgram(bool keepSettings)
 void TForm1::FormShow()
 {
     if (Info)
-        Firm->setPicture(Info->logoPicture());
+        m_pages->start->setFirmPicture(Info->logoPicture());
     // The sound output is readied once the window stands, off the way to
     // it, and long before a turn plays the first recording.
     QTimer::singleShot(kSoundPreparationDelayMs, this, [this] { sound().prepare(); });
@@ -135,48 +136,22 @@ void TForm1::FormShow()
 
 void TForm1::FormClose()
 {
-    if (RoundState.NetworkGame && peer().phase() != NetPhase::Connecting)
-        peer().sendLeave();
+    if (RoundState.NetworkGame && m_state->peer && m_state->peer->phase() != NetPhase::Connecting)
+        m_state->peer->sendLeave();
     // The connections go down with the program; nothing more of the peer
     // reaches a closing window.
-    if (m_peer)
-        m_peer->close();
+    if (m_state->peer)
+        m_state->peer->close();
 }
 
 void TForm1::FormDestroy()
 {
-    if (m_destroyed)
+    if (m_state->destroyed)
         return;
-    m_destroyed = true;
+    m_state->destroyed = true;
     m_match->pauseClock();
-    if (!m_settingsDetached)
+    if (!m_state->settingsDetached)
         SaveSettings();
-}
-
-// The entry ends the message loop on this signal; the window is destroyed
-// (and the settings saved) after that, without a close.
-void TForm1::Beenden1Click()
-{
-    Q_EMIT terminateRequested();
-}
-
-void TForm1::PropertiesClick()
-{
-    showPage(SettingsPage);
-    // The first setting, its value selected as Tab leaves it; on the joining
-    // computer, where the host's settings are only shown, "OK".
-    (Rounds->isEnabled() ? static_cast<QWidget *>(Rounds) : PropertiesOK)->setFocus(Qt::TabFocusReason);
-}
-
-void TForm1::StartGameClick()
-{
-    showPage(PlayersPage);
-    Player1->setFocus();
-}
-
-void TForm1::FirmClick()
-{
-    ShowInfo(QStringLiteral("Lettrisko v2.0"), QStringLiteral("2001-2003"), QApplication::windowIcon());
 }
 
 void TForm1::BitBtnMouseEnter(QObject *sender)
@@ -205,8 +180,8 @@ void TForm1::RestoreHook()
 void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous() && !m_shownOnce) {
-        m_shownOnce = true;
+    if (!event->spontaneous() && !m_state->shownOnce) {
+        m_state->shownOnce = true;
         if (QScreen *desktop = screen())
             move(desktop->availableGeometry().center() - rect().center());
         FormShow();
@@ -282,7 +257,7 @@ bool TForm1::pressPageButton(bool cancel)
             }
         }
     }
-    QWidget *page = MainSites->currentWidget();
+    QWidget *page = m_pages->MainSites->currentWidget();
     const auto buttons = page->findChildren<TKxBitBtn *>();
     for (TKxBitBtn *button : buttons) {
         const bool matches = cancel ? button->isCancelButton() : button->isDefaultButton();

@@ -9,183 +9,112 @@
 
 #include "controls/MessageBoxes.h"
 #include "controls/Named.h"
-#include "controls/TKxBitBtn.h"
-#include "controls/TRadioGroup.h"
-#include "game/GameSettings.h"
 #include "net/LinkFailure.h"
 #include "net/PeerLink.h"
 #include "net/PeerSeat.h"
 #include "net/SettingsRecord.h"
+#include "window/TForm1_p.h"
+#include "window/pages/NetworkPage.h"
+#include "window/pages/WordPage.h"
 
-#include <QGroupBox>
 #include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 
 namespace {
 
 const QString kPasswordPrompt = QStringLiteral(
     "Sie müssen das erforderliche Passwort eingeben, um sich bei dem angegebenen Server anzumelden.");
 
-void setGroupEnabled(QGroupBox *box, bool enabled)
-{
-    box->setEnabled(enabled);
-    for (QWidget *child : box->findChildren<QWidget *>())
-        child->setEnabled(enabled);
-}
-
 } // namespace
 
-void TForm1::IPGameClick()
+void TForm1::openNetwork()
 {
     RoundState.NetworkGame = true;
     peer().setPhase(NetPhase::Connecting);
-    showPage(NetworkPage);
+    showPage(Network);
 }
 
-void TForm1::RadioGroup_ConnectionModeClick()
+void TForm1::hostGame()
 {
-    const int mode = RadioGroup_ConnectionMode->ItemIndex();
-    setGroupEnabled(GroupBox_Host, mode == 0);
-    setGroupEnabled(GroupBox_Client, mode == 1);
-}
-
-// After a start only cancel and the troubleshooting note stay usable.
-void TForm1::lockConnectionChoice()
-{
-    RadioGroup_ConnectionMode->setEnabled(false);
-    RadioGroup_ConnectionMode->setItemIndex(-1);
-    RadioGroup_ConnectionModeClick();
-    Edit_IPName->setEnabled(false);
-    peer().setPhase(NetPhase::Connecting);
-}
-
-// After a failed attempt the page stands as before it, ready for the next
-// one in the same mode.
-void TForm1::unlockConnectionChoice(int mode)
-{
-    RadioGroup_ConnectionMode->setEnabled(true);
-    RadioGroup_ConnectionMode->setItemIndex(mode);
-    RadioGroup_ConnectionModeClick();
-    Edit_IPName->setEnabled(true);
-}
-
-void TForm1::Button_HostStartClick()
-{
-    if (Edit_IPName->text().isEmpty()) {
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Kein Nickname eingegeben"),
-                QStringLiteral("Sie müssen einen Nickname eingeben."));
-        Edit_IPName->setFocus();
-        return;
-    }
     RoundState.IsHost = true;
-    lockConnectionChoice();
+    m_pages->network->lockConnectionChoice();
+    peer().setPhase(NetPhase::Connecting);
     // Nickname and password are read when the participant connects.
     peer().host();
 }
 
-void TForm1::Button_ClientStartClick()
+void TForm1::joinGame()
 {
-    QString problem;
-    if (Edit_IPName->text().isEmpty()) {
-        problem = QStringLiteral("Sie müssen einen Nickname eingeben.");
-        Edit_IPName->setFocus();
-    } else if (Edit_IP->text().isEmpty()) {
-        problem = QStringLiteral("Sie müssen die IP-Adresse des Gastgebers angeben.");
-        Edit_IP->setFocus();
-    }
-    if (!problem.isEmpty()) {
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Unvollständige Angaben"), problem);
-        return;
-    }
     RoundState.IsHost = false;
-    lockConnectionChoice();
+    m_pages->network->lockConnectionChoice();
+    peer().setPhase(NetPhase::Connecting);
     // The host's greeting is the first thing to happen.
-    peer().join(Edit_IP->text());
+    peer().join(m_pages->network->address());
 }
 
-void TForm1::Button_IPCancelClick(QObject *sender)
+void TForm1::leaveNetworkGame(bool tellPeer)
 {
-    if (sender && RoundState.NetworkGame && peer().phase() != NetPhase::Connecting)
-        peer().sendLeave();
-
-    if (isPageBuilt(NetworkPage)) {
-        RadioGroup_ConnectionMode->setEnabled(true);
-        Edit_IPName->setEnabled(true);
-    }
-    peer().close();
+    if (tellPeer && m_state->peer && m_state->peer->phase() != NetPhase::Connecting)
+        m_state->peer->sendLeave();
+    if (m_pages->network)
+        m_pages->network->reopen();
+    if (m_state->peer)
+        m_state->peer->close();
     RoundState.NetworkGame = false;
-
-    // A turn cut short by the end of the game does not tick on behind the
-    // start page.
-    m_match->leave();
     // The host's settings were only borrowed for the match.
-    SetSettingsEnabled(true);
-    NoLimitClick();
-
-    showPage(StartPage);
-}
-
-void TForm1::Button_TroubleshootingClick()
-{
-    showMessageBox(this, QMessageBox::Information, QStringLiteral("Vorraussetzung"),
-            QStringLiteral("Um das korrekte Funktionieren der Netzwerk- oder Internetverbindung zu gewährleisten, "
-                           "muss der TCP-Port 5997 freigegeben sein. Sollte auf Ihrem System eine Firewall installiert "
-                           "sein oder eine Hardwarefirewall existieren, müssen Sie dies evtl. manuell konfigurieren."));
+    showSettingsLock(false);
 }
 
 PeerLink &TForm1::peer()
 {
-    if (!m_peer) {
-        m_peer = named(new PeerLink(this), "peerLink");
-        m_peer->setPort(m_environment.port);
-        m_seat = named(new PeerSeat(*m_peer, *m_match, this), "peerSeat");
+    if (!m_state->peer) {
+        m_state->peer = named(new PeerLink(this), "peerLink");
+        m_state->peer->setPort(m_environment.port);
+        m_state->seat = named(new PeerSeat(*m_state->peer, *m_match, this), "peerSeat");
         connectPeerLink();
     }
-    return *m_peer;
+    return *m_state->peer;
 }
 
 PeerSeat &TForm1::peerSeat()
 {
     peer();
-    return *m_seat;
+    return *m_state->seat;
 }
 
 void TForm1::connectPeerLink()
 {
-    connect(m_peer, &PeerLink::participantConnected, this, &TForm1::ServerSocketClientConnect);
-    connect(m_peer, &PeerLink::greetingReceived, this, &TForm1::peerGreets);
-    connect(m_peer, &PeerLink::loginReceived, this, &TForm1::peerLogsIn);
-    connect(m_peer, &PeerLink::settingsReceived, this, &TForm1::peerSendsSettings);
-    connect(m_peer, &PeerLink::leaveReceived, this, &TForm1::peerLeaves);
-    connect(m_peer, &PeerLink::failed, this, &TForm1::linkFails);
+    PeerLink *link = m_state->peer;
+    PeerSeat *seat = m_state->seat;
+    connect(link, &PeerLink::participantConnected, this, [this] {
+        peer().sendGreeting(m_pages->network->nickname(), m_pages->network->password());
+    });
+    connect(link, &PeerLink::greetingReceived, this, &TForm1::peerGreets);
+    connect(link, &PeerLink::loginReceived, this, &TForm1::peerLogsIn);
+    connect(link, &PeerLink::settingsReceived, this, &TForm1::peerSendsSettings);
+    connect(link, &PeerLink::leaveReceived, this, &TForm1::peerLeaves);
+    connect(link, &PeerLink::failed, this, &TForm1::linkFails);
 
-    connect(m_seat, &PeerSeat::peerReady, this, [this] { WordOK->setEnabled(true); });
-    connect(m_seat, &PeerSeat::wordRefused, this, &TForm1::showRefusal);
-    connect(m_seat, &PeerSeat::wordUnexpected, this, [this] {
+    connect(seat, &PeerSeat::peerReady, this, [this] { m_pages->word->allowWord(); });
+    connect(seat, &PeerSeat::wordRefused, this, &TForm1::showRefusal);
+    connect(seat, &PeerSeat::wordUnexpected, this, [this] {
         peer().close();
         peerVanishes(LinkFailure{LinkFailure::ProtocolError, LinkFailure::Playing, QString(), peer().phase()});
     });
-    connect(m_seat, &PeerSeat::wordEntryChanged, this, [this](PeerSeat::WordEntry entry) {
+    connect(seat, &PeerSeat::wordEntryChanged, this, [this](PeerSeat::WordEntry entry) {
         switch (entry) {
         case PeerSeat::WordEntry::Open:
-            showWordEntry(WordEntry::Open);
+            showWordEntry(int(WordPage::WordEntry::Open));
             break;
         case PeerSeat::WordEntry::PeerTypes:
-            showWordEntry(WordEntry::PeerTypes);
+            showWordEntry(int(WordPage::WordEntry::PeerTypes));
             break;
         case PeerSeat::WordEntry::PeerOnStatistics:
-            showWordEntry(WordEntry::PeerOnStatistics);
+            showWordEntry(int(WordPage::WordEntry::PeerOnStatistics));
             break;
         }
     });
-}
-
-void TForm1::ServerSocketClientConnect()
-{
-    peer().sendGreeting(Edit_IPName->text(), Edit_IPPassword->text());
 }
 
 void TForm1::peerGreets(const QString &nickname, const QString &password)
@@ -202,7 +131,7 @@ void TForm1::peerGreets(const QString &nickname, const QString &password)
         query.setTextEchoMode(QLineEdit::Normal);
         query.setTextValue(entry);
         // Goes with the connection, should the host end it meanwhile.
-        m_passwordQuery = &query;
+        m_state->passwordQuery = &query;
         // Cancelling leaves the connection open and this computer logged out.
         if (query.exec() != QDialog::Accepted || !peer().isConnected())
             return;
@@ -214,9 +143,9 @@ void TForm1::peerGreets(const QString &nickname, const QString &password)
         }
     }
 
-    m_peerNickname = nickname;
-    peer().sendLogin(Edit_IPName->text());
-    applyNames({nickname, Edit_IPName->text()});
+    m_state->peerNickname = nickname;
+    peer().sendLogin(m_pages->network->nickname());
+    applyNames({nickname, m_pages->network->nickname()});
     // The host's settings may arrive, and be shown, while this box is open.
     showMessageBox(this, QMessageBox::Information, QStringLiteral("Angemeldet"),
             QStringLiteral("Die Anmeldung bei ") + shortForBox(nickname) + QStringLiteral(" war erfolgreich.\n\n")
@@ -226,7 +155,7 @@ void TForm1::peerGreets(const QString &nickname, const QString &password)
 
 void TForm1::peerLogsIn(const QString &nickname)
 {
-    m_peerNickname = nickname;
+    m_state->peerNickname = nickname;
     showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat sich angemeldet"),
             shortForBox(nickname) + QStringLiteral(" hat sich angemeldet.\n\nKlicken Sie auf OK, um das Spiel zu starten."));
     // The participant may have left while the box was open.
@@ -234,19 +163,19 @@ void TForm1::peerLogsIn(const QString &nickname)
         return;
 
     peer().sendSettings(SettingsRecord::fromSettings(currentSettings()));
-    applyNames({Edit_IPName->text(), nickname});
+    applyNames({m_pages->network->nickname(), nickname});
     StartMatch();
-    showPage(WordPage);
+    showPage(Word);
     // The first word can go out once the participant has seen the settings.
-    showWordEntry(WordEntry::OpenOncePeerReady);
+    showWordEntry(int(WordPage::WordEntry::OpenOncePeerReady));
 }
 
 void TForm1::peerSendsSettings(const SettingsRecord &record)
 {
     applySettings(record.appliedTo(currentSettings()));
     // The participant looks at the host's choice but cannot change it.
-    SetSettingsEnabled(false);
-    showPage(SettingsPage);
+    showSettingsLock(true);
+    showPage(Settings);
 }
 
 void TForm1::peerLeaves()
@@ -254,6 +183,6 @@ void TForm1::peerLeaves()
     // The nickname as the login brought it: during the host's login box
     // the player names are not yet set.
     showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
-            shortForBox(m_peerNickname) + QStringLiteral(" hat das Spiel verlassen."));
-    Button_IPCancelClick(nullptr);
+            shortForBox(m_state->peerNickname) + QStringLiteral(" hat das Spiel verlassen."));
+    leaveMatch(false);
 }

@@ -8,9 +8,10 @@
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
-#include "controls/TRadioGroup.h"
 #include "net/LinkFailure.h"
 #include "net/PeerLink.h"
+#include "window/TForm1_p.h"
+#include "window/pages/NetworkPage.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -86,7 +87,7 @@ void TForm1::linkFails(const LinkFailure &failure)
         return;
     }
     if (failure.stage != LinkFailure::Playing) {
-        ClientSocketError(failure);
+        joinFails(failure);
         return;
     }
     // Each computer ends its side once its user has seen the last result;
@@ -101,26 +102,25 @@ bool TForm1::matchIsOver() const
     return m_match->stage() == MatchState::Stage::TurnOver && m_match->lastTurnPlayed();
 }
 
-void TForm1::ClientSocketError(const LinkFailure &failure)
+void TForm1::joinFails(const LinkFailure &failure)
 {
     // The password query goes with the connection it was for.
-    if (auto *query = qobject_cast<QDialog *>(m_passwordQuery.data()))
+    if (auto *query = qobject_cast<QDialog *>(m_state->passwordQuery.data()))
         query->reject();
     QString text = QStringLiteral("Bei der Verbindung ist ein Fehler aufgetreten.");
     if (failure.kind == LinkFailure::TurnedAway)
         text = QStringLiteral("Der Gastgeber spielt bereits mit einem anderen Teilnehmer.");
     else if (failure.stage == LinkFailure::LoggingIn && failure.kind == LinkFailure::Closed)
         text = QStringLiteral("Der Gastgeber hat die Verbindung getrennt, bevor die Anmeldung abgeschlossen war.");
-    const QString who = failure.stage == LinkFailure::Opening ? Edit_IP->text() : QStringLiteral("dem Gastgeber");
+    const QString who = failure.stage == LinkFailure::Opening ? m_pages->network->address() : QStringLiteral("dem Gastgeber");
     showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"), text,
                      explanationOf(failure, who, peer().port()));
     peer().setPhase(NetPhase::Connecting);
-    RoundState.NetworkGame = false;
-    Button_IPCancelClick(nullptr);
+    leaveMatch(false);
     // Back on the network page, ready for the next attempt to the same
     // address.
-    IPGameClick();
-    unlockConnectionChoice(1);
+    openNetwork();
+    m_pages->network->unlockConnectionChoice(NetworkPage::Participant);
 }
 
 void TForm1::listenFails(const LinkFailure &failure)
@@ -137,21 +137,21 @@ void TForm1::listenFails(const LinkFailure &failure)
                          QStringLiteral("Dieser Computer kann nicht auf Mitspieler warten."),
                          explanationOf(failure, QString(), peer().port()));
     }
-    unlockConnectionChoice(0);
+    m_pages->network->unlockConnectionChoice(NetworkPage::Host);
 }
 
 void TForm1::peerVanishes(const LinkFailure &failure)
 {
-    const QString explanation = explanationOf(failure, m_peerNickname, peer().port());
+    const QString explanation = explanationOf(failure, m_state->peerNickname, peer().port());
     if (failure.kind == LinkFailure::ProtocolError) {
         showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbindung getrennt"),
-                         QStringLiteral("Das Spiel mit ") + TForm1::shortForBox(m_peerNickname)
+                         QStringLiteral("Das Spiel mit ") + TForm1::shortForBox(m_state->peerNickname)
                              + QStringLiteral(" ist beendet."),
                          explanation);
     } else {
         // The same message as when the peer leaves on purpose.
         showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
-                         TForm1::shortForBox(m_peerNickname) + QStringLiteral(" hat das Spiel verlassen."), explanation);
+                         TForm1::shortForBox(m_state->peerNickname) + QStringLiteral(" hat das Spiel verlassen."), explanation);
     }
-    Button_IPCancelClick(nullptr);
+    leaveMatch(false);
 }

@@ -1,111 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Kx Software
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Settings page, players page and the start of a match.
+// The player's settings and names: read at the start, shown and edited on
+// their pages, saved at the end.
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
-#include "controls/TKxBitBtn.h"
-#include "game/GameSettings.h"
 #include "net/PeerLink.h"
 #include "text/IniFile.h"
+#include "window/TForm1_p.h"
+#include "window/pages/PlayersPage.h"
+#include "window/pages/SettingsPage.h"
+#include "window/pages/WordPage.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QRadioButton>
-#include <QSignalBlocker>
-#include <QSpinBox>
-
-GameSettings TForm1::settingsOnPage() const
-{
-    GameSettings s;
-    s.Rounds = Rounds->value();
-    s.Mistakes = Mistakes->value();
-    if (NoLimit->isChecked())
-        s.TimeLimit = TimeLimitMode::NoLimit;
-    else if (perLetter->isChecked())
-        s.TimeLimit = TimeLimitMode::PerLetter;
-    else if (WholeWord->isChecked())
-        s.TimeLimit = TimeLimitMode::WholeWord;
-    else
-        s.TimeLimit = TimeLimitMode::NoLimit;
-    s.TimeLimitValue = TimeLimit->value();
-    s.NoSpecialChars = NoSpecialChars->isChecked();
-    s.CapitalLetters = CapitalLetters->isChecked();
-    s.AcceptSentences = AcceptSentences->isChecked();
-    s.AcceptNumbers = AcceptNumbers->isChecked();
-    s.SetFirstLetter = SetFirstLetter->isChecked();
-    s.WonRounds = WonRounds->isChecked();
-    s.PlaySounds = PlaySounds->isChecked();
-    return s;
-}
-
-// Every change on the page is the user's setting at once, as the page is
-// the only way to change it.
-void TForm1::settingsEdited()
-{
-    if (!m_showingSettings)
-        m_settings = settingsOnPage();
-}
-
-void TForm1::namesEdited()
-{
-    m_names = PlayerNames{Player1->text(), Player2->text()};
-}
-
-void TForm1::applySettings(const GameSettings &settings)
-{
-    m_settings = settings.clamped();
-    showSettingsOnPage();
-}
-
-void TForm1::applyNames(const PlayerNames &names)
-{
-    m_names = names;
-    if (!isPageBuilt(PlayersPage))
-        return;
-    // Each edit's change writes both names back; the first must not drop
-    // the second before it is shown.
-    const QSignalBlocker blockFirst(Player1);
-    const QSignalBlocker blockSecond(Player2);
-    Player1->setText(names.Player1);
-    Player2->setText(names.Player2);
-}
-
-void TForm1::showSettingsOnPage()
-{
-    if (!isPageBuilt(SettingsPage))
-        return;
-    const GameSettings settings = m_settings;
-    m_showingSettings = true;
-    Rounds->setValue(settings.Rounds);
-    Mistakes->setValue(settings.Mistakes);
-    switch (settings.TimeLimit) {
-    case TimeLimitMode::NoLimit:
-        NoLimit->setChecked(true);
-        break;
-    case TimeLimitMode::PerLetter:
-        perLetter->setChecked(true);
-        break;
-    case TimeLimitMode::WholeWord:
-        WholeWord->setChecked(true);
-        break;
-    }
-    NoLimitClick();
-    TimeLimit->setValue(settings.TimeLimitValue);
-    NoSpecialChars->setChecked(settings.NoSpecialChars);
-    CapitalLetters->setChecked(settings.CapitalLetters);
-    AcceptSentences->setChecked(settings.AcceptSentences);
-    AcceptNumbers->setChecked(settings.AcceptNumbers);
-    SetFirstLetter->setChecked(settings.SetFirstLetter);
-    // One of an exclusive pair cannot be unchecked, only its partner checked.
-    (settings.WonRounds ? WonRounds : FewMistakes)->setChecked(true);
-    NoLimitClick();
-    PlaySounds->setChecked(settings.PlaySounds);
-    m_showingSettings = false;
-}
 
 namespace {
 
@@ -135,15 +43,15 @@ void TForm1::LoadSettings()
     applySettings(GameSettings::read(ini));
     applyNames(PlayerNames::read(ini));
     m_solo = SoloSettings::read(ini);
-    m_loadedSolo = std::make_unique<SoloSettings>(m_solo);
     // What is held now is what this run started from.
-    m_loadedSettings = std::make_unique<GameSettings>(m_settings);
-    m_loadedNames = std::make_unique<PlayerNames>(m_names);
+    m_state->loadedSolo = std::make_unique<SoloSettings>(m_solo);
+    m_state->loadedSettings = std::make_unique<GameSettings>(m_settings);
+    m_state->loadedNames = std::make_unique<PlayerNames>(m_names);
 }
 
 void TForm1::SaveSettings()
 {
-    if (m_settingsFile.save.isEmpty() || !m_loadedSettings)
+    if (m_settingsFile.save.isEmpty() || !m_state->loadedSettings)
         return;
     // The file as it is now, so that what others keep in it (comments, keys
     // and sections of their own, edits made while the game ran) stays; a
@@ -152,69 +60,49 @@ void TForm1::SaveSettings()
     // file's lock, only what this run changed overwrites them. Nobody is
     // left to tell at this point; a failed save keeps the old file.
     IniFile::update(m_settingsFile.save, [this](IniFile &ini) {
-        m_settings.writeChanges(ini, *m_loadedSettings);
-        m_names.writeChanges(ini, *m_loadedNames);
-        m_solo.writeChanges(ini, *m_loadedSolo);
+        m_settings.writeChanges(ini, *m_state->loadedSettings);
+        m_names.writeChanges(ini, *m_state->loadedNames);
+        m_solo.writeChanges(ini, *m_state->loadedSolo);
     });
 }
 
-void TForm1::NoLimitClick()
+void TForm1::applySettings(const GameSettings &settings)
 {
-    if (isPageBuilt(SettingsPage))
-        TimeLimit->setEnabled(!NoLimit->isChecked());
+    m_settings = settings.clamped();
+    if (m_pages->settings)
+        m_pages->settings->showSettings(m_settings);
 }
 
-void TForm1::SetSettingsEnabled(bool enabled)
+void TForm1::applyNames(const PlayerNames &names)
 {
-    m_settingsLocked = !enabled;
-    if (!isPageBuilt(SettingsPage))
-        return;
-    const QList<QWidget *> controls{Rounds, Mistakes, NoLimit, perLetter, WholeWord, TimeLimit,
-                                    NoSpecialChars, CapitalLetters, AcceptSentences, AcceptNumbers,
-                                    SetFirstLetter, WonRounds, FewMistakes};
-    for (QWidget *control : controls)
-        control->setEnabled(enabled);
+    m_names = names;
+    if (m_pages->players)
+        m_pages->players->showNames(names);
 }
 
-void TForm1::PropertiesOKClick()
+// The joining computer shows the host's settings and cannot change them.
+void TForm1::showSettingsLock(bool locked)
+{
+    m_state->settingsLocked = locked;
+    if (m_pages->settings)
+        m_pages->settings->SetSettingsEnabled(!locked);
+}
+
+void TForm1::settingsAccepted()
 {
     if (!RoundState.NetworkGame) {
-        showPage(StartPage);
+        showPage(Start);
         return;
     }
     if (peer().phase() == NetPhase::Connecting) {
         // The host-to-be came here from the network page.
-        showPage(NetworkPage);
+        showPage(Network);
         return;
     }
     // The joining computer has looked at the host's settings: it waits for
     // the host's first word.
     peer().sendReady();
     StartMatch();
-    showPage(WordPage);
-    showWordEntry(WordEntry::PeerTypes);
-}
-
-void TForm1::PlayersOKClick()
-{
-    QString problem;
-    if (m_names.Player1.isEmpty())
-        problem = QStringLiteral("Gib einen Namen ein, Spieler 1.");
-    else if (m_names.Player2.isEmpty())
-        problem = QStringLiteral("Gib einen Namen ein, Spieler 2.");
-    else if (m_names.Player1 == m_names.Player2)
-        problem = QStringLiteral("Beide Spieler müssen unterschiedliche Namen haben.");
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Fehler"), problem);
-        return;
-    }
-
-    StartMatch();
-    showPage(WordPage);
-    showWordEntry(WordEntry::Open);
-}
-
-void TForm1::StartMatch()
-{
-    m_match->start(m_settings, m_names.Player1, m_names.Player2);
+    showPage(Word);
+    showWordEntry(int(WordPage::WordEntry::PeerTypes));
 }

@@ -6,18 +6,12 @@
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
-#include "controls/TKxBitBtn.h"
-#include "controls/TRadioGroup.h"
 #include "game/ComputerSeat.h"
-#include "game/WordDraw.h"
 #include "game/WordList.h"
-#include "game/WordPool.h"
+#include "window/TForm1_p.h"
+#include "window/pages/SoloPage.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QRadioButton>
 
 namespace {
 
@@ -26,55 +20,37 @@ const QString kComputer = QStringLiteral("Computer");
 
 } // namespace
 
-void TForm1::SoloGameClick()
+void TForm1::openSolo()
 {
-    showPage(SoloPage);
-    SoloName->setText(m_solo.Name);
-    SoloDifficulty->setItemIndex(int(m_solo.Level));
+    showPage(Solo);
+    m_pages->solo->showChoice(m_solo.Name, m_solo.Level);
     // The words are read here rather than at "OK", so that the first turn
     // comes at once.
     showTopics();
-    SoloName->setFocus();
+    m_pages->solo->focusName();
 }
 
 // The words the settings allow, ranked; read once and kept while the
 // settings stay as they are.
 const WordPool &TForm1::soloPool()
 {
-    if (!m_pool || m_poolSettings != m_settings) {
+    if (!m_state->pool || m_state->poolSettings != m_settings) {
         const WordList &words = m_environment.words ? *m_environment.words : WordList::shipped();
-        m_pool = std::make_unique<WordPool>(words, m_settings);
-        m_poolSettings = m_settings;
+        m_state->pool = std::make_unique<WordPool>(words, m_settings);
+        m_state->poolSettings = m_settings;
     }
-    return *m_pool;
+    return *m_state->pool;
 }
 
 // Only the topics with a word for every round of the match at the chosen
-// level; the one chosen before stays chosen while it is offered.
+// level.
 void TForm1::showTopics()
 {
-    const Difficulty::Level level = Difficulty::Level(qMax(0, SoloDifficulty->ItemIndex()));
-    const QString chosen = SoloTopic->count() > 0 ? SoloTopic->currentText() : m_solo.Topic;
-    SoloTopic->clear();
-    SoloTopic->addItems(soloPool().topicsOffered(level));
-    SoloTopic->setCurrentIndex(qMax(0, SoloTopic->findText(chosen)));
+    m_pages->solo->showTopics(soloPool().topicsOffered(m_pages->solo->level()), m_solo.Topic);
 }
 
-void TForm1::SoloDifficultyClick()
+void TForm1::startSolo(const QString &name, Difficulty::Level level, const QString &topic)
 {
-    showTopics();
-}
-
-void TForm1::SoloOKClick()
-{
-    const QString name = SoloName->text();
-    if (name.isEmpty()) {
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"), QStringLiteral("Gib deinen Namen ein."));
-        SoloName->setFocus();
-        return;
-    }
-    const Difficulty::Level level = Difficulty::Level(qMax(0, SoloDifficulty->ItemIndex()));
-    const QString topic = SoloTopic->currentText();
     const WordPool &pool = soloPool();
     // Every round needs a word of its own.
     if (pool.words(level, topic).size() < m_settings.Rounds) {
@@ -85,56 +61,23 @@ void TForm1::SoloOKClick()
     m_solo.Name = name;
     m_solo.Level = level;
     m_solo.Topic = topic;
-    delete m_computer;
-    m_computer = new ComputerSeat(*m_match, WordDraw(pool, level, topic, m_solo.History, m_environment.random), this);
-    m_computer->setObjectName(QStringLiteral("computerSeat"));
-    connect(m_computer, &ComputerSeat::noWordLeft, this, [this] {
+    delete m_state->computer;
+    m_state->computer = new ComputerSeat(*m_match, WordDraw(pool, level, topic, m_solo.History, m_environment.random), this);
+    m_state->computer->setObjectName(QStringLiteral("computerSeat"));
+    connect(m_state->computer, &ComputerSeat::noWordLeft, this, [this] {
         showMessageBox(this, QMessageBox::Information, QStringLiteral("Keine Wörter"), WordPool::NoWordMessage);
-        soloMatchEnds();
+        leaveMatch();
     });
     // The computer sets the first word as the match starts.
     m_match->start(m_settings, kComputer, name, MatchState::Mode::Solo);
 }
 
-void TForm1::SoloCancelClick()
-{
-    showPage(StartPage);
-}
-
-void TForm1::StatistikCancelClick()
-{
-    soloMatchEnds();
-}
-
-// The match ends early or after its last word; what it played stays in
-// the history, so the next match chooses other words first.
-void TForm1::soloMatchEnds()
-{
-    m_match->leave();
-    showPage(StartPage);
-}
-
-void TForm1::HintClick()
-{
-    m_match->takeHint();
-}
-
-// "Tipp" shows in a match alone, usable while a hint is to be had.
-void TForm1::showHint()
-{
-    if (!isPageBuilt(GamePage))
-        return;
-    const bool solo = m_match->mode() == MatchState::Mode::Solo;
-    Hint->setVisible(solo && m_match->stage() != MatchState::Stage::TurnOver);
-    Hint->setEnabled(m_match->hintAvailable());
-}
-
 // Every word the computer set stays in its history, also when the match is
-// left before its end.
+// left before its end, so the next match chooses other words first.
 void TForm1::soloTurnEnds()
 {
-    if (m_match->mode() == MatchState::Mode::Solo && m_computer)
-        m_solo.History = m_computer->draw().history();
+    if (m_match->mode() == MatchState::Mode::Solo && m_state->computer)
+        m_solo.History = m_state->computer->draw().history();
 }
 
 void TForm1::soloMatchEnded()
@@ -144,8 +87,8 @@ void TForm1::soloMatchEnded()
     const Scoring::SoloResult result = Scoring::soloResultOf(m_match->record());
     const SoloBest now{result.guessed, result.played, int(result.mistakes)};
     SoloBest &best = m_solo.bestAt(m_solo.Level);
-    m_soloNewBest = now.betterThan(best);
-    if (m_soloNewBest)
+    m_state->soloNewBest = now.betterThan(best);
+    if (m_state->soloNewBest)
         best = now;
     showRecord();
 }
@@ -153,11 +96,13 @@ void TForm1::soloMatchEnded()
 // "Anna hat 4 von 5 Wörtern erraten." and the best at this level.
 QString TForm1::soloResultText() const
 {
+    if (!m_match->lastTurnPlayed())
+        return QString();
     const Scoring::SoloResult result = Scoring::soloResultOf(m_match->record());
     QString text = Scoring::soloResultText(m_match->name(MatchState::Player2), result.guessed, result.played);
     const QString level = Difficulty::name(m_solo.Level);
     const SoloBest &best = m_solo.bestAt(m_solo.Level);
-    if (m_soloNewBest)
+    if (m_state->soloNewBest)
         text += QStringLiteral("\n\nDas ist dein neuer Bestwert auf „%1“!").arg(level);
     else if (!best.isEmpty())
         text += QStringLiteral("\n\nDein Bestwert auf „%1“: %2 von %3.").arg(level).arg(best.guessed).arg(best.words);

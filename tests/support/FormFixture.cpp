@@ -51,7 +51,7 @@ TForm1 &FormFixture::createActive()
 
 void FormFixture::buildAllPages()
 {
-    for (int page = TForm1::StartPage; page <= TForm1::SoloPage; ++page)
+    for (int page = TForm1::Start; page <= TForm1::Solo; ++page)
         m_form->ensurePage(TForm1::Page(page));
 }
 

@@ -13,6 +13,17 @@
 
 #include <memory>
 
+// A control of a window by object name; a missing one ends the run, as
+// every test that asks for it would fail.
+template<typename T>
+T *controlOf(const QWidget *form, const char *name)
+{
+    T *found = form->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
 // The game's main window against a settings folder of its own, with a
 // sound service that records instead of playing. The window is made on
 // request, so that a test can first write the Properties.ini it wants.
@@ -60,10 +71,9 @@ public:
     template<typename T>
     T *control(const char *name) const
     {
-        T *found = m_form ? m_form->findChild<T *>(QLatin1String(name)) : nullptr;
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        if (!m_form)
+            qFatal("no window for %s", name);
+        return controlOf<T>(m_form.get(), name);
     }
 
 private:

@@ -112,7 +112,7 @@ void TestGamePage::prepare(const Turn &turn)
     settings.AcceptNumbers = turn.characters.acceptNumbers;
     m_form->match().start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
     QVERIFY(m_form->match().setWord(turn.word).accepted());
-    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Game));
 }
 
 void TestGamePage::begin()
@@ -147,7 +147,7 @@ void TestGamePage::startOfGuessing()
         turn.firstLetter = firstLetter;
         turn.characters.capitalLetters = capitalsOnly;
         prepare(turn);
-        m_form->PlaySounds->setChecked(soundsOn);
+        controlOf<QCheckBox>(m_form, "PlaySounds")->setChecked(soundsOn);
         m_fixture->sound().clear();
 
         begin();
@@ -158,14 +158,14 @@ void TestGamePage::startOfGuessing()
         QVERIFY(m_form->RoundState.GuessedChars == expected);
         QVERIFY(m_form->RoundState.RoundRunning);
         QVERIFY(!m_form->RoundState.RoundOver);
-        QVERIFY(m_form->GameStartGame->isHidden());
-        QVERIFY(m_form->GameOK->isHidden());
-        QCOMPARE(m_form->curMistakes->Value(), 0.0L);
-        QCOMPARE(m_form->CharList->count(), 0);
+        QVERIFY(controlOf<TKxBitBtn>(m_form, "GameStartGame")->isHidden());
+        QVERIFY(controlOf<TKxBitBtn>(m_form, "GameOK")->isHidden());
+        QCOMPARE(controlOf<TKxDigit>(m_form, "curMistakes")->Value(), 0.0L);
+        QCOMPARE(controlOf<QListWidget>(m_form, "CharList")->count(), 0);
         // The given letter makes no sound, and the sound setting survives it.
         QCOMPARE(m_fixture->sound().played, QStringList());
         QCOMPARE(m_fixture->sound().beeps, 0);
-        QCOMPARE(m_form->PlaySounds->isChecked(), soundsOn);
+        QCOMPARE(controlOf<QCheckBox>(m_form, "PlaySounds")->isChecked(), soundsOn);
         m_form->RoundState.RoundRunning = false;
     }
 }
@@ -236,14 +236,14 @@ void TestGamePage::typedGuesses()
 
     QCOMPARE(m_fixture->sound().played, sounds);
     QCOMPARE(m_fixture->sound().beeps, beeps);
-    QCOMPARE(int(m_form->curMistakes->Value()), mistakes);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "curMistakes")->Value()), mistakes);
     QStringList listed;
-    for (int i = 0; i < m_form->CharList->count(); ++i)
-        listed << m_form->CharList->item(i)->text();
+    for (int i = 0; i < controlOf<QListWidget>(m_form, "CharList")->count(); ++i)
+        listed << controlOf<QListWidget>(m_form, "CharList")->item(i)->text();
     QCOMPARE(listed.join(QLatin1Char(' ')), wrongList);
     QCOMPARE(m_form->RoundState.RoundOver, over);
     QCOMPARE(m_form->RoundState.RoundRunning, !over);
-    QCOMPARE(m_form->GameOK->isVisible(), over);
+    QCOMPARE(controlOf<TKxBitBtn>(m_form, "GameOK")->isVisible(), over);
 }
 
 void TestGamePage::wrongGuessesInOneScrollingRow_data()
@@ -269,7 +269,7 @@ void TestGamePage::wrongGuessesInOneScrollingRow()
     prepare(turn);
     begin();
 
-    QListWidget *list = m_form->CharList;
+    QListWidget *list = controlOf<QListWidget>(m_form, "CharList");
     auto inSight = [list](const QListWidgetItem *item) {
         return list->viewport()->rect().contains(list->visualItemRect(item));
     };
@@ -327,17 +327,17 @@ void TestGamePage::setterCannotGuessOnOwnKeyboard()
     m_form->match().guess(MatchState::Player2, QLatin1Char('a'));
     m_form->match().guess(MatchState::Player2, QLatin1Char('x'));
     QCOMPARE(m_fixture->sound().played, (QStringList{QStringLiteral("RICHTIG"), QStringLiteral("FALSCH")}));
-    QCOMPARE(m_form->curMistakes->Value(), 1.0L);
+    QCOMPARE(controlOf<TKxDigit>(m_form, "curMistakes")->Value(), 1.0L);
     m_form->RoundState.NetworkGame = false;
 }
 
 void TestGamePage::soundsOffPlaysNothing()
 {
-    m_form->PlaySounds->setChecked(false);
+    controlOf<QCheckBox>(m_form, "PlaySounds")->setChecked(false);
     QVERIFY(!m_form->PlaySoundResource(QStringLiteral("RICHTIG")));
     QCOMPARE(m_fixture->sound().played, QStringList());
 
-    m_form->PlaySounds->setChecked(true);
+    controlOf<QCheckBox>(m_form, "PlaySounds")->setChecked(true);
     QVERIFY(m_form->PlaySoundResource(QStringLiteral("RICHTIG")));
     QCOMPARE(m_fixture->sound().played, QStringList{QStringLiteral("RICHTIG")});
 
@@ -345,7 +345,7 @@ void TestGamePage::soundsOffPlaysNothing()
     Turn turn;
     turn.word = QStringLiteral("ANNA");
     prepare(turn);
-    m_form->PlaySounds->setChecked(false);
+    controlOf<QCheckBox>(m_form, "PlaySounds")->setChecked(false);
     begin();
     m_fixture->sound().clear();
     typeKeys(m_form, QStringLiteral("1n"));
@@ -363,7 +363,7 @@ void TestGamePage::perGuessLimitResetsOnlyOnNewGuesses()
     turn.maxMistakes = 2;
     prepare(turn);
     begin();
-    QVERIFY(m_form->Timer->isActive());
+    QVERIFY(m_form->match().clock()->isActive());
 
     struct Step
     {
@@ -381,17 +381,17 @@ void TestGamePage::perGuessLimitResetsOnlyOnNewGuesses()
     };
     for (const Step &step : steps) {
         if (step.key)
-            QTest::keyClick(m_form->CharList, step.key);
+            QTest::keyClick(controlOf<QListWidget>(m_form, "CharList"), step.key);
         else
             m_form->match().tick();
-        QCOMPARE(int(m_form->Time->Value()), step.time);
+        QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), step.time);
     }
 
     // A losing guess sets the clock back as well, but the clock stops.
-    QTest::keyClick(m_form->CharList, 'q');
+    QTest::keyClick(controlOf<QListWidget>(m_form, "CharList"), 'q');
     QVERIFY(m_form->RoundState.RoundOver);
-    QCOMPARE(int(m_form->Time->Value()), 10);
-    QVERIFY(!m_form->Timer->isActive());
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), 10);
+    QVERIFY(!m_form->match().clock()->isActive());
 }
 
 void TestGamePage::noTimeLimitNeverStartsTheTimer()
@@ -400,15 +400,15 @@ void TestGamePage::noTimeLimitNeverStartsTheTimer()
     turn.word = QStringLiteral("HAUS");
     prepare(turn);
     begin();
-    QVERIFY(!m_form->Timer->isActive());
+    QVERIFY(!m_form->match().clock()->isActive());
     typeKeys(m_form, QStringLiteral("axu"));
-    QVERIFY(!m_form->Timer->isActive());
+    QVERIFY(!m_form->match().clock()->isActive());
     m_form->setWindowState(Qt::WindowMinimized);
     m_form->setWindowState(Qt::WindowNoState);
-    QVERIFY(!m_form->Timer->isActive());
+    QVERIFY(!m_form->match().clock()->isActive());
     typeKeys(m_form, QStringLiteral("s"));
     QVERIFY(m_form->RoundState.RoundOver);
-    QVERIFY(!m_form->Timer->isActive());
+    QVERIFY(!m_form->match().clock()->isActive());
 }
 
 void TestGamePage::countdownLosesTheTurn_data()
@@ -434,31 +434,31 @@ void TestGamePage::countdownLosesTheTurn()
     prepare(turn);
     begin();
     QTest::keyClick(m_form, 'x');
-    QVERIFY(m_form->Timer->isActive());
+    QVERIFY(m_form->match().clock()->isActive());
     m_fixture->sound().clear();
 
     const QString zeit = QStringLiteral("ZEIT");
     for (const int expected : {4, 3, 2, 1}) {
         m_form->match().tick();
-        QCOMPARE(int(m_form->Time->Value()), expected);
+        QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), expected);
         QVERIFY(m_form->RoundState.RoundRunning);
     }
     QCOMPARE(m_fixture->sound().played, QStringList(4, zeit));
 
     m_form->match().tick();
-    QCOMPARE(int(m_form->Time->Value()), 0);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), 0);
     QCOMPARE(m_fixture->sound().played, (QStringList{zeit, zeit, zeit, zeit, zeit, QStringLiteral("VERLOREN")}));
-    QCOMPARE(int(m_form->curMistakes->Value()), maxMistakes);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "curMistakes")->Value()), maxMistakes);
     QVERIFY(!m_form->RoundState.RoundRunning);
     QVERIFY(m_form->RoundState.RoundOver);
-    QVERIFY(!m_form->Timer->isActive());
-    QVERIFY(m_form->GameOK->isVisible());
+    QVERIFY(!m_form->match().clock()->isActive());
+    QVERIFY(controlOf<TKxBitBtn>(m_form, "GameOK")->isVisible());
 
     // Nothing moves once the turn is over.
     m_fixture->sound().clear();
     m_form->match().tick();
     QTest::keyClick(m_form, 'a');
-    QCOMPARE(int(m_form->Time->Value()), 0);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), 0);
     QCOMPARE(m_fixture->sound().played, QStringList());
     QCOMPARE(m_fixture->sound().beeps, 0);
 }
@@ -470,10 +470,10 @@ void TestGamePage::timerTicksReachTheCountdown()
     turn.timeMode = WholeTurn;
     turn.timeLimit = 5;
     prepare(turn);
-    m_form->Timer->setInterval(1);
+    m_form->match().clock()->setInterval(1);
     begin();
     QTRY_VERIFY(m_form->RoundState.RoundOver);
-    QCOMPARE(int(m_form->Time->Value()), 0);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), 0);
     QCOMPARE(m_fixture->sound().played.count(QStringLiteral("ZEIT")), 5);
 }
 
@@ -486,24 +486,24 @@ void TestGamePage::minimiseStopsTheCountdown()
     prepare(turn);
     begin();
     m_form->match().tick();
-    QVERIFY(m_form->Timer->isActive());
+    QVERIFY(m_form->match().clock()->isActive());
 
     m_form->setWindowState(Qt::WindowMinimized);
-    QVERIFY(!m_form->Timer->isActive());
+    QVERIFY(!m_form->match().clock()->isActive());
     m_form->setWindowState(Qt::WindowNoState);
-    QVERIFY(m_form->Timer->isActive());
-    QCOMPARE(int(m_form->Time->Value()), 19);
+    QVERIFY(m_form->match().clock()->isActive());
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), 19);
     m_form->match().tick();
-    QCOMPARE(int(m_form->Time->Value()), 18);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), 18);
 
     // Winning stops the clock for good, even across a later restore.
     typeKeys(m_form, QStringLiteral("aus"));
     QVERIFY(m_form->RoundState.RoundOver);
-    QVERIFY(!m_form->Timer->isActive());
+    QVERIFY(!m_form->match().clock()->isActive());
     m_form->setWindowState(Qt::WindowMinimized);
     m_form->setWindowState(Qt::WindowNoState);
-    QVERIFY(!m_form->Timer->isActive());
-    QCOMPARE(int(m_form->Time->Value()), 18);
+    QVERIFY(!m_form->match().clock()->isActive());
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "Time")->Value()), 18);
 }
 
 namespace {
@@ -575,15 +575,15 @@ void TestGamePage::readersFollowTheTurn()
     for (int i = 0; i < ticks; ++i)
         m_form->match().tick();
 
-    QAccessibleTextInterface *box = QAccessible::queryAccessibleInterface(m_form->WordPaintBox)->textInterface();
+    QAccessibleTextInterface *box = QAccessible::queryAccessibleInterface(controlOf<TPaintBox>(m_form, "WordPaintBox"))->textInterface();
     QCOMPARE(box->text(0, box->characterCount()), word);
-    const QList<QPair<TKxDigit *, int>> counters{{m_form->curMistakes, mistakes}, {m_form->Time, time}};
+    const QList<QPair<TKxDigit *, int>> counters{{controlOf<TKxDigit>(m_form, "curMistakes"), mistakes}, {controlOf<TKxDigit>(m_form, "Time"), time}};
     for (const auto &[display, value] : counters) {
         QAccessibleInterface *counter = QAccessible::queryAccessibleInterface(display);
         QCOMPARE(counter->valueInterface()->currentValue().toInt(), value);
         QCOMPARE(counter->text(QAccessible::Value), QString::number(value));
     }
-    QCOMPARE(QAccessible::queryAccessibleInterface(m_form->MaxMistakes)->valueInterface()->currentValue().toInt(), 3);
+    QCOMPARE(QAccessible::queryAccessibleInterface(controlOf<TKxDigit>(m_form, "MaxMistakes"))->valueInterface()->currentValue().toInt(), 3);
 }
 
 void TestGamePage::drawnWord_data()
@@ -619,7 +619,7 @@ void TestGamePage::drawnWord()
         QVERIFY(m_form->RoundState.RoundOver);
     }
 
-    const QImage image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = controlOf<TPaintBox>(m_form, "WordPaintBox")->grab().toImage().convertToFormat(QImage::Format_RGB32);
     for (int position = 1; position <= drawnPositions && position <= 60; ++position)
         QVERIFY2(inkIn(image, cell(position)) > 20 || redIn(image, cell(position)) > 20,
                  qPrintable(QStringLiteral("position %1 not drawn").arg(position)));
@@ -644,18 +644,18 @@ void TestGamePage::paintBoxEmptyBeforeStart()
     Turn turn;
     turn.word = QStringLiteral("HAUS");
     prepare(turn);
-    QImage image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage image = controlOf<TPaintBox>(m_form, "WordPaintBox")->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(inkIn(image, image.rect()), 0);
 
     begin();
-    image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image = controlOf<TPaintBox>(m_form, "WordPaintBox")->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const int atStart = inkIn(image, cell(2));
     QVERIFY(atStart > 0);
     QVERIFY(inkIn(image, cell(1)) > 0);
 
     // A repaint shows the state of the moment: the A replaces its underscore.
     typeKeys(m_form, QStringLiteral("a"));
-    image = m_form->WordPaintBox->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image = controlOf<TPaintBox>(m_form, "WordPaintBox")->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(inkIn(image, cell(2)) > atStart);
 }
 

@@ -15,6 +15,7 @@
 #include "support/GameTestMain.h"
 #include "support/TypedKeys.h"
 #include "window/TForm1.h"
+#include "window/pages/WordPage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -89,19 +90,19 @@ void TestKeyboard::wordEntry()
     QFETCH(QString, secretWord);
 
     // As set on the settings and players pages.
-    m_form->ensurePage(TForm1::SettingsPage);
-    m_form->ensurePage(TForm1::PlayersPage);
-    m_form->AcceptSentences->setChecked(true);
-    m_form->AcceptNumbers->setChecked(true);
-    m_form->Player1->setText(QStringLiteral("Anna"));
-    m_form->Player2->setText(QStringLiteral("Bert"));
-    m_form->PlayersOKClick();
-    QCOMPARE(QApplication::focusWidget(), m_form->Word);
+    m_form->ensurePage(TForm1::Settings);
+    m_form->ensurePage(TForm1::Players);
+    controlOf<QCheckBox>(m_form, "AcceptSentences")->setChecked(true);
+    controlOf<QCheckBox>(m_form, "AcceptNumbers")->setChecked(true);
+    controlOf<QLineEdit>(m_form, "Player1")->setText(QStringLiteral("Anna"));
+    controlOf<QLineEdit>(m_form, "Player2")->setText(QStringLiteral("Bert"));
+    controlOf<TKxBitBtn>(m_form, "PlayersOK")->click();
+    QCOMPARE(QApplication::focusWidget(), controlOf<QLineEdit>(m_form, "Word"));
 
     typeKeys(m_form, keys);
 
-    QCOMPARE(m_form->Word->text(), text);
-    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    QCOMPARE(controlOf<QLineEdit>(m_form, "Word")->text(), text);
+    QCOMPARE(m_form->currentPage(), int(TForm1::Game));
     QCOMPARE(m_form->RoundState.SecretWord, secretWord);
 }
 
@@ -141,15 +142,15 @@ void TestKeyboard::guessing()
     QFETCH(int, beeps);
     QFETCH(int, mistakes);
 
-    m_form->ensurePage(TForm1::SettingsPage);
-    m_form->ensurePage(TForm1::PlayersPage);
-    m_form->AcceptSentences->setChecked(sentences);
-    m_form->SetFirstLetter->setChecked(false);
-    m_form->Player1->setText(QStringLiteral("Anna"));
-    m_form->Player2->setText(QStringLiteral("Bert"));
-    m_form->PlayersOKClick();
-    m_form->Word->setText(word);
-    m_form->WordOKClick();
+    m_form->ensurePage(TForm1::Settings);
+    m_form->ensurePage(TForm1::Players);
+    controlOf<QCheckBox>(m_form, "AcceptSentences")->setChecked(sentences);
+    controlOf<QCheckBox>(m_form, "SetFirstLetter")->setChecked(false);
+    controlOf<QLineEdit>(m_form, "Player1")->setText(QStringLiteral("Anna"));
+    controlOf<QLineEdit>(m_form, "Player2")->setText(QStringLiteral("Bert"));
+    controlOf<TKxBitBtn>(m_form, "PlayersOK")->click();
+    controlOf<QLineEdit>(m_form, "Word")->setText(word);
+    controlOf<TKxBitBtn>(m_form, "WordOK")->click();
     typeKeys(m_form, QStringLiteral("{Return}"));
     QVERIFY(m_form->RoundState.RoundRunning);
     m_fixture->sound().clear();
@@ -158,7 +159,7 @@ void TestKeyboard::guessing()
 
     QCOMPARE(m_fixture->sound().played.join(QLatin1Char(' ')), sounds);
     QCOMPARE(m_fixture->sound().beeps, beeps);
-    QCOMPARE(int(m_form->curMistakes->Value()), mistakes);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "curMistakes")->Value()), mistakes);
 }
 
 void TestKeyboard::tabReachesEverySetting_data()
@@ -185,10 +186,10 @@ void TestKeyboard::tabReachesEverySetting()
     QFETCH(QString, keys);
     QFETCH(QStringList, focusOrder);
 
-    m_form->PropertiesClick();
+    controlOf<TKxBitBtn>(m_form, "Properties")->click();
     for (const QString &name : checked.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         m_fixture->control<QAbstractButton>(name.toLatin1())->click();
-    m_form->Rounds->setFocus();
+    controlOf<QSpinBox>(m_form, "Rounds")->setFocus();
     QStringList seen;
     for (int i = 0; i < focusOrder.size(); ++i) {
         typeKeys(m_form, keys);
@@ -199,14 +200,14 @@ void TestKeyboard::tabReachesEverySetting()
 
 void TestKeyboard::namesCanBeTypedAtOnce()
 {
-    m_form->ensurePage(TForm1::PlayersPage);
-    m_form->Player1->setText(QString());
-    m_form->Player2->setText(QString());
-    m_form->StartGameClick();
+    m_form->ensurePage(TForm1::Players);
+    controlOf<QLineEdit>(m_form, "Player1")->setText(QString());
+    controlOf<QLineEdit>(m_form, "Player2")->setText(QString());
+    controlOf<TKxBitBtn>(m_form, "StartGame")->click();
     typeKeys(m_form, QStringLiteral("Anna{Tab}Bert{Return}"));
-    QCOMPARE(m_form->Player1->text(), QStringLiteral("Anna"));
-    QCOMPARE(m_form->Player2->text(), QStringLiteral("Bert"));
-    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+    QCOMPARE(controlOf<QLineEdit>(m_form, "Player1")->text(), QStringLiteral("Anna"));
+    QCOMPARE(controlOf<QLineEdit>(m_form, "Player2")->text(), QStringLiteral("Bert"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Word));
 }
 
 void TestKeyboard::desktopKeys_data()
@@ -236,8 +237,8 @@ void TestKeyboard::desktopKeys()
 
     Info = new TInfo(m_form);
     m_form->showPage(TForm1::Page(page));
-    if (page == TForm1::WordPage)
-        m_form->Word->setFocus();
+    if (page == TForm1::Word)
+        controlOf<QLineEdit>(m_form, "Word")->setFocus();
     QString caption;
     QTimer answer;
     connect(&answer, &QTimer::timeout, this, [&caption] {
@@ -255,8 +256,8 @@ void TestKeyboard::desktopKeys()
     else
         QTRY_COMPARE(m_form->currentPage(), pageAfter);
     QCOMPARE(caption, dialog);
-    if (page == TForm1::WordPage)
-        QCOMPARE(m_form->Word->text(), QStringLiteral("ab"));
+    if (page == TForm1::Word)
+        QCOMPARE(controlOf<QLineEdit>(m_form, "Word")->text(), QStringLiteral("ab"));
     delete Info;
     Info = nullptr;
 }
@@ -269,27 +270,27 @@ void TestKeyboard::wholeMatchByKeyboard()
 
     typeKeys(m_form, QStringLiteral("{+Ctrl}e{-Ctrl}"));
     // The page and its controls come with the button's delayed click.
-    QTRY_COMPARE(m_form->currentPage(), int(TForm1::SettingsPage));
-    QTRY_COMPARE(QApplication::focusWidget(), m_form->Rounds);
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::Settings));
+    QTRY_COMPARE(QApplication::focusWidget(), controlOf<QSpinBox>(m_form, "Rounds"));
     typeKeys(m_form, QStringLiteral("1{Return}{+Ctrl}n{-Ctrl}"));
-    QTRY_COMPARE(m_form->currentPage(), int(TForm1::PlayersPage));
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::Players));
     typeKeys(m_form, QStringLiteral("Anna{Tab}Bert{Return}"));
     for (const QString &word : {QStringLiteral("Haus"), QStringLiteral("Ente")}) {
-        QCOMPARE(QApplication::focusWidget(), m_form->Word);
+        QCOMPARE(QApplication::focusWidget(), controlOf<QLineEdit>(m_form, "Word"));
         typeKeys(m_form, word + QStringLiteral("{Return}"));
-        QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
-        QCOMPARE(QApplication::focusWidget(), m_form->GameStartGame);
+        QCOMPARE(m_form->currentPage(), int(TForm1::Game));
+        QCOMPARE(QApplication::focusWidget(), controlOf<TKxBitBtn>(m_form, "GameStartGame"));
         typeKeys(m_form, QStringLiteral("{Return}x") + word.mid(1));
         QVERIFY(m_form->RoundState.RoundOver);
-        QCOMPARE(QApplication::focusWidget(), m_form->GameOK);
+        QCOMPARE(QApplication::focusWidget(), controlOf<TKxBitBtn>(m_form, "GameOK"));
         typeKeys(m_form, QStringLiteral("{Return}"));
-        QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
+        QCOMPARE(m_form->currentPage(), int(TForm1::Statistics));
         typeKeys(m_form, QStringLiteral("{Return}"));
     }
-    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
-    QCOMPARE(m_form->Statistik->Cells(2, 1), QStringLiteral("1"));
-    QCOMPARE(m_form->Statistik->Cells(3, 1), QStringLiteral("1"));
-    QCOMPARE(m_form->WinnerLabel->text(), QStringLiteral("Unentschieden! Beide Spieler haben ihr Bestes gegeben!"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Start));
+    QCOMPARE(controlOf<TStringGrid>(m_form, "Statistik")->Cells(2, 1), QStringLiteral("1"));
+    QCOMPARE(controlOf<TStringGrid>(m_form, "Statistik")->Cells(3, 1), QStringLiteral("1"));
+    QCOMPARE(controlOf<QLabel>(m_form, "WinnerLabel")->text(), QStringLiteral("Unentschieden! Beide Spieler haben ihr Bestes gegeben!"));
 }
 
 void TestKeyboard::pagesThatWait_data()
@@ -321,11 +322,12 @@ void TestKeyboard::pagesThatWait()
     QVERIFY(host.listen(QHostAddress::LocalHost));
     m_form->peer().setPort(keys.contains(QLatin1String("{Down}")) ? host.serverPort() : 0);
     if (network) {
-        m_form->IPGameClick();
+        controlOf<TKxBitBtn>(m_form, "IPGame")->click();
     } else {
         m_form->applyNames({QStringLiteral("Anna"), QStringLiteral("Bert")});
-        m_form->PlayersOKClick();
-        m_form->showWordEntry(TForm1::WordEntry::PeerTypes);
+        m_form->ensurePage(TForm1::Players);
+        controlOf<TKxBitBtn>(m_form, "PlayersOK")->click();
+        m_form->findChild<WordPage *>()->showWordEntry(WordPage::WordEntry::PeerTypes, QStringLiteral("Anna"), QStringLiteral("Bert"));
     }
     const int opened = m_form->currentPage();
 
@@ -333,8 +335,8 @@ void TestKeyboard::pagesThatWait()
 
     QCOMPARE(m_form->currentPage(), opened);
     // Nothing started: the network page, when it comes, offers both modes.
-    m_form->ensurePage(TForm1::NetworkPage);
-    QCOMPARE(!m_form->RadioGroup_ConnectionMode->isEnabled(), started);
+    m_form->ensurePage(TForm1::Network);
+    QCOMPARE(!controlOf<TRadioGroup>(m_form, "RadioGroup_ConnectionMode")->isEnabled(), started);
     m_form->RoundState.NetworkGame = false;
 }
 

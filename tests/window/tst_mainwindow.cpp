@@ -50,7 +50,7 @@ private Q_SLOTS:
     void readableOnADarkPalette();
     void controlsAreNamedForReaders_data();
     void controlsAreNamedForReaders();
-    void decorativePicturesStopAtFirstGap();
+    void decorativePicturesAreOnePicture();
     void restoreResumesOnlyATimedTurn_data();
     void restoreResumesOnlyATimedTurn();
     void enterAndEscPressPageButtons_data();
@@ -196,10 +196,10 @@ void TestMainWindow::focusedButtonIsFramed_data()
     QTest::addColumn<QString>("focusElsewhere");
     QTest::addColumn<QString>("focusThere");
 
-    QTest::newRow("normal look") << int(TForm1::GamePage) << "GameStartGame" << false << "" << "GameStartGame";
-    QTest::newRow("lit by the pointer") << int(TForm1::GamePage) << "GameStartGame" << true << "" << "GameStartGame";
+    QTest::newRow("normal look") << int(TForm1::Game) << "GameStartGame" << false << "" << "GameStartGame";
+    QTest::newRow("lit by the pointer") << int(TForm1::Game) << "GameStartGame" << true << "" << "GameStartGame";
     QTest::newRow("the default button while the word is typed")
-        << int(TForm1::WordPage) << "WordOK" << false << "WordCancel" << "Word";
+        << int(TForm1::Word) << "WordOK" << false << "WordCancel" << "Word";
 }
 
 // The button that Return presses shows it at a glance: a frame in the
@@ -305,19 +305,9 @@ void TestMainWindow::readableOnADarkPalette()
     }
 }
 
-void TestMainWindow::decorativePicturesStopAtFirstGap()
+void TestMainWindow::decorativePicturesAreOnePicture()
 {
-    QVERIFY(!m_form->Logo1->picture().isNull());
-    for (const char *name : {"Logo2", "Logo3", "Logo4", "Logo5"})
-        QVERIFY2(!m_form->findChild<TImage *>(QLatin1String(name))->picture().isNull(), name);
-
-    // Without a Logo4 the copying stops before Logo5.
-    delete m_form->Logo4;
-    m_form->Logo4 = nullptr;
-    for (TImage *logo : {m_form->Logo2, m_form->Logo3, m_form->Logo5})
-        logo->setPicture(QPixmap());
-    m_form->copyDecorativePictures();
-
+    QVERIFY(!controlOf<TImage>(m_form, "Logo1")->picture().isNull());
     // Same pixels; the copy need not carry the file's colour space.
     const auto samePicture = [](TImage *a, TImage *b) {
         const QImage left = a->picture().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -330,9 +320,8 @@ void TestMainWindow::decorativePicturesStopAtFirstGap()
                     return false;
         return true;
     };
-    QVERIFY(samePicture(m_form->Logo2, m_form->Logo1));
-    QVERIFY(samePicture(m_form->Logo3, m_form->Logo1));
-    QVERIFY(m_form->Logo5->picture().isNull());
+    for (const char *name : {"Logo2", "Logo3", "Logo4", "Logo5", "Logo6"})
+        QVERIFY2(samePicture(controlOf<TImage>(m_form, name), controlOf<TImage>(m_form, "Logo1")), name);
 }
 
 void TestMainWindow::restoreResumesOnlyATimedTurn_data()
@@ -359,14 +348,14 @@ void TestMainWindow::restoreResumesOnlyATimedTurn()
     m_form->match().start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
     QVERIFY(m_form->match().setWord(QStringLiteral("HAUS")).accepted());
     if (roundRunning)
-        m_form->GameStartGameClick();
-    QCOMPARE(m_form->Timer->isActive(), roundRunning && timeLimit);
+        controlOf<TKxBitBtn>(m_form, "GameStartGame")->click();
+    QCOMPARE(m_form->match().clock()->isActive(), roundRunning && timeLimit);
 
     m_form->setWindowState(Qt::WindowMinimized);
-    QVERIFY(!m_form->Timer->isActive());
+    QVERIFY(!m_form->match().clock()->isActive());
 
     m_form->setWindowState(Qt::WindowNoState);
-    QCOMPARE(m_form->Timer->isActive(), runsAfterRestore);
+    QCOMPARE(m_form->match().clock()->isActive(), runsAfterRestore);
 }
 
 void TestMainWindow::enterAndEscPressPageButtons_data()
@@ -398,17 +387,17 @@ void TestMainWindow::enterAndEscPressPageButtons()
 
 void TestMainWindow::typedCharactersStillReachTheControl()
 {
-    m_form->showPage(TForm1::WordPage);
+    m_form->showPage(TForm1::Word);
     m_form->activateWindow();
-    m_form->Word->setFocus();
-    QTest::keyClicks(m_form->Word, QStringLiteral("Haus"));
-    QCOMPARE(m_form->Word->text(), QStringLiteral("Haus"));
+    controlOf<QLineEdit>(m_form, "Word")->setFocus();
+    QTest::keyClicks(controlOf<QLineEdit>(m_form, "Word"), QStringLiteral("Haus"));
+    QCOMPARE(controlOf<QLineEdit>(m_form, "Word")->text(), QStringLiteral("Haus"));
 
     // Alt+W is the label's accelerator, not a character.
-    m_form->Player1->setFocus();
-    m_form->showPage(TForm1::WordPage);
+    controlOf<QLineEdit>(m_form, "Player1")->setFocus();
+    m_form->showPage(TForm1::Word);
     QTest::keyClick(m_form, Qt::Key_W, Qt::AltModifier);
-    QCOMPARE(m_form->Word->text(), QStringLiteral("Haus"));
+    QCOMPARE(controlOf<QLineEdit>(m_form, "Word")->text(), QStringLiteral("Haus"));
 }
 
 void TestMainWindow::eachTypedCharacterIsPreviewedOnce_data()
@@ -436,7 +425,7 @@ void TestMainWindow::eachTypedCharacterIsPreviewedOnce()
 
     m_form->match().start(GameSettings(), QStringLiteral("Anna"), QStringLiteral("Bert"));
     QVERIFY(m_form->match().setWord(QStringLiteral("HAUS")).accepted());
-    m_form->GameStartGameClick();
+    controlOf<TKxBitBtn>(m_form, "GameStartGame")->click();
 
     QWidget *target = receiver == QLatin1String("Form1") ? m_form : m_fixture->control<QWidget>(receiver.toLatin1());
     m_fixture->sound().clear();
@@ -448,7 +437,7 @@ void TestMainWindow::eachTypedCharacterIsPreviewedOnce()
     }
 
     QCOMPARE(m_fixture->sound().beeps, beeps);
-    QCOMPARE(int(m_form->curMistakes->Value()), mistakes);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "curMistakes")->Value()), mistakes);
 }
 
 void TestMainWindow::terminateAsksTheApplicationToEnd()
@@ -466,9 +455,9 @@ void TestMainWindow::makersLogoOpensTheAboutDialog()
     Info = new TInfo(m_form);
     m_fixture->show();
 
-    QVERIFY(!m_form->Firm->picture().isNull());
-    QCOMPARE(m_form->Firm->picture().size(), Info->logoPicture().size());
-    QCOMPARE(m_form->Firm->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(!controlOf<TImage>(m_form, "Firm")->picture().isNull());
+    QCOMPARE(controlOf<TImage>(m_form, "Firm")->picture().size(), Info->logoPicture().size());
+    QCOMPARE(controlOf<TImage>(m_form, "Firm")->cursor().shape(), Qt::PointingHandCursor);
 
     // The dialog runs its own loop; it is answered from a timer.
     QString caption;
@@ -480,7 +469,7 @@ void TestMainWindow::makersLogoOpensTheAboutDialog()
         QTest::keyClick(Info, Qt::Key_Escape);
     });
     answer.start(5);
-    QTest::mouseClick(m_form->Firm, Qt::LeftButton);
+    QTest::mouseClick(controlOf<TImage>(m_form, "Firm"), Qt::LeftButton);
     answer.stop();
     QCOMPARE(caption, QStringLiteral("Info über Lettrisko v2.0"));
     QVERIFY(!Info->isVisible());
@@ -507,7 +496,7 @@ void TestMainWindow::winXPPlacement()
     if (owner == QLatin1String("form"))
         target = m_form;
     else if (owner == QLatin1String("control"))
-        target = m_form->Word;
+        target = controlOf<QLineEdit>(m_form, "Word");
     else if (owner == QLatin1String("component"))
         target = &component;
 

@@ -78,7 +78,7 @@ void TestMatch::init()
     m_fixture = std::make_unique<FormFixture>();
     m_form = &m_fixture->create();
     // The countdown is driven tick by tick below; the clock never interferes.
-    m_form->Timer->setInterval(24 * 3600 * 1000);
+    m_form->match().clock()->setInterval(24 * 3600 * 1000);
     m_fixture->show();
 }
 
@@ -98,28 +98,28 @@ void TestMatch::typeInto(QSpinBox *box, int value)
 
 void TestMatch::enterWord(const QString &word, bool withEnter)
 {
-    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
-    QVERIFY(m_form->Word->text().isEmpty());
-    m_form->Word->setFocus();
+    QCOMPARE(m_form->currentPage(), int(TForm1::Word));
+    QVERIFY(controlOf<QLineEdit>(m_form, "Word")->text().isEmpty());
+    controlOf<QLineEdit>(m_form, "Word")->setFocus();
     typeKeys(m_form, word);
     if (withEnter)
         typeKeys(m_form, QStringLiteral("{Return}"));
     else
         clickButton(m_form, "WordOK");
-    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
-    QVERIFY(m_form->GameStartGame->isVisible());
-    QVERIFY(m_form->TimeLabel->isVisible());
-    QVERIFY(m_form->Time->isVisible());
+    QCOMPARE(m_form->currentPage(), int(TForm1::Game));
+    QVERIFY(controlOf<TKxBitBtn>(m_form, "GameStartGame")->isVisible());
+    QVERIFY(controlOf<QLabel>(m_form, "TimeLabel")->isVisible());
+    QVERIFY(controlOf<TKxDigit>(m_form, "Time")->isVisible());
 }
 
 QString TestMatch::standings() const
 {
-    const bool bold1 = m_form->StatistikP1Info->font().bold();
-    const bool bold2 = m_form->StatistikP2Info->font().bold();
+    const bool bold1 = controlOf<QLabel>(m_form, "StatistikP1Info")->font().bold();
+    const bool bold2 = controlOf<QLabel>(m_form, "StatistikP2Info")->font().bold();
     const QString bold = bold1 && bold2 ? QStringLiteral("both") : bold1 ? QStringLiteral("1")
                                                                : bold2 ? QStringLiteral("2")
                                                                        : QStringLiteral("-");
-    return m_form->StatistikP1Info->text() + QLatin1Char('|') + m_form->StatistikP2Info->text() + QLatin1Char('|')
+    return controlOf<QLabel>(m_form, "StatistikP1Info")->text() + QLatin1Char('|') + controlOf<QLabel>(m_form, "StatistikP2Info")->text() + QLatin1Char('|')
         + bold;
 }
 
@@ -176,66 +176,66 @@ void TestMatch::twoRoundMatch()
 
     // Settings: two rounds, at most three mistakes, five seconds per word.
     clickButton(m_form, "Properties");
-    QCOMPARE(m_form->currentPage(), int(TForm1::SettingsPage));
-    typeInto(m_form->Rounds, 2);
-    typeInto(m_form->Mistakes, 3);
-    QTest::mouseClick(m_form->WholeWord, Qt::LeftButton, {}, QPoint(8, m_form->WholeWord->height() / 2));
-    QVERIFY(m_form->WholeWord->isChecked());
-    typeInto(m_form->TimeLimit, 5);
-    QRadioButton *rule = fewestMistakes ? m_form->FewMistakes : m_form->WonRounds;
+    QCOMPARE(m_form->currentPage(), int(TForm1::Settings));
+    typeInto(controlOf<QSpinBox>(m_form, "Rounds"), 2);
+    typeInto(controlOf<QSpinBox>(m_form, "Mistakes"), 3);
+    QTest::mouseClick(controlOf<QRadioButton>(m_form, "WholeWord"), Qt::LeftButton, {}, QPoint(8, controlOf<QRadioButton>(m_form, "WholeWord")->height() / 2));
+    QVERIFY(controlOf<QRadioButton>(m_form, "WholeWord")->isChecked());
+    typeInto(controlOf<QSpinBox>(m_form, "TimeLimit"), 5);
+    QRadioButton *rule = fewestMistakes ? controlOf<QRadioButton>(m_form, "FewMistakes") : controlOf<QRadioButton>(m_form, "WonRounds");
     QTest::mouseClick(rule, Qt::LeftButton, {}, QPoint(8, rule->height() / 2));
     QVERIFY(rule->isChecked());
     clickButton(m_form, "PropertiesOK");
-    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Start));
 
     // Names.
     clickButton(m_form, "StartGame");
-    QCOMPARE(m_form->currentPage(), int(TForm1::PlayersPage));
-    m_form->Player1->setFocus();
+    QCOMPARE(m_form->currentPage(), int(TForm1::Players));
+    controlOf<QLineEdit>(m_form, "Player1")->setFocus();
     typeKeys(m_form, QStringLiteral("Anna{Tab}Bert{Return}"));
-    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
-    QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Anna!"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Word));
+    QCOMPARE(controlOf<QLabel>(m_form, "WordInfo")->text(), QStringLiteral("Gib ein Wort an, Anna!"));
 
     // Round 1, turn 1: Anna's word, Bert guesses it with the focus on the list.
     enterWord(QStringLiteral("haus"), true);
-    QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Bert, errate dieses Wort:"));
+    QCOMPARE(controlOf<QLabel>(m_form, "WordGuessingInfo")->text(), QStringLiteral("Bert, errate dieses Wort:"));
     clickButton(m_form, "GameStartGame");
-    m_form->CharList->setFocus();
+    controlOf<QListWidget>(m_form, "CharList")->setFocus();
     m_fixture->sound().clear();
     typeKeys(m_form, QStringLiteral("aus"));
     QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("GEWONNEN"));
     QVERIFY(m_form->RoundState.RoundOver);
     clickButton(m_form, "GameOK");
-    QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Statistics));
     QCOMPARE(standings(), standingsAfterEachTurn.at(0));
-    QVERIFY(m_form->WinnerLabel->text().isEmpty());
+    QVERIFY(controlOf<QLabel>(m_form, "WinnerLabel")->text().isEmpty());
     clickButton(m_form, "StatistikOK");
-    QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Bert!"));
+    QCOMPARE(controlOf<QLabel>(m_form, "WordInfo")->text(), QStringLiteral("Gib ein Wort an, Bert!"));
 
     // Round 1, turn 2: Bert's word; Anna types into the window itself and
     // loses by mistakes.
     enterWord(QStringLiteral("Katze"), false);
-    QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Anna, errate dieses Wort:"));
+    QCOMPARE(controlOf<QLabel>(m_form, "WordGuessingInfo")->text(), QStringLiteral("Anna, errate dieses Wort:"));
     clickButton(m_form, "GameStartGame");
     m_form->setFocus();
     m_fixture->sound().clear();
     typeKeys(m_form, QStringLiteral("qwy"));
     QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
-    QCOMPARE(int(m_form->curMistakes->Value()), 3);
-    QCOMPARE(m_form->CharList->count(), 3);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "curMistakes")->Value()), 3);
+    QCOMPARE(controlOf<QListWidget>(m_form, "CharList")->count(), 3);
     // Enter takes the finished turn to the statistics.
     typeKeys(m_form, QStringLiteral("{Return}"));
-    QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Statistics));
     QCOMPARE(standings(), standingsAfterEachTurn.at(1));
-    QVERIFY(m_form->WinnerLabel->text().isEmpty());
+    QVERIFY(controlOf<QLabel>(m_form, "WinnerLabel")->text().isEmpty());
     typeKeys(m_form, QStringLiteral("{Return}"));
-    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
-    QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Anna!"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Word));
+    QCOMPARE(controlOf<QLabel>(m_form, "WordInfo")->text(), QStringLiteral("Gib ein Wort an, Anna!"));
 
     // Round 2, turn 1: keys typed on the focused "Beginnen!" before the start
     // are no guesses; then Bert runs out of time.
     enterWord(QStringLiteral("Maus"), true);
-    m_form->GameStartGame->setFocus();
+    controlOf<TKxBitBtn>(m_form, "GameStartGame")->setFocus();
     m_fixture->sound().clear();
     typeKeys(m_form, QStringLiteral("ma"));
     QCOMPARE(m_fixture->sound().beeps, 0);
@@ -247,23 +247,23 @@ void TestMatch::twoRoundMatch()
         m_form->match().tick();
     QCOMPARE(m_fixture->sound().played.count(QStringLiteral("ZEIT")), 5);
     QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
-    QCOMPARE(int(m_form->curMistakes->Value()), 3);
-    QVERIFY(!m_form->Timer->isActive());
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "curMistakes")->Value()), 3);
+    QVERIFY(!m_form->match().clock()->isActive());
     clickButton(m_form, "GameOK");
     QCOMPARE(standings(), standingsAfterEachTurn.at(2));
-    QVERIFY(m_form->WinnerLabel->text().isEmpty());
+    QVERIFY(controlOf<QLabel>(m_form, "WinnerLabel")->text().isEmpty());
     clickButton(m_form, "StatistikOK");
-    QCOMPARE(m_form->WordInfo->text(), QStringLiteral("Gib ein Wort an, Bert!"));
+    QCOMPARE(controlOf<QLabel>(m_form, "WordInfo")->text(), QStringLiteral("Gib ein Wort an, Bert!"));
 
     // Round 2, turn 2: the last turn; Anna types wherever the focus went.
     enterWord(QStringLiteral("Hund"), true);
     clickButton(m_form, "GameStartGame");
     typeKeys(m_form, lastKeys);
     QVERIFY(m_form->RoundState.RoundOver);
-    QCOMPARE(int(m_form->curMistakes->Value()), lastMistakes);
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "curMistakes")->Value()), lastMistakes);
     clickButton(m_form, "GameOK");
     QCOMPARE(standings(), standingsAfterEachTurn.at(3));
-    QCOMPARE(m_form->WinnerLabel->text(), result);
+    QCOMPARE(controlOf<QLabel>(m_form, "WinnerLabel")->text(), result);
 
     // The grid holds the whole match.
     const QStringList expectedRows[] = {
@@ -272,12 +272,12 @@ void TestMatch::twoRoundMatch()
     };
     for (int row = 1; row <= 2; ++row)
         for (int column = 0; column < 5; ++column)
-            QCOMPARE(m_form->Statistik->Cells(column, row), expectedRows[row - 1].at(column));
-    QCOMPARE(m_form->Statistik->Cells(1, 0), QStringLiteral("Worte von Anna"));
-    QCOMPARE(m_form->Statistik->Cells(4, 0), QStringLiteral("Worte von Bert"));
+            QCOMPARE(controlOf<TStringGrid>(m_form, "Statistik")->Cells(column, row), expectedRows[row - 1].at(column));
+    QCOMPARE(controlOf<TStringGrid>(m_form, "Statistik")->Cells(1, 0), QStringLiteral("Worte von Anna"));
+    QCOMPARE(controlOf<TStringGrid>(m_form, "Statistik")->Cells(4, 0), QStringLiteral("Worte von Bert"));
 
     clickButton(m_form, "StatistikOK");
-    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Start));
     QCOMPARE(noBoxExpected.count(), 0);
 
     // Keys typed after the match are ignored.
@@ -313,38 +313,38 @@ void TestMatch::namesShownAsTyped()
 
     ModalBoxAnswerer noBoxExpected;
     clickButton(m_form, "Properties");
-    typeInto(m_form->Rounds, 1);
-    typeInto(m_form->Mistakes, 1);
-    QTest::mouseClick(m_form->WholeWord, Qt::LeftButton, {}, QPoint(8, m_form->WholeWord->height() / 2));
+    typeInto(controlOf<QSpinBox>(m_form, "Rounds"), 1);
+    typeInto(controlOf<QSpinBox>(m_form, "Mistakes"), 1);
+    QTest::mouseClick(controlOf<QRadioButton>(m_form, "WholeWord"), Qt::LeftButton, {}, QPoint(8, controlOf<QRadioButton>(m_form, "WholeWord")->height() / 2));
     clickButton(m_form, "PropertiesOK");
 
     clickButton(m_form, "StartGame");
-    m_form->Player1->setFocus();
+    controlOf<QLineEdit>(m_form, "Player1")->setFocus();
     typeKeys(m_form, player1 + QStringLiteral("{Tab}") + player2);
-    QCOMPARE(m_form->Player1->text(), player1);
-    QCOMPARE(m_form->Player2->text(), player2);
+    QCOMPARE(controlOf<QLineEdit>(m_form, "Player1")->text(), player1);
+    QCOMPARE(controlOf<QLineEdit>(m_form, "Player2")->text(), player2);
     clickButton(m_form, "PlayersOK");
-    QCOMPARE(shown(m_form->WordInfo), QStringLiteral("Gib ein Wort an, ") + player1 + QLatin1Char('!'));
+    QCOMPARE(shown(controlOf<QLabel>(m_form, "WordInfo")), QStringLiteral("Gib ein Wort an, ") + player1 + QLatin1Char('!'));
 
     // Player 2 guesses HAUS without a mistake.
     enterWord(QStringLiteral("haus"), true);
-    QCOMPARE(shown(m_form->WordGuessingInfo), player2 + QStringLiteral(", errate dieses Wort:"));
+    QCOMPARE(shown(controlOf<QLabel>(m_form, "WordGuessingInfo")), player2 + QStringLiteral(", errate dieses Wort:"));
     clickButton(m_form, "GameStartGame");
     typeKeys(m_form, QStringLiteral("aus"));
     clickButton(m_form, "GameOK");
-    QCOMPARE(shown(m_form->StatistikP1Info), QStringLiteral("Gewonnene Runden ") + player1 + QStringLiteral(": 0"));
-    QCOMPARE(shown(m_form->StatistikP2Info), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 0"));
+    QCOMPARE(shown(controlOf<QLabel>(m_form, "StatistikP1Info")), QStringLiteral("Gewonnene Runden ") + player1 + QStringLiteral(": 0"));
+    QCOMPARE(shown(controlOf<QLabel>(m_form, "StatistikP2Info")), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 0"));
     clickButton(m_form, "StatistikOK");
-    QCOMPARE(shown(m_form->WordInfo), QStringLiteral("Gib ein Wort an, ") + player2 + QLatin1Char('!'));
+    QCOMPARE(shown(controlOf<QLabel>(m_form, "WordInfo")), QStringLiteral("Gib ein Wort an, ") + player2 + QLatin1Char('!'));
 
     // Player 1 loses MAUS with the one mistake allowed; player 2 wins.
     enterWord(QStringLiteral("maus"), true);
-    QCOMPARE(shown(m_form->WordGuessingInfo), player1 + QStringLiteral(", errate dieses Wort:"));
+    QCOMPARE(shown(controlOf<QLabel>(m_form, "WordGuessingInfo")), player1 + QStringLiteral(", errate dieses Wort:"));
     clickButton(m_form, "GameStartGame");
     typeKeys(m_form, QStringLiteral("x"));
     clickButton(m_form, "GameOK");
-    QCOMPARE(shown(m_form->StatistikP2Info), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 1"));
-    QCOMPARE(shown(m_form->WinnerLabel),
+    QCOMPARE(shown(controlOf<QLabel>(m_form, "StatistikP2Info")), QStringLiteral("Gewonnene Runden ") + player2 + QStringLiteral(": 1"));
+    QCOMPARE(shown(controlOf<QLabel>(m_form, "WinnerLabel")),
              QStringLiteral("Herzlichen Glückwunsch, ") + player2 + QStringLiteral("! Du hast das Spiel gewonnen!"));
     QCOMPARE(noBoxExpected.count(), 0);
 }
@@ -357,7 +357,7 @@ void TestMatch::playAlone(const QByteArray &words)
     m_fixture->playAloneWith(std::make_shared<WordList>(WordList::fromText(words)), [](int) { return 0; });
     m_form = &m_fixture->createActive();
     // Ticks come from the test alone.
-    m_form->Timer->setInterval(24 * 3600 * 1000);
+    m_form->match().clock()->setInterval(24 * 3600 * 1000);
 }
 
 QString TestMatch::hiddenLetters() const
@@ -386,36 +386,36 @@ void TestMatch::threeWordsAloneByKeyboard()
 {
     playAlone(kWords);
     typeKeys(m_form, QStringLiteral("{+Ctrl}a{-Ctrl}"));
-    QTRY_COMPARE(m_form->currentPage(), int(TForm1::SoloPage));
-    QTRY_COMPARE(QApplication::focusWidget(), m_form->SoloName);
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::Solo));
+    QTRY_COMPARE(QApplication::focusWidget(), controlOf<QLineEdit>(m_form, "SoloName"));
     // As the settings file keeps it: all words, enough for three rounds.
-    QCOMPARE(m_form->SoloDifficulty->ItemIndex(), 3);
+    QCOMPARE(controlOf<TRadioGroup>(m_form, "SoloDifficulty")->ItemIndex(), 3);
     typeKeys(m_form, QStringLiteral("Anna{Return}"));
-    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
-    QCOMPARE(m_form->WordGuessingInfo->text(), QStringLiteral("Errate das Wort des Computers, Anna!"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Game));
+    QCOMPARE(controlOf<QLabel>(m_form, "WordGuessingInfo")->text(), QStringLiteral("Errate das Wort des Computers, Anna!"));
 
     QStringList words;
     // Guessed with the hint: a letter revealed for a mistake, once.
     typeKeys(m_form, QStringLiteral("{Return}"));
     words << m_form->RoundState.SecretWord;
-    QVERIFY(m_form->Hint->isVisible() && m_form->Hint->isEnabled());
+    QVERIFY(controlOf<TKxBitBtn>(m_form, "Hint")->isVisible() && controlOf<TKxBitBtn>(m_form, "Hint")->isEnabled());
     typeKeys(m_form, QStringLiteral("{+Alt}t{-Alt}"));
-    QCOMPARE(int(m_form->curMistakes->Value()), 1);
-    QVERIFY(!m_form->Hint->isEnabled());
+    QCOMPARE(int(controlOf<TKxDigit>(m_form, "curMistakes")->Value()), 1);
+    QVERIFY(!controlOf<TKxBitBtn>(m_form, "Hint")->isEnabled());
     typeKeys(m_form, hiddenLetters());
     QVERIFY(m_form->RoundState.RoundOver);
-    QVERIFY(m_form->Hint->isHidden());
+    QVERIFY(controlOf<TKxBitBtn>(m_form, "Hint")->isHidden());
     typeKeys(m_form, QStringLiteral("{Return}"));
-    QCOMPARE(m_form->currentPage(), int(TForm1::StatisticsPage));
-    QVERIFY(m_form->StatistikCancel->isVisible());
+    QCOMPARE(m_form->currentPage(), int(TForm1::Statistics));
+    QVERIFY(controlOf<TKxBitBtn>(m_form, "StatistikCancel")->isVisible());
     typeKeys(m_form, QStringLiteral("{Return}"));
 
     // Lost by mistakes: the hint is not offered once a mistake would end it.
-    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Game));
     typeKeys(m_form, QStringLiteral("{Return}"));
     words << m_form->RoundState.SecretWord;
     typeKeys(m_form, missingLetters(2));
-    QVERIFY(!m_form->Hint->isEnabled());
+    QVERIFY(!controlOf<TKxBitBtn>(m_form, "Hint")->isEnabled());
     typeKeys(m_form, missingLetters(3).right(1) + QStringLiteral("{Return}{Return}"));
 
     // Lost by time.
@@ -431,17 +431,17 @@ void TestMatch::threeWordsAloneByKeyboard()
         QVERIFY2(!word.contains(QChar(0xC4)), qPrintable(word));
     QStringList rows;
     for (int row = 1; row <= 3; ++row)
-        rows << m_form->Statistik->Cells(1, row) + QLatin1Char('/') + m_form->Statistik->Cells(2, row)
-                    + QLatin1Char('/') + m_form->Statistik->Cells(3, row);
+        rows << controlOf<TStringGrid>(m_form, "Statistik")->Cells(1, row) + QLatin1Char('/') + controlOf<TStringGrid>(m_form, "Statistik")->Cells(2, row)
+                    + QLatin1Char('/') + controlOf<TStringGrid>(m_form, "Statistik")->Cells(3, row);
     QCOMPARE(rows, (QStringList{words.at(0) + "/1/erraten", words.at(1) + "/3/nicht erraten",
                                 words.at(2) + "/3/Zeit abgelaufen"}));
-    QCOMPARE(m_form->StatistikP1Info->text(), QString::fromUtf8("Erratene Wörter Anna: 1"));
-    QCOMPARE(m_form->StatistikP2Info->text(), QStringLiteral("Fehleranzahl Anna: 7"));
-    QCOMPARE(m_form->WinnerLabel->text(),
+    QCOMPARE(controlOf<QLabel>(m_form, "StatistikP1Info")->text(), QString::fromUtf8("Erratene Wörter Anna: 1"));
+    QCOMPARE(controlOf<QLabel>(m_form, "StatistikP2Info")->text(), QStringLiteral("Fehleranzahl Anna: 7"));
+    QCOMPARE(controlOf<QLabel>(m_form, "WinnerLabel")->text(),
              QString::fromUtf8("Anna hat 1 von 3 Wörtern erraten.\n\nDas ist dein neuer Bestwert auf „gemischt“!"));
-    QVERIFY(m_form->StatistikCancel->isHidden());
+    QVERIFY(controlOf<TKxBitBtn>(m_form, "StatistikCancel")->isHidden());
     typeKeys(m_form, QStringLiteral("{Return}"));
-    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Start));
 
     m_fixture->destroy();
     const QByteArray file = m_fixture->settingsFile();
@@ -471,16 +471,16 @@ void TestMatch::aloneWithoutAMatch()
 
     playAlone(words);
     ModalBoxAnswerer answerer;
-    m_form->SoloGameClick();
+    controlOf<TKxBitBtn>(m_form, "SoloGame")->click();
     typeKeys(m_form, name + QStringLiteral("{Return}"));
     if (box.isEmpty()) {
-        QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+        QCOMPARE(m_form->currentPage(), int(TForm1::Game));
         QCOMPARE(answerer.count(), 0);
         return;
     }
     QTRY_COMPARE(answerer.count(), 1);
     QVERIFY2(answerer.last().text.startsWith(box), qPrintable(answerer.last().text));
-    QCOMPARE(m_form->currentPage(), int(TForm1::SoloPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Solo));
 }
 
 GAME_TEST_MAIN(TestMatch)

@@ -151,9 +151,9 @@ void TestNetGame::cleanup()
 QStringList TestNetGame::grid(TForm1 *form) const
 {
     QStringList cells;
-    for (int row = 0; row < form->Statistik->RowCount(); ++row)
+    for (int row = 0; row < controlOf<TStringGrid>(form, "Statistik")->RowCount(); ++row)
         for (int column = 0; column < 5; ++column)
-            cells << form->Statistik->Cells(column, row);
+            cells << controlOf<TStringGrid>(form, "Statistik")->Cells(column, row);
     return cells;
 }
 
@@ -167,20 +167,20 @@ void TestNetGame::logIn(const QString &password, const QStringList &typed)
 void TestNetGame::hostWaits(const QString &password)
 {
     clickButton(m_host, "IPGame");
-    m_host->RadioGroup_ConnectionMode->item(0)->click();
-    m_host->Edit_IPName->setText(QStringLiteral("Anna"));
-    m_host->Edit_IPPassword->setText(password);
+    controlOf<TRadioGroup>(m_host, "RadioGroup_ConnectionMode")->item(0)->click();
+    controlOf<QLineEdit>(m_host, "Edit_IPName")->setText(QStringLiteral("Anna"));
+    controlOf<QLineEdit>(m_host, "Edit_IPPassword")->setText(password);
     clickButton(m_host, "Button_HostStart");
     QVERIFY(m_host->peer().isListening());
-    QVERIFY(!m_host->GroupBox_Host->isEnabled());
+    QVERIFY(!controlOf<QGroupBox>(m_host, "GroupBox_Host")->isEnabled());
 }
 
 void TestNetGame::join(TForm1 *form, quint16 port)
 {
     clickButton(form, "IPGame");
-    form->RadioGroup_ConnectionMode->item(1)->click();
-    form->Edit_IPName->setText(QStringLiteral("Bert"));
-    form->Edit_IP->setText(QStringLiteral("127.0.0.1"));
+    controlOf<TRadioGroup>(form, "RadioGroup_ConnectionMode")->item(1)->click();
+    controlOf<QLineEdit>(form, "Edit_IPName")->setText(QStringLiteral("Bert"));
+    controlOf<QLineEdit>(form, "Edit_IP")->setText(QStringLiteral("127.0.0.1"));
     form->peer().setPort(port);
     clickButton(form, "Button_ClientStart");
 }
@@ -188,16 +188,16 @@ void TestNetGame::join(TForm1 *form, quint16 port)
 void TestNetGame::wholeMatch()
 {
     // The host's choice, which the participant's own settings give way to.
-    m_host->ensurePage(TForm1::SettingsPage);
-    m_participant->ensurePage(TForm1::SettingsPage);
-    m_host->Rounds->setValue(1);
-    m_host->SetFirstLetter->setChecked(false);
-    m_host->perLetter->setChecked(true);
-    m_host->TimeLimit->setValue(600);
-    m_participant->Rounds->setValue(7);
+    m_host->ensurePage(TForm1::Settings);
+    m_participant->ensurePage(TForm1::Settings);
+    controlOf<QSpinBox>(m_host, "Rounds")->setValue(1);
+    controlOf<QCheckBox>(m_host, "SetFirstLetter")->setChecked(false);
+    controlOf<QRadioButton>(m_host, "perLetter")->setChecked(true);
+    controlOf<QSpinBox>(m_host, "TimeLimit")->setValue(600);
+    controlOf<QSpinBox>(m_participant, "Rounds")->setValue(7);
     logIn(QStringLiteral("Geheim"), {QStringLiteral("geheim"), QStringLiteral("Geheim")});
 
-    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Settings));
     // Both login boxes are open at the same time; their order is the network's.
     QStringList seen = m_answerer->seen;
     std::sort(seen.begin() + 3, seen.end());
@@ -211,58 +211,58 @@ void TestNetGame::wholeMatch()
                           "participant: Angemeldet: Die Anmeldung bei Anna war erfolgreich.\n\nKlicken Sie OK, um die "
                           "Einstellungen des Gastgebers anzuzeigen. Eventuell müssen Sie einen Augenblick warten, bis "
                           "die Informationen vom Gastgeber eintreffen."}));
-    QCOMPARE(m_participant->Rounds->value(), 1);
-    QVERIFY(m_participant->perLetter->isChecked());
-    QVERIFY(!m_participant->Rounds->isEnabled());
-    QCOMPARE(m_host->currentPage(), int(TForm1::WordPage));
-    QVERIFY(!m_host->WordOK->isEnabled());
+    QCOMPARE(controlOf<QSpinBox>(m_participant, "Rounds")->value(), 1);
+    QVERIFY(controlOf<QRadioButton>(m_participant, "perLetter")->isChecked());
+    QVERIFY(!controlOf<QSpinBox>(m_participant, "Rounds")->isEnabled());
+    QCOMPARE(m_host->currentPage(), int(TForm1::Word));
+    QVERIFY(!controlOf<TKxBitBtn>(m_host, "WordOK")->isEnabled());
 
     clickButton(m_participant, "PropertiesOK");
-    QCOMPARE(m_participant->Word->text(), QStringLiteral("Anna gibt ein Wort ein..."));
-    QTRY_VERIFY(m_host->WordOK->isEnabled());
+    QCOMPARE(controlOf<QLineEdit>(m_participant, "Word")->text(), QStringLiteral("Anna gibt ein Wort ein..."));
+    QTRY_VERIFY(controlOf<TKxBitBtn>(m_host, "WordOK")->isEnabled());
 
     // Round 1, first turn: Anna sets, Bert guesses.
-    m_host->Word->setText(QStringLiteral("Haus"));
+    controlOf<QLineEdit>(m_host, "Word")->setText(QStringLiteral("Haus"));
     clickButton(m_host, "WordOK");
-    QVERIFY(m_host->GameStartGame->isHidden());
-    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::GamePage));
-    QCOMPARE(m_participant->WordGuessingInfo->text(), QStringLiteral("Bert, errate dieses Wort:"));
-    QCOMPARE(m_host->WordGuessingInfo->text(), QStringLiteral("Bert versucht, das Wort zu erraten"));
+    QVERIFY(controlOf<TKxBitBtn>(m_host, "GameStartGame")->isHidden());
+    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Game));
+    QCOMPARE(controlOf<QLabel>(m_participant, "WordGuessingInfo")->text(), QStringLiteral("Bert, errate dieses Wort:"));
+    QCOMPARE(controlOf<QLabel>(m_host, "WordGuessingInfo")->text(), QStringLiteral("Bert versucht, das Wort zu erraten"));
     clickButton(m_participant, "GameStartGame");
     QTRY_VERIFY(m_host->RoundState.RoundRunning);
-    QVERIFY(m_host->Timer->isActive());
+    QVERIFY(m_host->match().clock()->isActive());
 
     typeKeys(m_host, QStringLiteral("hau")); // the setter's own keys are no guesses
     typeKeys(m_participant, QStringLiteral("hxaus"));
     QTRY_VERIFY(m_host->RoundState.RoundOver);
     QVERIFY(m_participant->RoundState.RoundOver);
-    QCOMPARE(int(m_host->curMistakes->Value()), 1);
-    QCOMPARE(int(m_participant->curMistakes->Value()), 1);
+    QCOMPARE(int(controlOf<TKxDigit>(m_host, "curMistakes")->Value()), 1);
+    QCOMPARE(int(controlOf<TKxDigit>(m_participant, "curMistakes")->Value()), 1);
 
     // Bert, who sets next, confirms first and waits for Anna.
     clickButton(m_participant, "GameOK");
     clickButton(m_participant, "StatistikOK");
-    QCOMPARE(m_participant->Word->text(), QStringLiteral("Warten auf Anna"));
-    QVERIFY(!m_participant->Word->isEnabled());
+    QCOMPARE(controlOf<QLineEdit>(m_participant, "Word")->text(), QStringLiteral("Warten auf Anna"));
+    QVERIFY(!controlOf<QLineEdit>(m_participant, "Word")->isEnabled());
     clickButton(m_host, "GameOK");
     clickButton(m_host, "StatistikOK");
-    QCOMPARE(m_host->Word->text(), QStringLiteral("Bert gibt ein Wort ein..."));
-    QTRY_VERIFY(m_participant->Word->isEnabled());
-    QVERIFY(m_participant->Word->text().isEmpty());
+    QCOMPARE(controlOf<QLineEdit>(m_host, "Word")->text(), QStringLiteral("Bert gibt ein Wort ein..."));
+    QTRY_VERIFY(controlOf<QLineEdit>(m_participant, "Word")->isEnabled());
+    QVERIFY(controlOf<QLineEdit>(m_participant, "Word")->text().isEmpty());
 
     // Second turn: Bert sets, Anna guesses and runs out of guesses.
-    m_participant->Word->setText(QStringLiteral("Baum"));
+    controlOf<QLineEdit>(m_participant, "Word")->setText(QStringLiteral("Baum"));
     clickButton(m_participant, "WordOK");
-    QTRY_COMPARE(m_host->currentPage(), int(TForm1::GamePage));
+    QTRY_COMPARE(m_host->currentPage(), int(TForm1::Game));
     clickButton(m_host, "GameStartGame");
     QTRY_VERIFY(m_participant->RoundState.RoundRunning);
     typeKeys(m_host, QStringLiteral("bqrstvwxyz"));
     QTRY_VERIFY(m_participant->RoundState.RoundOver);
-    QCOMPARE(int(m_participant->curMistakes->Value()), 9);
+    QCOMPARE(int(controlOf<TKxDigit>(m_participant, "curMistakes")->Value()), 9);
 
     for (TForm1 *form : {m_host, m_participant}) {
         clickButton(form, "GameOK");
-        QCOMPARE(form->WinnerLabel->text(),
+        QCOMPARE(controlOf<QLabel>(form, "WinnerLabel")->text(),
                  QStringLiteral("Herzlichen Glückwunsch, Bert! Du hast das Spiel gewonnen!"));
     }
     QCOMPARE(grid(m_participant), grid(m_host));
@@ -270,14 +270,14 @@ void TestNetGame::wholeMatch()
              QStringList({"1", "HAUS", "1", "9", "BAUM"}));
     for (TForm1 *form : {m_host, m_participant}) {
         clickButton(form, "StatistikOK");
-        QCOMPARE(form->currentPage(), int(TForm1::StartPage));
+        QCOMPARE(form->currentPage(), int(TForm1::Start));
         QVERIFY(!form->RoundState.NetworkGame);
         // The host's going ends the match for the participant too; no leave.
         QTRY_VERIFY(!m_participant->findChild<QTcpSocket *>());
     }
     QVERIFY(!m_host->peer().isListening());
     // The host's settings were lent for the match only.
-    QVERIFY(m_participant->Rounds->isEnabled());
+    QVERIFY(controlOf<QSpinBox>(m_participant, "Rounds")->isEnabled());
     QCOMPARE(m_answerer->seen.size(), 5);
 }
 
@@ -305,9 +305,9 @@ void TestNetGame::leaving()
     TForm1 *staying = leaving == m_host ? m_participant : m_host;
     auto leave = [&] {
         if (how == QLatin1String("cancel"))
-            leaving->Button_IPCancelClick(leaving->Button_IPCancel);
+            controlOf<TKxBitBtn>(leaving, "Button_IPCancel")->click();
         else if (how == QLatin1String("word cancel"))
-            leaving->WordCancelClick();
+            controlOf<TKxBitBtn>(leaving, "WordCancel")->click();
         else if (how == QLatin1String("abort"))
             leaving->findChild<QTcpSocket *>()->abort();
         else
@@ -327,24 +327,24 @@ void TestNetGame::leaving()
         };
     }
     // A timed match: the countdown must stop with it.
-    m_host->ensurePage(TForm1::SettingsPage);
-    m_host->WholeWord->setChecked(true);
-    m_host->TimeLimit->setValue(600);
+    m_host->ensurePage(TForm1::Settings);
+    controlOf<QRadioButton>(m_host, "WholeWord")->setChecked(true);
+    controlOf<QSpinBox>(m_host, "TimeLimit")->setValue(600);
     logIn(QString(), {});
     const quint16 port = m_host->peer().serverPort();
     if (when != QLatin1String("login box"))
-        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Settings));
     if (when != QLatin1String("settings") && when != QLatin1String("login box")) {
         clickButton(m_participant, "PropertiesOK");
-        QTRY_VERIFY(m_host->WordOK->isEnabled());
+        QTRY_VERIFY(controlOf<TKxBitBtn>(m_host, "WordOK")->isEnabled());
     }
     if (when == QLatin1String("turn")) {
-        m_host->Word->setText(QStringLiteral("Haus"));
+        controlOf<QLineEdit>(m_host, "Word")->setText(QStringLiteral("Haus"));
         clickButton(m_host, "WordOK");
-        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::GamePage));
+        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Game));
         clickButton(m_participant, "GameStartGame");
         QTRY_VERIFY(m_host->RoundState.RoundRunning);
-        QVERIFY(staying->Timer->isActive());
+        QVERIFY(staying->match().clock()->isActive());
     }
     if (when != QLatin1String("login box"))
         leave();
@@ -354,13 +354,13 @@ void TestNetGame::leaving()
     QTRY_VERIFY2_WITH_TIMEOUT(m_answerer->seen.contains(owner + QStringLiteral(": Mitspieler hat das Spiel beendet: ")
                                                         + name + QStringLiteral(" hat das Spiel verlassen.")),
                               qPrintable(m_answerer->seen.join(QLatin1Char('|'))), 1000);
-    QTRY_COMPARE_WITH_TIMEOUT(staying->currentPage(), int(TForm1::StartPage), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(staying->currentPage(), int(TForm1::Start), 1000);
     QVERIFY(!staying->RoundState.NetworkGame);
-    QVERIFY(!staying->Timer->isActive());
+    QVERIFY(!staying->match().clock()->isActive());
     if (when == QLatin1String("login box")) {
         // Nothing went out after the box: the participant never got settings.
-        QCOMPARE(m_host->currentPage(), int(TForm1::StartPage));
-        QCOMPARE(m_participant->currentPage(), int(TForm1::StartPage));
+        QCOMPARE(m_host->currentPage(), int(TForm1::Start));
+        QCOMPARE(m_participant->currentPage(), int(TForm1::Start));
     }
     if (staying == m_host) {
         // The place of a participant that has gone is nobody else's.
@@ -411,14 +411,14 @@ void TestNetGame::connectionFails()
         const quint16 unused = m_host->peer().serverPort();
         m_host->peer().close();
         clickButton(m_participant, "IPGame");
-        m_participant->RadioGroup_ConnectionMode->item(1)->click();
-        m_participant->Edit_IPName->setText(QStringLiteral("Bert"));
-        m_participant->Edit_IP->setText(address);
+        controlOf<TRadioGroup>(m_participant, "RadioGroup_ConnectionMode")->item(1)->click();
+        controlOf<QLineEdit>(m_participant, "Edit_IPName")->setText(QStringLiteral("Bert"));
+        controlOf<QLineEdit>(m_participant, "Edit_IP")->setText(address);
         m_participant->peer().setPort(unused);
         clickButton(m_participant, "Button_ClientStart");
     } else if (setup == QLatin1String("match")) {
         logIn(QString(), {});
-        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Settings));
         m_answerer->seen.clear();
         failing = &newcomerFixture.createShown();
         join(failing, m_host->peer().serverPort());
@@ -436,29 +436,29 @@ void TestNetGame::connectionFails()
         seen.first() = seen.first().arg(otherProgram.serverPort());
         failing = m_host;
         clickButton(m_host, "IPGame");
-        m_host->RadioGroup_ConnectionMode->item(0)->click();
-        m_host->Edit_IPName->setText(QStringLiteral("Anna"));
+        controlOf<TRadioGroup>(m_host, "RadioGroup_ConnectionMode")->item(0)->click();
+        controlOf<QLineEdit>(m_host, "Edit_IPName")->setText(QStringLiteral("Anna"));
         clickButton(m_host, "Button_HostStart");
     }
 
     // The longest wait is the host's patience with a login, 400 ms here.
     QTRY_COMPARE_WITH_TIMEOUT(m_answerer->seen, seen, 3000);
-    QCOMPARE(failing->currentPage(), int(TForm1::NetworkPage));
-    QVERIFY(failing->RadioGroup_ConnectionMode->isEnabled());
+    QCOMPARE(failing->currentPage(), int(TForm1::Network));
+    QVERIFY(controlOf<TRadioGroup>(failing, "RadioGroup_ConnectionMode")->isEnabled());
     // A new attempt can start right here.
     QVERIFY(failing->RoundState.NetworkGame);
-    QVERIFY((failing == m_host ? failing->Button_HostStart : failing->Button_ClientStart)->isEnabled());
+    QVERIFY((failing == m_host ? controlOf<TKxBitBtn>(failing, "Button_HostStart") : controlOf<TKxBitBtn>(failing, "Button_ClientStart"))->isEnabled());
     if (setup == QLatin1String("match")) {
         // The match goes on undisturbed.
-        QCOMPARE(m_host->currentPage(), int(TForm1::WordPage));
-        QCOMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+        QCOMPARE(m_host->currentPage(), int(TForm1::Word));
+        QCOMPARE(m_participant->currentPage(), int(TForm1::Settings));
         QVERIFY(m_host->peer().isConnected());
         QVERIFY(m_participant->peer().isConnected());
     } else if (setup == QLatin1String("silent")) {
         // The host stops waiting for it, and the next attempt gets in.
         QTRY_COMPARE(silent.state(), QAbstractSocket::UnconnectedState);
         clickButton(m_participant, "Button_ClientStart");
-        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+        QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Settings));
     }
 }
 
@@ -474,11 +474,11 @@ void TestNetGame::hostileHost_data()
     const QString waiting = QStringLiteral("Anna gibt ein Wort ein...");
     QTest::newRow("a word the settings refuse")
         << QByteArray("Anna:") << QByteArray("Stra\xdf" "e")
-        << "participant: Unzulässige Zeichen: Diese Zeichen sind unzulässig: ß" << int(TForm1::WordPage) << waiting
+        << "participant: Unzulässige Zeichen: Diese Zeichen sind unzulässig: ß" << int(TForm1::Word) << waiting
         << NetPhase::AwaitingWord;
     QTest::newRow("a word longer than a word can be")
         << QByteArray("Anna:") << QByteArray(61, 'A')
-        << "participant: Verbindung getrennt: Das Spiel mit Anna ist beendet." << int(TForm1::StartPage) << waiting
+        << "participant: Verbindung getrennt: Das Spiel mit Anna ist beendet." << int(TForm1::Start) << waiting
         << NetPhase::Connecting;
     const auto loggedIn = [](const QString &shown) {
         return "participant: Angemeldet: Die Anmeldung bei " + shown
@@ -487,13 +487,13 @@ void TestNetGame::hostileHost_data()
     };
     const QString cut = QString(39, QLatin1Char('N')) + QChar(0x2026);
     QTest::newRow("a nickname wider than the screen")
-        << QByteArray(1000, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::SettingsPage) << ""
+        << QByteArray(1000, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::Settings) << ""
         << NetPhase::AwaitingWord;
     QTest::newRow("a nickname as long as a box shows whole")
         << QByteArray(40, 'N') + ':' << QByteArray() << loggedIn(QString(40, QLatin1Char('N')))
-        << int(TForm1::SettingsPage) << "" << NetPhase::AwaitingWord;
+        << int(TForm1::Settings) << "" << NetPhase::AwaitingWord;
     QTest::newRow("a nickname a character longer")
-        << QByteArray(41, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::SettingsPage) << ""
+        << QByteArray(41, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::Settings) << ""
         << NetPhase::AwaitingWord;
 }
 
@@ -516,7 +516,7 @@ void TestNetGame::hostileHost()
     QByteArray heard;
     QTRY_COMPARE((heard += host->readAll()), QByteArray("Bert"));
     host->write(SettingsRecord::fromSettings(GameSettings()).encode());
-    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::SettingsPage));
+    QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Settings));
     if (!word.isEmpty()) {
         clickButton(m_participant, "PropertiesOK");
         heard.clear();
@@ -527,8 +527,8 @@ void TestNetGame::hostileHost()
     QTRY_VERIFY2(m_answerer->seen.contains(box), qPrintable(m_answerer->seen.join(QLatin1Char('|'))));
     QCOMPARE(m_participant->currentPage(), page);
     // The word page as it shows when it comes up, also if it never did.
-    m_participant->ensurePage(TForm1::WordPage);
-    QCOMPARE(m_participant->Word->text(), wordField);
+    m_participant->ensurePage(TForm1::Word);
+    QCOMPARE(controlOf<QLineEdit>(m_participant, "Word")->text(), wordField);
     QCOMPARE(m_participant->peer().phase(), phase);
 }
 

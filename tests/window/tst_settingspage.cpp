@@ -14,6 +14,7 @@
 #include "support/ModalBoxAnswerer.h"
 #include "support/ReadOnlyFolder.h"
 #include "window/TForm1.h"
+#include "window/pages/SettingsPage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -170,7 +171,7 @@ void TestSettingsPage::everythingSurvivesARestart()
 {
     createForm();
     QTest::mouseClick(control<TKxBitBtn>("Properties"), Qt::LeftButton);
-    QCOMPARE(m_form->currentPage(), int(TForm1::SettingsPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Settings));
 
     // Each number replaces what the box showed, and Tab leaves it.
     auto typeNumber = [](QSpinBox *spin, const QString &text) {
@@ -186,7 +187,7 @@ void TestSettingsPage::everythingSurvivesARestart()
         control<QCheckBox>(box)->click();
     control<QRadioButton>("FewMistakes")->click();
     QTest::keyClick(m_form, Qt::Key_Return);
-    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Start));
 
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
     typeKeys(control<QLineEdit>("Player1"), QString::fromUtf8("Jürgen €"));
@@ -331,12 +332,12 @@ void TestSettingsPage::twoCopiesKeepEachOthersChanges()
     environment.sound = std::make_shared<RecordingSound>();
     environment.automaticUpdate = false;
     auto second = std::make_unique<TForm1>(environment);
-    second->ensurePage(TForm1::SettingsPage);
-    second->ensurePage(TForm1::PlayersPage);
+    second->ensurePage(TForm1::Settings);
+    second->ensurePage(TForm1::Players);
 
     control<QSpinBox>("Mistakes")->setValue(3);
-    second->Rounds->setValue(12);
-    second->Player2->setText(QStringLiteral("Berta"));
+    controlOf<QSpinBox>(second.get(), "Rounds")->setValue(12);
+    controlOf<QLineEdit>(second.get(), "Player2")->setText(QStringLiteral("Berta"));
     destroyForm();
     second.reset();
 
@@ -388,7 +389,7 @@ void TestSettingsPage::spinEditTextIsCommitted()
     QTest::keyClicks(spin, text);
     QTest::keyClick(spin, Qt::Key(key));
     // Enter also confirms the page.
-    QCOMPARE(m_form->currentPage(), int(key == Qt::Key_Return ? TForm1::StartPage : TForm1::SettingsPage));
+    QCOMPARE(m_form->currentPage(), int(key == Qt::Key_Return ? TForm1::Start : TForm1::Settings));
     QCOMPARE(spin->value(), value);
     destroyForm();
     QVERIFY2(m_fixture->settingsFile().contains(savedLine), m_fixture->settingsFile().constData());
@@ -411,7 +412,7 @@ void TestSettingsPage::timeModesEnableTheLimit()
     QFETCH(QStringList, clicks);
     QFETCH(bool, enabled);
     createForm();
-    m_form->showPage(TForm1::SettingsPage);
+    m_form->showPage(TForm1::Settings);
     for (const QString &name : clicks)
         QTest::mouseClick(m_form->findChild<QRadioButton *>(name), Qt::LeftButton, {}, QPoint(8, 14));
     QCOMPARE(control<QSpinBox>("TimeLimit")->isEnabled(), enabled);
@@ -420,7 +421,7 @@ void TestSettingsPage::timeModesEnableTheLimit()
 void TestSettingsPage::acceleratorsReachTheirControls()
 {
     createForm();
-    m_form->showPage(TForm1::SettingsPage);
+    m_form->showPage(TForm1::Settings);
     QTest::keyClick(m_form, Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(QApplication::focusWidget(), control<QSpinBox>("Rounds"));
     QTest::keyClick(m_form, Qt::Key_A, Qt::AltModifier);
@@ -429,7 +430,7 @@ void TestSettingsPage::acceleratorsReachTheirControls()
     QTRY_VERIFY(control<QRadioButton>("perLetter")->isChecked());
     QTRY_VERIFY(control<QSpinBox>("TimeLimit")->isEnabled());
 
-    m_form->showPage(TForm1::PlayersPage);
+    m_form->showPage(TForm1::Players);
     QTest::keyClick(m_form, Qt::Key_2, Qt::AltModifier);
     QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>("Player2"));
     QTest::keyClick(m_form, Qt::Key_1, Qt::AltModifier);
@@ -439,7 +440,7 @@ void TestSettingsPage::acceleratorsReachTheirControls()
 void TestSettingsPage::joiningComputerCannotChangeTheHostsSettings()
 {
     createForm();
-    m_form->SetSettingsEnabled(false);
+    m_form->findChild<SettingsPage *>()->SetSettingsEnabled(false);
     for (const char *name : {"Rounds", "Mistakes", "NoLimit", "perLetter", "WholeWord", "TimeLimit", "NoSpecialChars",
                              "CapitalLetters", "AcceptSentences", "AcceptNumbers", "SetFirstLetter", "WonRounds",
                              "FewMistakes"})
@@ -447,7 +448,7 @@ void TestSettingsPage::joiningComputerCannotChangeTheHostsSettings()
     QVERIFY(control<QCheckBox>("PlaySounds")->isEnabled());
     QVERIFY(control<TKxBitBtn>("PropertiesOK")->isEnabled());
 
-    m_form->SetSettingsEnabled(true);
+    m_form->findChild<SettingsPage *>()->SetSettingsEnabled(true);
     QVERIFY(control<QRadioButton>("FewMistakes")->isEnabled());
 }
 
@@ -457,9 +458,9 @@ void TestSettingsPage::settingsOkBranches_data()
     QTest::addColumn<int>("netPhase");
     QTest::addColumn<int>("page");
 
-    QTest::newRow("local") << false << 0 << int(TForm1::StartPage);
-    QTest::newRow("host-to-be") << true << 0 << int(TForm1::NetworkPage);
-    QTest::newRow("joining computer") << true << 1 << int(TForm1::WordPage);
+    QTest::newRow("local") << false << 0 << int(TForm1::Start);
+    QTest::newRow("host-to-be") << true << 0 << int(TForm1::Network);
+    QTest::newRow("joining computer") << true << 1 << int(TForm1::Word);
 }
 
 void TestSettingsPage::settingsOkBranches()
@@ -470,13 +471,13 @@ void TestSettingsPage::settingsOkBranches()
 
     m_fixture->writeSettingsFile("[Properties]\nRounds=3\n[Names]\nPlayer1=Host\nPlayer2=Guest\n");
     createForm();
-    m_form->showPage(TForm1::SettingsPage);
+    m_form->showPage(TForm1::Settings);
     m_form->RoundState.NetworkGame = networkGame;
     m_form->peer().setPhase(NetPhase(netPhase));
     QTest::mouseClick(control<TKxBitBtn>("PropertiesOK"), Qt::LeftButton);
     QCOMPARE(m_form->currentPage(), page);
 
-    if (page == TForm1::WordPage) {
+    if (page == TForm1::Word) {
         QCOMPARE(control<QLabel>("WordInfo")->text(), QStringLiteral("Host gibt ein Wort ein"));
         QCOMPARE(control<QLineEdit>("Word")->text(), QStringLiteral("Host gibt ein Wort ein..."));
         QVERIFY(!control<QLineEdit>("Word")->isEnabled());
@@ -520,13 +521,13 @@ void TestSettingsPage::nameChecks()
 
     if (message.isEmpty()) {
         QCOMPARE(answerer.count(), 0);
-        QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+        QCOMPARE(m_form->currentPage(), int(TForm1::Word));
     } else {
         QCOMPARE(answerer.count(), 1);
         QCOMPARE(answerer.last().title, QStringLiteral("Fehler"));
         QCOMPARE(answerer.last().text, message);
         QCOMPARE(answerer.last().icon, QMessageBox::Warning);
-        QCOMPARE(m_form->currentPage(), int(TForm1::PlayersPage));
+        QCOMPARE(m_form->currentPage(), int(TForm1::Players));
     }
     QCOMPARE(control<QLineEdit>("Player1")->text(), player1);
     QCOMPARE(control<QLineEdit>("Player2")->text(), player2);
@@ -552,7 +553,7 @@ void TestSettingsPage::validNamesStartTheMatch()
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
     QTest::mouseClick(control<TKxBitBtn>("PlayersOK"), Qt::LeftButton);
 
-    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Word));
     QCOMPARE(control<QLabel>("WordInfo")->text(), QStringLiteral("Gib ein Wort an, Anna!"));
     QCOMPARE(control<QLineEdit>("Word")->text(), QString());
     QVERIFY(control<QLineEdit>("Word")->isEnabled());
@@ -581,7 +582,7 @@ void TestSettingsPage::cancelSkipsTheNameChecks()
     QTest::keyClicks(control<QLineEdit>("Player1"), QStringLiteral("Anna"));
     ModalBoxAnswerer answerer;
     QTest::keyClick(control<QLineEdit>("Player1"), Qt::Key_Escape);
-    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Start));
     QCOMPARE(answerer.count(), 0);
     destroyForm();
     QVERIFY(m_fixture->settingsFile().endsWith("[Names]\r\nPlayer1=Anna\r\nPlayer2=\r\n"));
@@ -610,7 +611,7 @@ void TestSettingsPage::nameEditsRefuseWhatTheFileCannotHold()
     QFETCH(int, beeps);
 
     createForm();
-    m_form->showPage(TForm1::PlayersPage);
+    m_form->showPage(TForm1::Players);
     auto *edit = control<QLineEdit>("Player1");
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("An"));

@@ -57,7 +57,7 @@ void TestStatisticsPage::init()
     m_form = &m_fixture->createShown();
     // The tests reach into every page's controls.
     m_fixture->buildAllPages();
-    m_grid = m_form->Statistik;
+    m_grid = controlOf<TStringGrid>(m_form, "Statistik");
 }
 
 void TestStatisticsPage::cleanup()
@@ -69,10 +69,10 @@ void TestStatisticsPage::cleanup()
 
 void TestStatisticsPage::showLongMatch(int rounds, const QString &player1)
 {
-    m_form->Rounds->setValue(rounds);
+    controlOf<QSpinBox>(m_form, "Rounds")->setValue(rounds);
     QTest::mouseClick(m_fixture->control<TKxBitBtn>("StartGame"), Qt::LeftButton);
-    QTest::keyClicks(m_form->Player1, player1);
-    QTest::keyClicks(m_form->Player2, QStringLiteral("Bert"));
+    QTest::keyClicks(controlOf<QLineEdit>(m_form, "Player1"), player1);
+    QTest::keyClicks(controlOf<QLineEdit>(m_form, "Player2"), QStringLiteral("Bert"));
     QTest::mouseClick(m_fixture->control<TKxBitBtn>("PlayersOK"), Qt::LeftButton);
     QCOMPARE(m_grid->RowCount(), rounds + 1);
     for (int row = 1; row <= rounds; ++row) {
@@ -81,7 +81,7 @@ void TestStatisticsPage::showLongMatch(int rounds, const QString &player1)
         m_grid->setCells(3, row, QString::number(row % 5));
         m_grid->setCells(4, row, QStringLiteral("BERTS%1").arg(row));
     }
-    m_form->showPage(TForm1::StatisticsPage);
+    m_form->showPage(TForm1::Statistics);
     QTRY_COMPARE(m_grid->verticalScrollBar()->maximum() > 0, rounds > 12);
 }
 

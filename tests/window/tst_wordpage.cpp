@@ -81,7 +81,7 @@ void TestWordPage::startMatch(const QByteArray &properties)
 
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
     QTest::mouseClick(control<TKxBitBtn>("PlayersOK"), Qt::LeftButton);
-    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Word));
 }
 
 void TestWordPage::wordRules_data()
@@ -142,14 +142,14 @@ void TestWordPage::wordRules()
 
     if (title.isEmpty()) {
         QCOMPARE(answerer.count(), 0);
-        QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+        QCOMPARE(m_form->currentPage(), int(TForm1::Game));
         QCOMPARE(m_form->RoundState.SecretWord, secret);
     } else {
         QCOMPARE(answerer.count(), 1);
         QCOMPARE(answerer.last().title, title);
         QCOMPARE(answerer.last().text, message);
         QCOMPARE(answerer.last().icon, QMessageBox::Warning);
-        QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+        QCOMPARE(m_form->currentPage(), int(TForm1::Word));
     }
     // The word stays as typed either way.
     QCOMPARE(word->text(), typed);
@@ -165,7 +165,7 @@ void TestWordPage::refusedWordCanBeCorrected()
     ModalBoxAnswerer answerer;
     QTest::keyClick(word, Qt::Key_Return);
     QCOMPARE(answerer.count(), 1);
-    QCOMPARE(m_form->currentPage(), int(TForm1::WordPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Word));
     QCOMPARE(word->text(), QString::fromUtf8("Bär"));
     QVERIFY(m_form->RoundState.RoundOver);
 
@@ -174,7 +174,7 @@ void TestWordPage::refusedWordCanBeCorrected()
     typeKeys(word, QStringLiteral("ar"));
     QTest::keyClick(word, Qt::Key_Return);
     QCOMPARE(answerer.count(), 1);
-    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Game));
     QCOMPARE(m_form->RoundState.SecretWord, QStringLiteral("BAR"));
     QVERIFY(!m_form->RoundState.RoundOver);
 }
@@ -216,7 +216,7 @@ void TestWordPage::turnPreparedOnTheGamePage()
     typeKeys(word, QStringLiteral("Lettern"));
     QTest::mouseClick(control<TKxBitBtn>("WordOK"), Qt::LeftButton);
 
-    QCOMPARE(m_form->currentPage(), int(TForm1::GamePage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Game));
     QCOMPARE(control<QLabel>("WordGuessingInfo")->text(), banner);
     QCOMPARE(double(mistakes->Value()), 0.0);
     QCOMPARE(double(control<TKxDigit>("MaxMistakes")->Value()), double(control<QSpinBox>("Mistakes")->value()));
@@ -248,7 +248,7 @@ void TestWordPage::cancelAbandonsTheMatch()
     typeKeys(control<QLineEdit>("Word"), QStringLiteral("Haus"));
     ModalBoxAnswerer answerer;
     QTest::keyClick(control<QLineEdit>("Word"), Qt::Key_Escape);
-    QCOMPARE(m_form->currentPage(), int(TForm1::StartPage));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Start));
     QCOMPARE(answerer.count(), 0);
     QCOMPARE(m_form->RoundState.RoundNumber, 1u);
 }

@@ -1,0 +1,196 @@
+// SPDX-FileCopyrightText: 2026 Kx Software
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The match and the pages: what the match says of every move, whoever made
+// it, shown on the pages, and the one way a match starts and ends.
+#include "window/TForm1.h"
+
+#include "controls/MessageBoxes.h"
+#include "net/PeerLink.h"
+#include "platform/SoundService.h"
+#include "window/TForm1_p.h"
+#include "window/pages/GamePage.h"
+#include "window/pages/StatisticsPage.h"
+#include "window/pages/WordPage.h"
+
+#include <QMessageBox>
+
+void TForm1::connectMatch()
+{
+    connect(m_match, &MatchState::matchStarted, this, &TForm1::showRecord);
+    connect(m_match, &MatchState::wordSet, this, &TForm1::showTurn);
+    connect(m_match, &MatchState::guessAnswered, this, &TForm1::showGuess);
+    connect(m_match, &MatchState::clockChanged, this, &TForm1::TimerTimer);
+    connect(m_match, &MatchState::turnEnded, this, &TForm1::showTurnEnd);
+    connect(m_match, &MatchState::turnEnded, this, &TForm1::showRecord);
+    connect(m_match, &MatchState::standingsChanged, this, [this](const Scoring::Standings &standings) {
+        if (m_pages->statistics)
+            m_pages->statistics->showStandings(standings);
+    });
+    connect(m_match, &MatchState::turnChanged, this, &TForm1::showNextTurn);
+    connect(m_match, &MatchState::turnStarted, this, &TForm1::showHint);
+    connect(m_match, &MatchState::turnEnded, this, &TForm1::showHint);
+    connect(m_match, &MatchState::turnEnded, this, &TForm1::soloTurnEnds);
+    connect(m_match, &MatchState::matchEnded, this, &TForm1::soloMatchEnded);
+    connect(m_match, &MatchState::hintGiven, this, [this] {
+        m_pages->game->showHintTaken();
+        showHint();
+    });
+}
+
+void TForm1::StartMatch()
+{
+    m_match->start(m_settings, m_names.Player1, m_names.Player2);
+}
+
+// However the match was played, leaving it ends it here; in a network game
+// the other computer is told, unless the end came from there or the match
+// was over.
+void TForm1::leaveMatch(bool tellPeer)
+{
+    if (RoundState.NetworkGame)
+        leaveNetworkGame(tellPeer);
+    // A turn cut short does not tick on behind the start page.
+    m_match->leave();
+    showPage(Start);
+}
+
+// The seat of the keyboard: in a game on one computer, the guesser's.
+int TForm1::keyboardSeat() const
+{
+    return RoundState.NetworkGame ? m_match->localSeat() : m_match->guesser();
+}
+
+void TForm1::FormKeyPress(QChar key)
+{
+    // Typing is guessing only while the game page shows the turn.
+    if (currentPage() == Game)
+        m_match->guess(keyboardSeat(), key);
+}
+
+bool TForm1::PlaySoundResource(const QString &name)
+{
+    if (!m_settings.PlaySounds)
+        return false;
+    return sound().playResource(name);
+}
+
+// The turn's word was accepted, typed here or sent by the peer.
+void TForm1::showTurn()
+{
+    ensurePage(Game);
+    const QString guesser = m_match->name(m_match->guesser());
+    QString info;
+    if (m_match->mode() == MatchState::Mode::Solo)
+        info = QStringLiteral("Errate das Wort des Computers, ") + guesser + QLatin1Char('!');
+    else
+        info = guesser + (LocalSetsWord() ? QStringLiteral(" versucht, das Wort zu erraten")
+                                          : QStringLiteral(", errate dieses Wort:"));
+    m_pages->game->showTurn(info, !LocalSetsWord());
+    showPage(Game);
+    showHint();
+}
+
+void TForm1::showGuess(int seat, QChar key, Round::Guess result, bool atStart)
+{
+    Q_UNUSED(seat)
+    // The given first letter is revealed silently.
+    const bool audible = !atStart;
+    switch (result) {
+    case Round::Guess::Refused:
+    case Round::Guess::Repeated:
+        if (audible)
+            sound().beep();
+        return;
+    case Round::Guess::Hit:
+    case Round::Guess::Won:
+        if (audible)
+            PlaySoundResource(QStringLiteral("RICHTIG"));
+        break;
+    case Round::Guess::Miss:
+    case Round::Guess::Lost:
+        if (audible)
+            PlaySoundResource(QStringLiteral("FALSCH"));
+        break;
+    }
+    m_pages->game->showGuess(key, result);
+    // A mistake may leave no room for a hint.
+    showHint();
+}
+
+void TForm1::TimerTimer()
+{
+    m_pages->game->showSecondsLeft(RoundState.secondsLeft());
+    PlaySoundResource(QStringLiteral("ZEIT"));
+}
+
+void TForm1::showTurnEnd(const TurnRecord &turn)
+{
+    m_pages->game->showTurnEnd(turn);
+    PlaySoundResource(turn.outcome == TurnRecord::Outcome::Won ? QStringLiteral("GEWONNEN")
+                                                               : QStringLiteral("VERLOREN"));
+}
+
+// "Tipp" shows in a match alone, usable while a hint is to be had.
+void TForm1::showHint()
+{
+    if (!m_pages->game)
+        return;
+    const bool solo = m_match->mode() == MatchState::Mode::Solo;
+    m_pages->game->showHint(solo && m_match->stage() != MatchState::Stage::TurnOver, m_match->hintAvailable());
+}
+
+// The grid shows the match's record of played turns, and the result once
+// the last turn is in it.
+void TForm1::showRecord()
+{
+    if (m_pages->statistics)
+        m_pages->statistics->showRecord(m_match->mode() == MatchState::Mode::Solo ? soloResultText() : QString());
+}
+
+// The next turn awaits its word; in a network game the seat of the other
+// computer's player says who types it.
+void TForm1::showNextTurn()
+{
+    // Alone, the computer sets the next word at once.
+    if (m_match->mode() == MatchState::Mode::Solo)
+        return;
+    showPage(Word);
+    if (!RoundState.NetworkGame)
+        showWordEntry(int(WordPage::WordEntry::Open));
+}
+
+void TForm1::showWordEntry(int entry)
+{
+    ensurePage(Word);
+    const auto wordEntry = WordPage::WordEntry(entry);
+    m_pages->word->showWordEntry(wordEntry, m_match->name(m_match->setter()), m_match->name(m_match->guesser()));
+    if (currentPage() == Word)
+        m_pages->word->focusWord();
+}
+
+// A refused word changes nothing: the last turn's word stays on the game
+// page, which a repaint may still show.
+void TForm1::showRefusal(const MatchState::WordVerdict &verdict)
+{
+    using Problem = MatchState::WordVerdict::Problem;
+    switch (verdict.problem) {
+    case Problem::None:
+    case Problem::NotAwaited:
+        return;
+    case Problem::Empty:
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"), QStringLiteral("Gib ein Wort ein."));
+        return;
+    case Problem::TooFewDistinct:
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"),
+                       QStringLiteral("Das Wort muss aus mindestens zwei verschiedenen Buchstaben bestehen, "
+                                      "da der erste Buchstabe des Wortes dem Spieler vorgegeben wird."));
+        return;
+    case Problem::RefusedCharacters:
+        // The word may come from the peer: its characters are shown, never
+        // read as markup.
+        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Unzulässige Zeichen"),
+                       QStringLiteral("Diese Zeichen sind unzulässig: ") + verdict.refused.join(QStringLiteral("; ")));
+        return;
+    }
+}
