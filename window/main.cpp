@@ -16,6 +16,7 @@
 #include <QLibraryInfo>
 #include <QList>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -120,8 +121,6 @@ int main(int argc, char *argv[])
     // program half-way.
     TerminationSignals termination;
 
-    registerAtNormalStart();
-
     // The update wizard may come up while the window is made; an end asked
     // for then only has to leave it.
     const auto leaveStartUp = QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
@@ -144,5 +143,8 @@ int main(int argc, char *argv[])
     if (form.isEndRequested())
         return 0;
     form.show();
+    // The menu entry and its icon are written once the window stands, off
+    // the way to it.
+    QTimer::singleShot(0, &form, [] { registerAtNormalStart(); });
     return app.exec();
 }
