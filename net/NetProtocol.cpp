@@ -17,7 +17,9 @@
 //   LeaveSignal      "<>"                      each to the other     1 to 4
 //
 // A phase takes whatever arrives as the message it waits for; only a
-// message of exactly "<>" is told apart, as the leave. Two reads are cut
+// message of exactly "<>" is told apart, as the leave. A greeting longer
+// than the longest nickname and password with their colon, or a word
+// longer than a setter can type, is no message at all but a foul. Two reads are cut
 // further (PeerReader): the participant's settings take the first 20 bytes,
 // and in phase 4 every character counts on its own, since guesses typed
 // quickly arrive together.
@@ -66,8 +68,11 @@ PeerMessage readPeerMessage(const QByteArray &bytes, NetPhase phase, bool isHost
     if (isHost && phase == NetPhase::Connecting)
         // "<>" is as good a nickname as any before the login.
         return {PeerMessage::Login, decodeText(bytes), bytes};
-    if (!isHost && phase == NetPhase::Connecting)
+    if (!isHost && phase == NetPhase::Connecting) {
+        if (bytes.size() > MaxGreetingLength)
+            return {PeerMessage::Foul, QString(), bytes};
         return {PeerMessage::Greeting, decodeText(bytes), bytes};
+    }
     // From here on "<>" is a leave on both sides. The participant waiting for
     // the settings counts it too: a host that leaves before sending them
     // would otherwise hand it a record of Rounds 15932 and a dead match.
@@ -79,6 +84,9 @@ PeerMessage readPeerMessage(const QByteArray &bytes, NetPhase phase, bool isHost
     case NetPhase::LoggedIn:
         return {isHost ? PeerMessage::Ready : PeerMessage::Settings, QString(), bytes};
     case NetPhase::AwaitingWord:
+        // One byte a character: the bytes are the word's length.
+        if (bytes.size() > MaxWordLength)
+            return {PeerMessage::Foul, QString(), bytes};
         return {PeerMessage::Word, decodeText(bytes), bytes};
     case NetPhase::AwaitingStart:
         return {PeerMessage::Start, QString(), bytes};

@@ -183,25 +183,18 @@ void PeerLink::dispatch(const PeerMessage &message)
     }
     case PeerMessage::Login:
         m_loginTimer.stop();
-        m_phase = NetPhase::LoggedIn;
         emit loginReceived(message.text);
         break;
     case PeerMessage::Settings:
-        m_phase = NetPhase::AwaitingWord;
         emit settingsReceived(SettingsRecord::decode(message.bytes));
         break;
     case PeerMessage::Ready:
         emit readyReceived();
         break;
     case PeerMessage::Word:
-        if (message.text.size() > NetProtocol::MaxWordLength) {
-            peerFails(LinkFailure::ProtocolError);
-            return;
-        }
         emit wordReceived(message.text);
         break;
     case PeerMessage::Start:
-        m_phase = NetPhase::TurnRunning;
         emit startReceived();
         break;
     case PeerMessage::Guess:
@@ -213,6 +206,9 @@ void PeerLink::dispatch(const PeerMessage &message)
     case PeerMessage::Leave:
         m_peerLeft = true;
         emit leaveReceived();
+        break;
+    case PeerMessage::Foul:
+        peerFails(LinkFailure::ProtocolError);
         break;
     }
 }
@@ -261,7 +257,6 @@ bool PeerLink::sendGreeting(const QString &nickname, const QString &password)
 
 bool PeerLink::sendLogin(const QString &nickname)
 {
-    m_phase = NetPhase::LoggedIn;
     return sendText(nickname);
 }
 

@@ -161,26 +161,6 @@ void TForm1::connectPeerLink()
     connect(m_peer, &PeerLink::settingsReceived, this, &TForm1::peerSendsSettings);
     connect(m_peer, &PeerLink::leaveReceived, this, &TForm1::peerLeaves);
     connect(m_peer, &PeerLink::failed, this, &TForm1::linkFails);
-
-    connect(m_seat, &PeerSeat::peerReady, this, [this] { WordOK->setEnabled(true); });
-    connect(m_seat, &PeerSeat::wordRefused, this, &TForm1::showRefusal);
-    connect(m_seat, &PeerSeat::wordUnexpected, this, [this] {
-        peer().close();
-        peerVanishes(LinkFailure{LinkFailure::ProtocolError, LinkFailure::Playing, QString(), peer().phase()});
-    });
-    connect(m_seat, &PeerSeat::wordEntryChanged, this, [this](PeerSeat::WordEntry entry) {
-        switch (entry) {
-        case PeerSeat::WordEntry::Open:
-            showWordEntry(WordEntry::Open);
-            break;
-        case PeerSeat::WordEntry::PeerTypes:
-            showWordEntry(WordEntry::PeerTypes);
-            break;
-        case PeerSeat::WordEntry::PeerOnStatistics:
-            showWordEntry(WordEntry::PeerOnStatistics);
-            break;
-        }
-    });
 }
 
 void TForm1::ServerSocketClientConnect()
