@@ -17,11 +17,12 @@
 //   LeaveSignal      "<>"                      each to the other     1 to 4
 //
 // A phase takes whatever arrives as the message it waits for; only a
-// message of exactly "<>" is told apart, as the leave. A greeting longer
-// than the longest nickname and password with their colon, or a word
-// longer than a setter can type, is no message at all but a foul. Two reads are cut
-// further (PeerReader): the participant's settings take the first 20 bytes,
-// and in phase 4 every character counts on its own, since guesses typed
+// message of exactly "<>" is told apart, as the leave. A word longer than
+// a setter can type, or a greeting longer than the longest nickname and
+// password with their colon, is no message at all but a foul. Reads are
+// cut further (PeerReader): the participant's settings take the first 20
+// bytes, its greeting is bounded over all it reads before its login, and
+// in phase 4 every character counts on its own, since guesses typed
 // quickly arrive together.
 #include "net/NetProtocol.h"
 
@@ -68,11 +69,8 @@ PeerMessage readPeerMessage(const QByteArray &bytes, NetPhase phase, bool isHost
     if (isHost && phase == NetPhase::Connecting)
         // "<>" is as good a nickname as any before the login.
         return {PeerMessage::Login, decodeText(bytes), bytes};
-    if (!isHost && phase == NetPhase::Connecting) {
-        if (bytes.size() > MaxGreetingLength)
-            return {PeerMessage::Foul, QString(), bytes};
+    if (!isHost && phase == NetPhase::Connecting)
         return {PeerMessage::Greeting, decodeText(bytes), bytes};
-    }
     // From here on "<>" is a leave on both sides. The participant waiting for
     // the settings counts it too: a host that leaves before sending them
     // would otherwise hand it a record of Rounds 15932 and a dead match.

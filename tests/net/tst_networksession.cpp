@@ -281,8 +281,8 @@ void TestNetworkSession::foulPeer_data()
     QTest::newRow("the longest nickname and password")
         << true << QByteArrayList{nickname + ':' + QByteArray(NetProtocol::MaxPasswordLength, 'P')} << "password? "
         << QByteArray();
-    QTest::newRow("a flood at the greeting")
-        << true << QByteArrayList{nickname + ':' + QByteArray(1000, 'N')} << foul.arg(LinkFailure::LoggingIn) + "0"
+    QTest::newRow("a flood at the greeting, all nickname")
+        << true << QByteArrayList{QByteArray(NetProtocol::MaxGreetingLength + 1000, 'N')} << foul.arg(LinkFailure::LoggingIn) + "0"
         << QByteArray();
     QTest::newRow("a ready before the settings went out")
         << false << QByteArrayList{"Bert", "1"} << foul.arg(LinkFailure::Playing) + "1" << QByteArray("Anna:");

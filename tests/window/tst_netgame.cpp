@@ -486,8 +486,9 @@ void TestNetGame::hostileHost_data()
                  "müssen Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen.";
     };
     const QString cut = QString(39, QLatin1Char('N')) + QChar(0x2026);
+    // The widest greeting a host may send: all nickname, no password.
     QTest::newRow("a nickname wider than the screen")
-        << QByteArray(1000, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::SettingsPage) << ""
+        << QByteArray(NetProtocol::MaxGreetingLength - 1, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::SettingsPage) << ""
         << NetPhase::AwaitingWord;
     QTest::newRow("a nickname as long as a box shows whole")
         << QByteArray(40, 'N') + ':' << QByteArray() << loggedIn(QString(40, QLatin1Char('N')))
