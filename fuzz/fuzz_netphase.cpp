@@ -32,8 +32,8 @@ bool fits(const PeerMessage &message, NetPhase phase, bool isHost, qsizetype gre
     if (message.bytes.isEmpty())
         return false;
     const bool greeting = phase == NetPhase::Connecting && !isHost;
-    const bool tooLong = greeting ? greetingRead > NetProtocol::MaxGreetingLength
-                                  : phase == NetPhase::AwaitingWord && message.bytes.size() > NetProtocol::MaxWordLength;
+    const bool longWord = phase == NetPhase::AwaitingWord && message.bytes.size() > NetProtocol::MaxWordLength;
+    const bool tooLong = greeting ? greetingRead > NetProtocol::MaxGreetingLength : longWord;
     if (tooLong != (message.kind == PeerMessage::Foul))
         return false;
     if (tooLong)

@@ -156,8 +156,7 @@ void PeerLink::read(SocketConnection *connection)
         peerFails(LinkFailure::ProtocolError);
         return;
     }
-    // A handler may end the link, or open a box in which the next read is
-    // handled; the reader keeps its place either way.
+    // A handler may end the link: what is left then goes unread.
     while (m_peer == connection && !m_peerLeft) {
         const PeerMessage message = m_reader.next(m_phase, m_isHost);
         if (message.kind == PeerMessage::Nothing)

@@ -37,7 +37,8 @@ struct Side
             told << "wrong " + entry;
             answerLater();
         });
-        QObject::connect(&session, &NetworkSession::loggedIn, &session, [this](const QString &n) { told << "logged in at " + n; });
+        QObject::connect(&session, &NetworkSession::loggedIn, &session,
+                         [this](const QString &n) { told << "logged in at " + n; });
         QObject::connect(&session, &NetworkSession::participantLoggedIn, &session,
                          [this](const QString &n) { told << n + " logged in"; });
         QObject::connect(&session, &NetworkSession::settingsReceived, &session,
@@ -45,7 +46,8 @@ struct Side
         QObject::connect(&session, &NetworkSession::peerReady, &session, [this] { told << "ready"; });
         QObject::connect(&session, &NetworkSession::wordEntryChanged, &session,
                          [this](NetworkSession::WordEntry e) { told << QStringLiteral("entry %1").arg(int(e)); });
-        QObject::connect(&session, &NetworkSession::peerLeft, &session, [this](const QString &n) { told << n + " left"; });
+        QObject::connect(&session, &NetworkSession::peerLeft, &session,
+                         [this](const QString &n) { told << n + " left"; });
         QObject::connect(&session, &NetworkSession::failed, &session, [this](const LinkFailure &f) {
             told << QStringLiteral("failed %1 %2 %3").arg(f.kind).arg(f.stage).arg(int(f.phase));
         });
@@ -152,6 +154,7 @@ void TestNetworkSession::reach(Point point)
     QTRY_COMPARE(participant.session.phase(), NetPhase::TurnRunning);
     host.guess(QStringLiteral("baum"));
     QTRY_VERIFY(participant.match.lastTurnPlayed());
+    // Bert waits for Anna to leave hers (2), then types (0); Anna waits for his word (1).
     QCOMPARE(participant.told.mid(2), QStringList({"entry 2", "entry 0"}));
     QCOMPARE(host.told.mid(1), QStringList({"ready", "entry 1"}));
 }
@@ -174,7 +177,8 @@ void TestNetworkSession::login_data()
     // Nothing is sent: the host waits until its patience runs out.
     QTest::newRow("query cancelled")
         << "Anna" << "Geheim" << QStringList{""}
-        << QStringList{"password? ", QStringLiteral("failed %1 %2 0").arg(LinkFailure::Closed).arg(LinkFailure::LoggingIn)};
+        << QStringList{"password? ",
+                       QStringLiteral("failed %1 %2 0").arg(LinkFailure::Closed).arg(LinkFailure::LoggingIn)};
 }
 
 void TestNetworkSession::login()
@@ -215,9 +219,10 @@ void TestNetworkSession::ending_data()
     const auto failed = [](LinkFailure::Kind kind, LinkFailure::Stage stage, NetPhase phase) {
         return QStringLiteral("failed %1 %2 %3").arg(kind).arg(stage).arg(int(phase));
     };
-    QTest::newRow("host goes while the password is asked") << PasswordAsked << true << "leave"
-                                                           << failed(LinkFailure::Closed, LinkFailure::LoggingIn, NetPhase::Connecting);
-    QTest::newRow("participant leaves while the host's login box is open") << LoginShown << false << "leave" << "Bert left";
+    QTest::newRow("host goes while the password is asked")
+        << PasswordAsked << true << "leave" << failed(LinkFailure::Closed, LinkFailure::LoggingIn, NetPhase::Connecting);
+    QTest::newRow("participant leaves while the host's login box is open")
+        << LoginShown << false << "leave" << "Bert left";
     QTest::newRow("host leaves before sending the settings") << LoginShown << true << "leave" << "Anna left";
     QTest::newRow("host breaks down before sending the settings")
         << LoginShown << true << "abort" << failed(LinkFailure::Closed, LinkFailure::Playing, NetPhase::LoggedIn);
@@ -282,7 +287,8 @@ void TestNetworkSession::foulPeer_data()
         << true << QByteArrayList{nickname + ':' + QByteArray(NetProtocol::MaxPasswordLength, 'P')} << "password? "
         << QByteArray();
     QTest::newRow("a flood at the greeting, all nickname")
-        << true << QByteArrayList{QByteArray(NetProtocol::MaxGreetingLength + 1000, 'N')} << foul.arg(LinkFailure::LoggingIn) + "0"
+        << true << QByteArrayList{QByteArray(NetProtocol::MaxGreetingLength + 1000, 'N')}
+        << foul.arg(LinkFailure::LoggingIn) + "0"
         << QByteArray();
     QTest::newRow("a ready before the settings went out")
         << false << QByteArrayList{"Bert", "1"} << foul.arg(LinkFailure::Playing) + "1" << QByteArray("Anna:");
