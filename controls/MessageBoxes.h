@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // The program's message boxes, modal and in German.
@@ -24,3 +26,8 @@ void showMessageBoxWithDetails(QWidget *parent, QMessageBox::Icon icon, const QS
 // Adds "&Ja" (the default) and "&Nein" (Esc) to the box, shows it and
 // tells whether "Ja" was chosen.
 bool execYesNo(QMessageBox &box);
+// The same box, opened without waiting for it: what follows the answer
+// goes in closed. For boxes on the way of the network or the clock, where
+// nothing may run a message loop of its own.
+void openMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                    const QString &explanation = QString(), const std::function<void()> &closed = {});

@@ -5,7 +5,8 @@
 // role, cut into reads of any size. What the reading promises: it never
 // holds more than its bound, every byte it took comes out once and in
 // order, each message is one the phase waits for, and a phase that counts
-// characters hands out one at a time, a lone "<>" apart.
+// characters hands out one at a time, a lone "<>" apart. A word or a
+// greeting longer than an honest peer's is a foul, and the end of it.
 #include "net/NetProtocol.h"
 #include "net/PeerReader.h"
 #include "net/SettingsRecord.h"
@@ -24,10 +25,19 @@ void require(bool promise)
         std::abort();
 }
 
-bool fits(const PeerMessage &message, NetPhase phase, bool isHost)
+// greetingRead: all the participant has read before its login, this
+// message's bytes included.
+bool fits(const PeerMessage &message, NetPhase phase, bool isHost, qsizetype greetingRead)
 {
     if (message.bytes.isEmpty())
         return false;
+    const bool greeting = phase == NetPhase::Connecting && !isHost;
+    const bool longWord = phase == NetPhase::AwaitingWord && message.bytes.size() > NetProtocol::MaxWordLength;
+    const bool tooLong = greeting ? greetingRead > NetProtocol::MaxGreetingLength : longWord;
+    if (tooLong != (message.kind == PeerMessage::Foul))
+        return false;
+    if (tooLong)
+        return true;
     if (phase == NetPhase::Connecting)
         return message.kind == (isHost ? PeerMessage::Login : PeerMessage::Greeting)
             && message.text == NetProtocol::decodeText(message.bytes);
@@ -88,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     PeerReader reader;
     QByteArray taken;
     QByteArray given;
+    qsizetype greetingRead = 0;
     bool left = false;
     while (input.remaining_bytes() > 0 && !left) {
         const size_t length = input.ConsumeIntegralInRange<size_t>(0, 2 * PeerReader::MaxPending);
@@ -104,10 +115,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const bool setsNext = input.ConsumeBool();
         for (PeerMessage message = reader.next(phase, isHost); message.kind != PeerMessage::Nothing;
              message = reader.next(phase, isHost)) {
-            require(fits(message, phase, isHost));
+            if (phase == NetPhase::Connecting && !isHost)
+                greetingRead += message.bytes.size();
+            require(fits(message, phase, isHost, greetingRead));
             given += message.bytes;
-            if (message.kind == PeerMessage::Leave) {
-                left = true; // nothing after a leave counts
+            if (message.kind == PeerMessage::Leave || message.kind == PeerMessage::Foul) {
+                left = true; // nothing after a leave or a foul counts
                 break;
             }
             phase = after(message, phase, isHost, setsNext);

@@ -17,9 +17,12 @@
 //   LeaveSignal      "<>"                      each to the other     1 to 4
 //
 // A phase takes whatever arrives as the message it waits for; only a
-// message of exactly "<>" is told apart, as the leave. Two reads are cut
-// further (PeerReader): the participant's settings take the first 20 bytes,
-// and in phase 4 every character counts on its own, since guesses typed
+// message of exactly "<>" is told apart, as the leave. A word longer than
+// a setter can type, or a greeting longer than the longest nickname and
+// password with their colon, is no message at all but a foul. Reads are
+// cut further (PeerReader): the participant's settings take the first 20
+// bytes, its greeting is bounded over all it reads before its login, and
+// in phase 4 every character counts on its own, since guesses typed
 // quickly arrive together.
 #include "net/NetProtocol.h"
 
@@ -79,6 +82,9 @@ PeerMessage readPeerMessage(const QByteArray &bytes, NetPhase phase, bool isHost
     case NetPhase::LoggedIn:
         return {isHost ? PeerMessage::Ready : PeerMessage::Settings, QString(), bytes};
     case NetPhase::AwaitingWord:
+        // One byte a character: the bytes are the word's length.
+        if (bytes.size() > MaxWordLength)
+            return {PeerMessage::Foul, QString(), bytes};
         return {PeerMessage::Word, decodeText(bytes), bytes};
     case NetPhase::AwaitingStart:
         return {PeerMessage::Start, QString(), bytes};

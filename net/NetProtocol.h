@@ -35,6 +35,12 @@ inline constexpr char LeaveSignal[] = "<>";
 
 // The longest word a setter can type; a longer one is no word of this game.
 inline constexpr int MaxWordLength = WordRules::MaxWordLength;
+// The longest nickname and password the network page takes. A box shows
+// no more of a name than the nickname's length anyway.
+inline constexpr int MaxNicknameLength = 40;
+inline constexpr int MaxPasswordLength = 40;
+// An honest host's greeting at its longest: nickname, ":" and password.
+inline constexpr int MaxGreetingLength = MaxNicknameLength + 1 + MaxPasswordLength;
 
 // One byte per character in Windows-1252. Empty when a character has no
 // byte there: the caller sends nothing rather than a different text.
@@ -68,6 +74,7 @@ struct PeerMessage
         Guess,      // text: the one character guessed
         TurnOver,
         Leave,
+        Foul,       // what no player's program sends: a greeting or a word too long
     };
 
     Kind kind = Nothing;

@@ -156,8 +156,7 @@ void PeerLink::read(SocketConnection *connection)
         peerFails(LinkFailure::ProtocolError);
         return;
     }
-    // A handler may end the link, or open a box in which the next read is
-    // handled; the reader keeps its place either way.
+    // A handler may end the link: what is left then goes unread.
     while (m_peer == connection && !m_peerLeft) {
         const PeerMessage message = m_reader.next(m_phase, m_isHost);
         if (message.kind == PeerMessage::Nothing)
@@ -183,25 +182,18 @@ void PeerLink::dispatch(const PeerMessage &message)
     }
     case PeerMessage::Login:
         m_loginTimer.stop();
-        m_phase = NetPhase::LoggedIn;
         emit loginReceived(message.text);
         break;
     case PeerMessage::Settings:
-        m_phase = NetPhase::AwaitingWord;
         emit settingsReceived(SettingsRecord::decode(message.bytes));
         break;
     case PeerMessage::Ready:
         emit readyReceived();
         break;
     case PeerMessage::Word:
-        if (message.text.size() > NetProtocol::MaxWordLength) {
-            peerFails(LinkFailure::ProtocolError);
-            return;
-        }
         emit wordReceived(message.text);
         break;
     case PeerMessage::Start:
-        m_phase = NetPhase::TurnRunning;
         emit startReceived();
         break;
     case PeerMessage::Guess:
@@ -213,6 +205,9 @@ void PeerLink::dispatch(const PeerMessage &message)
     case PeerMessage::Leave:
         m_peerLeft = true;
         emit leaveReceived();
+        break;
+    case PeerMessage::Foul:
+        peerFails(LinkFailure::ProtocolError);
         break;
     }
 }
@@ -261,7 +256,6 @@ bool PeerLink::sendGreeting(const QString &nickname, const QString &password)
 
 bool PeerLink::sendLogin(const QString &nickname)
 {
-    m_phase = NetPhase::LoggedIn;
     return sendText(nickname);
 }
 

@@ -23,10 +23,10 @@ class TServerSocket;
 // connection that cannot be made, or ends without a leave, raises
 // failed(). The link owns both sockets, and nothing above it sees one.
 //
-// The link moves the phase on where the message alone decides the next
-// one: the login on the host (0 to 1), the participant's own login (0 to
-// 1), the settings (1 to 2) and the start (3 to 4). Where it depends on
-// who sets the coming turn (ready, word, turn over), the window sets it.
+// The link reads each message in the phase it is given and moves it on
+// itself only back to the start, when the connection ends: the network
+// session alone decides where the exchange goes next, in the handler of
+// the message that moves it, before the next message is read.
 //
 // The host plays with one participant per match. The first connection
 // takes the slot and is greeted; any other is closed at once, which the
@@ -70,12 +70,13 @@ public:
     // A connection to the peer is established.
     bool isConnected() const;
     NetPhase phase() const { return m_phase; }
+    // For the network session, which alone moves the phase on. To go once
+    // the window speaks only to the session: then it is the session's only.
     void setPhase(NetPhase phase) { m_phase = phase; }
 
     // Each tells whether it went out: it does not without a connection, or
     // with a text that Windows-1252 cannot hold.
     bool sendGreeting(const QString &nickname, const QString &password);
-    // Logs the participant in: the phase becomes LoggedIn.
     bool sendLogin(const QString &nickname);
     bool sendSettings(const SettingsRecord &record);
     bool sendReady();

@@ -23,7 +23,7 @@ NetProtocol::PeerMessage PeerReader::next(NetPhase phase, bool isHost)
 {
     const qsizetype left = pending();
     if (left <= 0) {
-        clear();
+        dropRead();
         return {};
     }
     qsizetype take = left;
@@ -38,11 +38,22 @@ NetProtocol::PeerMessage PeerReader::next(NetPhase phase, bool isHost)
     const QByteArray message = m_bytes.mid(m_at, take);
     m_at += take;
     if (m_at == m_bytes.size())
-        clear();
+        dropRead();
+    if (!isHost && phase == NetPhase::Connecting) {
+        m_greetingRead += take;
+        if (m_greetingRead > NetProtocol::MaxGreetingLength)
+            return {NetProtocol::PeerMessage::Foul, QString(), message};
+    }
     return NetProtocol::readPeerMessage(message, phase, isHost);
 }
 
 void PeerReader::clear()
+{
+    dropRead();
+    m_greetingRead = 0;
+}
+
+void PeerReader::dropRead()
 {
     m_bytes.clear();
     m_at = 0;

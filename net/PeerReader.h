@@ -14,6 +14,10 @@
 // lone "<>" staying the leave). What is left after such a cut is read in
 // the phase that the message before it opened.
 //
+// The greeting is held to what an honest host can send, however its bytes
+// are cut into reads: all the participant reads before it has logged in
+// counts, and past the bound it is a foul.
+//
 // The work grows with the bytes, never with their square: each message
 // is copied out once, and the rest is not moved until the next read.
 class PeerReader
@@ -32,9 +36,13 @@ public:
     NetProtocol::PeerMessage next(NetPhase phase, bool isHost);
 
     qsizetype pending() const { return m_bytes.size() - m_at; }
+    // A new connection: nothing waits, and nothing of a greeting was read.
     void clear();
 
 private:
+    void dropRead();
+
     QByteArray m_bytes;
     qsizetype m_at = 0;
+    qsizetype m_greetingRead = 0;
 };

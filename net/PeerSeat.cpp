@@ -10,58 +10,24 @@ PeerSeat::PeerSeat(PeerLink &link, MatchState &match, QObject *parent)
     , m_link(link)
     , m_match(match)
 {
-    connect(&m_link, &PeerLink::readyReceived, this, &PeerSeat::peerIsReady);
-    connect(&m_link, &PeerLink::wordReceived, this, &PeerSeat::peerSendsWord);
-    connect(&m_link, &PeerLink::startReceived, &m_match, &MatchState::startTurn);
-    connect(&m_link, &PeerLink::guessReceived, this, [this](QChar key) { m_match.guess(seat(), key); });
-    connect(&m_link, &PeerLink::turnOverReceived, this, &PeerSeat::peerLeavesStatistics);
-
     connect(&m_match, &MatchState::wordSet, this, &PeerSeat::localWordSet);
     connect(&m_match, &MatchState::turnStarted, this, &PeerSeat::localTurnStarted);
     connect(&m_match, &MatchState::guessAnswered, this, &PeerSeat::guessAnswered);
-    connect(&m_match, &MatchState::turnChanged, this, &PeerSeat::localLeavesStatistics);
-}
-
-void PeerSeat::peerIsReady()
-{
-    m_link.setPhase(m_match.localSetsWord() ? NetPhase::AwaitingStart : NetPhase::AwaitingWord);
-    Q_EMIT peerReady();
 }
 
 void PeerSeat::peerSendsWord(const QString &word)
 {
-    // A word is only awaited before a turn: one that comes while the last
-    // turn is still on screen would replace it unseen.
-    if (m_match.stage() != MatchState::Stage::AwaitingWord) {
-        Q_EMIT wordUnexpected();
-        return;
-    }
-    // Checked before anything changes: a word the rules refuse is not
-    // played, and this computer goes on waiting for one.
-    const MatchState::WordVerdict verdict = m_match.checkWord(word);
-    if (!verdict.accepted()) {
-        Q_EMIT wordRefused(verdict);
-        return;
-    }
-    m_link.setPhase(m_match.localGuesses() ? NetPhase::TurnRunning : NetPhase::AwaitingStart);
     m_match.setWord(word);
 }
 
-void PeerSeat::peerLeavesStatistics()
+void PeerSeat::peerStarts()
 {
-    // Until this computer has left its statistics, the match still names
-    // the turn just played, whose guesser sets next; afterwards it already
-    // names the coming turn.
-    const bool turnSwitched = m_match.stage() == MatchState::Stage::AwaitingWord;
-    const int comingGuesser = turnSwitched ? m_match.guesser() : m_match.setter();
-    if (comingGuesser == m_match.localSeat()) {
-        m_link.setPhase(NetPhase::AwaitingWord);
-        return;
-    }
-    m_link.setPhase(NetPhase::AwaitingStart);
-    // Already waiting on the word page, this computer's player may type.
-    if (turnSwitched)
-        Q_EMIT wordEntryChanged(WordEntry::Open);
+    m_match.startTurn();
+}
+
+void PeerSeat::peerGuesses(QChar key)
+{
+    m_match.guess(seat(), key);
 }
 
 void PeerSeat::localWordSet(const QString &typed)
@@ -84,18 +50,4 @@ void PeerSeat::guessAnswered(int seat, QChar key, Round::Guess result, bool atSt
     const bool counted = result != Round::Guess::Refused && result != Round::Guess::Repeated;
     if (counted && !atStart && seat == m_match.localSeat() && m_match.localGuesses())
         m_link.sendGuess(key);
-}
-
-void PeerSeat::localLeavesStatistics()
-{
-    if (!m_match.RoundState.NetworkGame)
-        return;
-    m_link.sendTurnOver();
-    if (m_match.localGuesses())
-        Q_EMIT wordEntryChanged(WordEntry::PeerTypes);
-    else if (m_link.phase() == NetPhase::TurnRunning)
-        // The peer's "%" opens the word entry.
-        Q_EMIT wordEntryChanged(WordEntry::PeerOnStatistics);
-    else
-        Q_EMIT wordEntryChanged(WordEntry::Open);
 }

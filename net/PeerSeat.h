@@ -9,48 +9,30 @@
 
 class PeerLink;
 
-// The other computer's player at the match. What arrives from the peer
-// (its word, its start, its guesses, its leaving the statistics) becomes
-// the match's move from that seat; what the match says of this computer's
-// player's moves goes out to the peer. The seat also moves the exchange's
-// phase on where it depends on who sets the coming turn.
+// The other computer's player at the match. The network session hands it
+// what arrives from the peer (its word, its start, its guesses), which
+// becomes the match's move from that seat; what the match says of this
+// computer's player's word, start and guesses goes out to the peer. Where
+// the exchange stands is the session's to say, never the seat's.
 class PeerSeat : public QObject
 {
     Q_OBJECT
 
 public:
-    // Who types the coming turn's word, as this computer's word page shows it.
-    enum class WordEntry {
-        Open,             // this computer's player, now
-        PeerTypes,        // the peer's player
-        PeerOnStatistics, // this computer's player, once the peer has left its statistics
-    };
-
     PeerSeat(PeerLink &link, MatchState &match, QObject *parent = nullptr);
 
     // The peer's seat: the host's player is player 1.
     int seat() const { return 1 - m_match.localSeat(); }
 
-Q_SIGNALS:
-    // Host: the participant has seen the settings; the first word may go out.
-    void peerReady();
-    // The peer's word breaks a rule of the settings; it is not played, and
-    // this computer waits for another.
-    void wordRefused(const MatchState::WordVerdict &verdict);
-    // A word came when none was awaited: the peer does not play by the rules.
-    void wordUnexpected();
-    // Who types the coming turn's word, once this computer has left its
-    // statistics or the peer has.
-    void wordEntryChanged(PeerSeat::WordEntry entry);
+    // The session has checked the word against the settings first.
+    void peerSendsWord(const QString &word);
+    void peerStarts();
+    void peerGuesses(QChar key);
 
 private:
-    void peerIsReady();
-    void peerSendsWord(const QString &word);
-    void peerLeavesStatistics();
     void localWordSet(const QString &typed);
     void localTurnStarted();
     void guessAnswered(int seat, QChar key, Round::Guess result, bool atStart);
-    void localLeavesStatistics();
 
     PeerLink &m_link;
     MatchState &m_match;

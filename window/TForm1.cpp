@@ -7,7 +7,7 @@
 #include "controls/Named.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TWinXP.h"
-#include "net/PeerLink.h"
+#include "net/NetworkSession.h"
 #include "platform/LoadedSoundService.h"
 #include "update/UpdateComponent.h"
 #include "window/TForm1_p.h"
@@ -136,12 +136,14 @@ void TForm1::FormShow()
 
 void TForm1::FormClose()
 {
-    if (RoundState.NetworkGame && m_state->peer && m_state->peer->phase() != NetPhase::Connecting)
-        m_state->peer->sendLeave();
-    // The connections go down with the program; nothing more of the peer
-    // reaches a closing window.
-    if (m_state->peer)
-        m_state->peer->close();
+    // The peer hears of it in a network game; the connections go down with
+    // the program, and nothing more of the peer reaches a closing window.
+    if (m_state->session) {
+        if (RoundState.NetworkGame)
+            m_state->session->leave();
+        else
+            m_state->session->close();
+    }
 }
 
 void TForm1::FormDestroy()

@@ -17,8 +17,7 @@
 class ComputerSeat;
 class GamePage;
 class NetworkPage;
-class PeerLink;
-class PeerSeat;
+class NetworkSession;
 class PlayersPage;
 class QStackedWidget;
 class QTimer;
@@ -32,7 +31,6 @@ class UpdateComponent;
 class WordPage;
 class WordPool;
 struct LinkFailure;
-struct SettingsRecord;
 
 // The game's one main window: a fixed-size notebook of pages. It holds the
 // match, the seats at it and the player's settings, and connects what the
@@ -88,10 +86,9 @@ public:
     void MinimizeHook();
     void RestoreHook();
 
-    // The link to the other computer, made when network play is first
-    // asked for: a game on one computer needs no socket.
-    PeerLink &peer();
-    PeerSeat &peerSeat();
+    // The network game, made when network play is first asked for: a game
+    // on one computer needs no socket.
+    NetworkSession &session();
     // A nickname or an address as a box shows it.
     static QString shortForBox(const QString &text);
 
@@ -152,16 +149,13 @@ private:
     void hostGame();
     void joinGame();
     void leaveNetworkGame(bool tellPeer);
-    void connectPeerLink();
-    void peerGreets(const QString &nickname, const QString &password);
-    void peerLogsIn(const QString &nickname);
-    void peerSendsSettings(const SettingsRecord &record);
-    void peerLeaves();
+    void connectSession();
+    void askPassword(const QString &entry);
+    void closePasswordQuery();
     void linkFails(const LinkFailure &failure);
     void joinFails(const LinkFailure &failure);
     void listenFails(const LinkFailure &failure);
     void peerVanishes(const LinkFailure &failure);
-    bool matchIsOver() const;
 
     std::unique_ptr<Pages> m_pages;
     struct State;

@@ -8,6 +8,7 @@
 
 #include "game/WordPool.h"
 
+#include <QInputDialog>
 #include <QPointer>
 
 struct TForm1::Pages
@@ -39,12 +40,10 @@ struct TForm1::State
     // The settings file is left alone: the run only updated the program.
     bool settingsDetached = false;
 
-    // The network game.
-    PeerLink *peer = nullptr;
-    PeerSeat *seat = nullptr;
-    QString peerNickname;
-    // Open while the participant types the host's password.
-    QPointer<QWidget> passwordQuery;
+    // The network game, and the query of the host's password while the
+    // participant's player types it.
+    NetworkSession *session = nullptr;
+    QPointer<QInputDialog> passwordQuery;
 
     // Playing alone: the words the settings allow, kept while the settings
     // stay, and the computer at the setter's seat.

@@ -6,7 +6,6 @@
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
-#include "net/PeerLink.h"
 #include "platform/SoundService.h"
 #include "window/TForm1_p.h"
 #include "window/pages/GamePage.h"
@@ -179,17 +178,17 @@ void TForm1::showRefusal(const MatchState::WordVerdict &verdict)
     case Problem::NotAwaited:
         return;
     case Problem::Empty:
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"), QStringLiteral("Gib ein Wort ein."));
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"), QStringLiteral("Gib ein Wort ein."));
         return;
     case Problem::TooFewDistinct:
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"),
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Fehler"),
                        QStringLiteral("Das Wort muss aus mindestens zwei verschiedenen Buchstaben bestehen, "
                                       "da der erste Buchstabe des Wortes dem Spieler vorgegeben wird."));
         return;
     case Problem::RefusedCharacters:
         // The word may come from the peer: its characters are shown, never
         // read as markup.
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Unzulässige Zeichen"),
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Unzulässige Zeichen"),
                        QStringLiteral("Diese Zeichen sind unzulässig: ") + verdict.refused.join(QStringLiteral("; ")));
         return;
     }

@@ -1,18 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Kx Software
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The network page, the login and the leaving of a network game. Each
-// computer plays the whole match; the other computer's player takes part
-// through its seat (net/PeerSeat), which hands the match the peer's word,
-// start and guesses and sends this computer's.
+// The network game as the window shows it. The session (net/) holds the
+// link, the login and the peer's seat; the window asks the player where
+// the session needs an answer, with boxes that wait for nothing, and goes
+// on when the answer comes.
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
 #include "controls/Named.h"
-#include "net/LinkFailure.h"
-#include "net/PeerLink.h"
-#include "net/PeerSeat.h"
-#include "net/SettingsRecord.h"
+#include "net/NetworkSession.h"
 #include "window/TForm1_p.h"
 #include "window/pages/NetworkPage.h"
 #include "window/pages/WordPage.h"
@@ -28,161 +25,138 @@ const QString kPasswordPrompt = QStringLiteral(
 
 } // namespace
 
+NetworkSession &TForm1::session()
+{
+    if (!m_state->session) {
+        m_state->session = named(new NetworkSession(*m_match, this), "networkSession");
+        m_state->session->setPort(m_environment.port);
+        connectSession();
+    }
+    return *m_state->session;
+}
+
 void TForm1::openNetwork()
 {
     RoundState.NetworkGame = true;
-    peer().setPhase(NetPhase::Connecting);
     showPage(Network);
 }
 
 void TForm1::hostGame()
 {
-    RoundState.IsHost = true;
     m_pages->network->lockConnectionChoice();
-    peer().setPhase(NetPhase::Connecting);
-    // Nickname and password are read when the participant connects.
-    peer().host();
+    session().host(m_pages->network->nickname(), m_pages->network->password());
 }
 
 void TForm1::joinGame()
 {
-    RoundState.IsHost = false;
     m_pages->network->lockConnectionChoice();
-    peer().setPhase(NetPhase::Connecting);
     // The host's greeting is the first thing to happen.
-    peer().join(m_pages->network->address());
+    session().join(m_pages->network->address(), m_pages->network->nickname());
 }
 
 void TForm1::leaveNetworkGame(bool tellPeer)
 {
-    if (tellPeer && m_state->peer && m_state->peer->phase() != NetPhase::Connecting)
-        m_state->peer->sendLeave();
+    closePasswordQuery();
+    if (m_state->session) {
+        if (tellPeer)
+            m_state->session->leave();
+        else
+            m_state->session->close();
+    }
     if (m_pages->network)
         m_pages->network->reopen();
-    if (m_state->peer)
-        m_state->peer->close();
     RoundState.NetworkGame = false;
     // The host's settings were only borrowed for the match.
     showSettingsLock(false);
 }
 
-PeerLink &TForm1::peer()
+void TForm1::connectSession()
 {
-    if (!m_state->peer) {
-        m_state->peer = named(new PeerLink(this), "peerLink");
-        m_state->peer->setPort(m_environment.port);
-        m_state->seat = named(new PeerSeat(*m_state->peer, *m_match, this), "peerSeat");
-        connectPeerLink();
-    }
-    return *m_state->peer;
-}
-
-PeerSeat &TForm1::peerSeat()
-{
-    peer();
-    return *m_state->seat;
-}
-
-void TForm1::connectPeerLink()
-{
-    PeerLink *link = m_state->peer;
-    PeerSeat *seat = m_state->seat;
-    connect(link, &PeerLink::participantConnected, this, [this] {
-        peer().sendGreeting(m_pages->network->nickname(), m_pages->network->password());
+    NetworkSession *s = m_state->session;
+    connect(s, &NetworkSession::passwordWanted, this, &TForm1::askPassword);
+    connect(s, &NetworkSession::passwordWrong, this, [this](const QString &entry) {
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Ungültiges Passwort"),
+                       QStringLiteral("Das eingegebene Passwort ist nicht korrekt. "
+                                      "Beachten Sie auch die Groß-/Kleinschreibung."),
+                       QString(), [this, entry] {
+                           // The host may have ended the connection meanwhile.
+                           if (session().handshake() == NetworkSession::Handshake::PasswordWanted)
+                               askPassword(entry);
+                       });
     });
-    connect(link, &PeerLink::greetingReceived, this, &TForm1::peerGreets);
-    connect(link, &PeerLink::loginReceived, this, &TForm1::peerLogsIn);
-    connect(link, &PeerLink::settingsReceived, this, &TForm1::peerSendsSettings);
-    connect(link, &PeerLink::leaveReceived, this, &TForm1::peerLeaves);
-    connect(link, &PeerLink::failed, this, &TForm1::linkFails);
-
-    connect(seat, &PeerSeat::peerReady, this, [this] { m_pages->word->allowWord(); });
-    connect(seat, &PeerSeat::wordRefused, this, &TForm1::showRefusal);
-    connect(seat, &PeerSeat::wordUnexpected, this, [this] {
-        peer().close();
-        peerVanishes(LinkFailure{LinkFailure::ProtocolError, LinkFailure::Playing, QString(), peer().phase()});
+    connect(s, &NetworkSession::loggedIn, this, [this](const QString &host) {
+        applyNames({host, m_pages->network->nickname()});
+        // The host's settings may arrive, and be shown, while this box is open.
+        openMessageBox(this, QMessageBox::Information, QStringLiteral("Angemeldet"),
+                       QStringLiteral("Die Anmeldung bei ") + shortForBox(host)
+                           + QStringLiteral(" war erfolgreich.\n\nKlicken Sie OK, um die Einstellungen des Gastgebers "
+                                            "anzuzeigen. Eventuell müssen Sie einen Augenblick warten, bis die "
+                                            "Informationen vom Gastgeber eintreffen."));
     });
-    connect(seat, &PeerSeat::wordEntryChanged, this, [this](PeerSeat::WordEntry entry) {
+    connect(s, &NetworkSession::settingsReceived, this, [this](const SettingsRecord &record) {
+        applySettings(record.appliedTo(currentSettings()));
+        // The participant looks at the host's choice but cannot change it.
+        showSettingsLock(true);
+        showPage(Settings);
+    });
+    connect(s, &NetworkSession::participantLoggedIn, this, [this](const QString &nickname) {
+        openMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat sich angemeldet"),
+                       shortForBox(nickname)
+                           + QStringLiteral(" hat sich angemeldet.\n\nKlicken Sie auf OK, um das Spiel zu starten."),
+                       QString(), [this, nickname] {
+                           // The participant may have left while the box was open.
+                           if (!session().confirmLogin(SettingsRecord::fromSettings(currentSettings())))
+                               return;
+                           applyNames({m_pages->network->nickname(), nickname});
+                           StartMatch();
+                           showPage(Word);
+                           // The first word can go out once the participant has seen the settings.
+                           showWordEntry(int(WordPage::WordEntry::OpenOncePeerReady));
+                       });
+    });
+    connect(s, &NetworkSession::peerReady, this, [this] { m_pages->word->allowWord(); });
+    connect(s, &NetworkSession::wordRefused, this, &TForm1::showRefusal);
+    connect(s, &NetworkSession::wordEntryChanged, this, [this](NetworkSession::WordEntry entry) {
         switch (entry) {
-        case PeerSeat::WordEntry::Open:
+        case NetworkSession::WordEntry::Open:
             showWordEntry(int(WordPage::WordEntry::Open));
             break;
-        case PeerSeat::WordEntry::PeerTypes:
+        case NetworkSession::WordEntry::PeerTypes:
             showWordEntry(int(WordPage::WordEntry::PeerTypes));
             break;
-        case PeerSeat::WordEntry::PeerOnStatistics:
+        case NetworkSession::WordEntry::PeerOnStatistics:
             showWordEntry(int(WordPage::WordEntry::PeerOnStatistics));
             break;
         }
     });
+    connect(s, &NetworkSession::peerLeft, this, [this](const QString &nickname) {
+        openMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
+                       shortForBox(nickname) + QStringLiteral(" hat das Spiel verlassen."), QString(),
+                       [this] { leaveMatch(false); });
+    });
+    connect(s, &NetworkSession::failed, this, &TForm1::linkFails);
 }
 
-void TForm1::peerGreets(const QString &nickname, const QString &password)
+void TForm1::askPassword(const QString &entry)
 {
-    QString entry;
-    while (entry != password) {
-        // The host may have ended the connection while the last answer was
-        // being told wrong.
-        if (!peer().isConnected())
-            return;
-        QInputDialog query(this);
-        query.setWindowTitle(QStringLiteral("Passwort"));
-        query.setLabelText(kPasswordPrompt);
-        query.setTextEchoMode(QLineEdit::Normal);
-        query.setTextValue(entry);
-        // Goes with the connection, should the host end it meanwhile.
-        m_state->passwordQuery = &query;
-        // Cancelling leaves the connection open and this computer logged out.
-        if (query.exec() != QDialog::Accepted || !peer().isConnected())
-            return;
-        entry = query.textValue();
-        if (entry != password) {
-            showMessageBox(this, QMessageBox::Warning, QStringLiteral("Ungültiges Passwort"),
-                    QStringLiteral("Das eingegebene Passwort ist nicht korrekt. "
-                                   "Beachten Sie auch die Groß-/Kleinschreibung."));
-        }
+    auto *query = new QInputDialog(this);
+    query->setAttribute(Qt::WA_DeleteOnClose);
+    query->setWindowTitle(QStringLiteral("Passwort"));
+    query->setLabelText(kPasswordPrompt);
+    query->setTextEchoMode(QLineEdit::Normal);
+    query->setTextValue(entry);
+    m_state->passwordQuery = query;
+    // Cancelling leaves the connection open and this computer logged out.
+    connect(query, &QInputDialog::textValueSelected, this, [this](const QString &text) { session().answerPassword(text); });
+    connect(query, &QDialog::rejected, this, [this] { session().cancelPassword(); });
+    query->open();
+}
+
+// The password query goes with the connection it was for.
+void TForm1::closePasswordQuery()
+{
+    if (QInputDialog *query = m_state->passwordQuery) {
+        disconnect(query, nullptr, this, nullptr);
+        query->reject();
     }
-
-    m_state->peerNickname = nickname;
-    peer().sendLogin(m_pages->network->nickname());
-    applyNames({nickname, m_pages->network->nickname()});
-    // The host's settings may arrive, and be shown, while this box is open.
-    showMessageBox(this, QMessageBox::Information, QStringLiteral("Angemeldet"),
-            QStringLiteral("Die Anmeldung bei ") + shortForBox(nickname) + QStringLiteral(" war erfolgreich.\n\n")
-                + QStringLiteral("Klicken Sie OK, um die Einstellungen des Gastgebers anzuzeigen. Eventuell müssen "
-                                 "Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen."));
-}
-
-void TForm1::peerLogsIn(const QString &nickname)
-{
-    m_state->peerNickname = nickname;
-    showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat sich angemeldet"),
-            shortForBox(nickname) + QStringLiteral(" hat sich angemeldet.\n\nKlicken Sie auf OK, um das Spiel zu starten."));
-    // The participant may have left while the box was open.
-    if (!peer().isConnected())
-        return;
-
-    peer().sendSettings(SettingsRecord::fromSettings(currentSettings()));
-    applyNames({m_pages->network->nickname(), nickname});
-    StartMatch();
-    showPage(Word);
-    // The first word can go out once the participant has seen the settings.
-    showWordEntry(int(WordPage::WordEntry::OpenOncePeerReady));
-}
-
-void TForm1::peerSendsSettings(const SettingsRecord &record)
-{
-    applySettings(record.appliedTo(currentSettings()));
-    // The participant looks at the host's choice but cannot change it.
-    showSettingsLock(true);
-    showPage(Settings);
-}
-
-void TForm1::peerLeaves()
-{
-    // The nickname as the login brought it: during the host's login box
-    // the player names are not yet set.
-    showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
-            shortForBox(m_state->peerNickname) + QStringLiteral(" hat das Spiel verlassen."));
-    leaveMatch(false);
 }

@@ -9,11 +9,10 @@
 
 #include "controls/MessageBoxes.h"
 #include "net/LinkFailure.h"
-#include "net/PeerLink.h"
+#include "net/NetworkSession.h"
 #include "window/TForm1_p.h"
 #include "window/pages/NetworkPage.h"
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -82,76 +81,63 @@ QString TForm1::shortForBox(const QString &text)
 
 void TForm1::linkFails(const LinkFailure &failure)
 {
-    if (failure.stage == LinkFailure::Opening && RoundState.IsHost) {
+    closePasswordQuery();
+    if (failure.stage == LinkFailure::Opening && RoundState.IsHost)
         listenFails(failure);
-        return;
-    }
-    if (failure.stage != LinkFailure::Playing) {
+    else if (failure.stage != LinkFailure::Playing)
         joinFails(failure);
-        return;
-    }
-    // Each computer ends its side once its user has seen the last result;
-    // the other's going then is the end of the match, not a leave.
-    if (failure.kind != LinkFailure::ProtocolError && failure.phase == NetPhase::TurnRunning && matchIsOver())
-        return;
-    peerVanishes(failure);
-}
-
-bool TForm1::matchIsOver() const
-{
-    return m_match->stage() == MatchState::Stage::TurnOver && m_match->lastTurnPlayed();
+    else
+        peerVanishes(failure);
 }
 
 void TForm1::joinFails(const LinkFailure &failure)
 {
-    // The password query goes with the connection it was for.
-    if (auto *query = qobject_cast<QDialog *>(m_state->passwordQuery.data()))
-        query->reject();
     QString text = QStringLiteral("Bei der Verbindung ist ein Fehler aufgetreten.");
     if (failure.kind == LinkFailure::TurnedAway)
         text = QStringLiteral("Der Gastgeber spielt bereits mit einem anderen Teilnehmer.");
     else if (failure.stage == LinkFailure::LoggingIn && failure.kind == LinkFailure::Closed)
         text = QStringLiteral("Der Gastgeber hat die Verbindung getrennt, bevor die Anmeldung abgeschlossen war.");
     const QString who = failure.stage == LinkFailure::Opening ? m_pages->network->address() : QStringLiteral("dem Gastgeber");
-    showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"), text,
-                     explanationOf(failure, who, peer().port()));
-    peer().setPhase(NetPhase::Connecting);
-    leaveMatch(false);
-    // Back on the network page, ready for the next attempt to the same
-    // address.
-    openNetwork();
-    m_pages->network->unlockConnectionChoice(NetworkPage::Participant);
+    openMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"), text,
+                   explanationOf(failure, who, session().port()), [this] {
+                       leaveMatch(false);
+                       // Back on the network page, ready for the next attempt to the
+                       // same address.
+                       openNetwork();
+                       m_pages->network->unlockConnectionChoice(NetworkPage::Participant);
+                   });
 }
 
 void TForm1::listenFails(const LinkFailure &failure)
 {
+    auto again = [this] { m_pages->network->unlockConnectionChoice(NetworkPage::Host); };
     if (failure.kind == LinkFailure::AddressInUse) {
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Port belegt"),
-                         QStringLiteral("Auf diesem Computer wartet schon ein anderes Programm auf Verbindungen über "
-                                        "den TCP-Port %1.")
-                             .arg(peer().port()),
-                         QStringLiteral("Vielleicht läuft Lettrisko hier ein zweites Mal. Beenden Sie das andere "
-                                        "Programm, und klicken Sie dann erneut auf „Auf Mitspieler warten“."));
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Port belegt"),
+                       QStringLiteral("Auf diesem Computer wartet schon ein anderes Programm auf Verbindungen über "
+                                      "den TCP-Port %1.")
+                           .arg(session().port()),
+                       QStringLiteral("Vielleicht läuft Lettrisko hier ein zweites Mal. Beenden Sie das andere "
+                                      "Programm, und klicken Sie dann erneut auf „Auf Mitspieler warten“."),
+                       again);
     } else {
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Netzwerkfehler"),
-                         QStringLiteral("Dieser Computer kann nicht auf Mitspieler warten."),
-                         explanationOf(failure, QString(), peer().port()));
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Netzwerkfehler"),
+                       QStringLiteral("Dieser Computer kann nicht auf Mitspieler warten."),
+                       explanationOf(failure, QString(), session().port()), again);
     }
-    m_pages->network->unlockConnectionChoice(NetworkPage::Host);
 }
 
 void TForm1::peerVanishes(const LinkFailure &failure)
 {
-    const QString explanation = explanationOf(failure, m_state->peerNickname, peer().port());
+    const QString nickname = session().peerNickname();
+    const QString explanation = explanationOf(failure, nickname, session().port());
+    auto leave = [this] { leaveMatch(false); };
     if (failure.kind == LinkFailure::ProtocolError) {
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbindung getrennt"),
-                         QStringLiteral("Das Spiel mit ") + TForm1::shortForBox(m_state->peerNickname)
-                             + QStringLiteral(" ist beendet."),
-                         explanation);
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbindung getrennt"),
+                       QStringLiteral("Das Spiel mit ") + shortForBox(nickname) + QStringLiteral(" ist beendet."),
+                       explanation, leave);
     } else {
         // The same message as when the peer leaves on purpose.
-        showMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
-                         TForm1::shortForBox(m_state->peerNickname) + QStringLiteral(" hat das Spiel verlassen."), explanation);
+        openMessageBox(this, QMessageBox::Information, QStringLiteral("Mitspieler hat das Spiel beendet"),
+                       shortForBox(nickname) + QStringLiteral(" hat das Spiel verlassen."), explanation, leave);
     }
-    leaveMatch(false);
 }

@@ -6,7 +6,7 @@
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
-#include "net/PeerLink.h"
+#include "net/NetworkSession.h"
 #include "text/IniFile.h"
 #include "window/TForm1_p.h"
 #include "window/pages/PlayersPage.h"
@@ -94,14 +94,12 @@ void TForm1::settingsAccepted()
         showPage(Start);
         return;
     }
-    if (peer().phase() == NetPhase::Connecting) {
-        // The host-to-be came here from the network page.
+    // The joining computer has looked at the host's settings: it waits for
+    // the host's first word. The host-to-be came here from the network page.
+    if (!session().confirmSettings()) {
         showPage(Network);
         return;
     }
-    // The joining computer has looked at the host's settings: it waits for
-    // the host's first word.
-    peer().sendReady();
     StartMatch();
     showPage(Word);
     showWordEntry(int(WordPage::WordEntry::PeerTypes));

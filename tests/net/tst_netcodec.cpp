@@ -57,6 +57,8 @@ private Q_SLOTS:
     void peerMessage();
     void turnRead_data();
     void turnRead();
+    void greetingRead_data();
+    void greetingRead();
 };
 
 void TestNetCodec::hostSends_data()
@@ -203,6 +205,8 @@ void TestNetCodec::peerMessage_data()
     QTest::newRow("host 1: any text is ready") << QByteArray("x") << 1 << true << PeerMessage::Ready << "";
     QTest::newRow("host 1: leave") << QByteArray("<>") << 1 << true << PeerMessage::Leave << "";
     QTest::newRow("2: word") << cp1252("53747261df65") << 2 << false << PeerMessage::Word << "Straße";
+    QTest::newRow("2: a word longer than a setter can type")
+        << QByteArray(NetProtocol::MaxWordLength + 1, 'A') << 2 << false << PeerMessage::Foul << "";
     QTest::newRow("2: leave joined to more is a word") << QByteArray("<>%") << 2 << true << PeerMessage::Word << "<>%";
     QTest::newRow("3: start") << QByteArray("1") << 3 << true << PeerMessage::Start << "";
     QTest::newRow("4: turn over") << QByteArray("%") << 4 << true << PeerMessage::TurnOver << "";
@@ -252,6 +256,52 @@ void TestNetCodec::turnRead()
             phase = NetPhase::AwaitingWord;
     }
     QCOMPARE(read, messages);
+}
+
+void TestNetCodec::greetingRead_data()
+{
+    QTest::addColumn<QByteArrayList>("reads");
+    // Each read is taken up before the next comes in, as when the
+    // participant's player is asked for the password meanwhile.
+    QTest::addColumn<bool>("takenBetween");
+    QTest::addColumn<QList<PeerMessage::Kind>>("kinds");
+
+    const QByteArray longest = QByteArray(NetProtocol::MaxNicknameLength, 'N') + ':'
+        + QByteArray(NetProtocol::MaxPasswordLength, 'P');
+    QTest::newRow("the longest an honest host sends")
+        << QByteArrayList{longest} << false << QList{PeerMessage::Greeting};
+    QTest::newRow("a byte more") << QByteArrayList{longest + 'P'} << false << QList{PeerMessage::Foul};
+    QTest::newRow("the longest, split across reads")
+        << QByteArrayList{longest.left(30), longest.mid(30)} << false << QList{PeerMessage::Greeting};
+    QTest::newRow("a byte more, split across reads")
+        << QByteArrayList{longest.left(30), longest.mid(30) + 'P'} << false << QList{PeerMessage::Foul};
+    QTest::newRow("a byte more, the first part taken as a greeting")
+        << QByteArrayList{longest.left(30), longest.mid(30) + 'P'} << true
+        << QList{PeerMessage::Greeting, PeerMessage::Foul};
+}
+
+// A host that floods the participant is no host, however the flood is cut.
+void TestNetCodec::greetingRead()
+{
+    QFETCH(QByteArrayList, reads);
+    QFETCH(bool, takenBetween);
+    QFETCH(QList<PeerMessage::Kind>, kinds);
+
+    PeerReader reader;
+    QList<PeerMessage::Kind> read;
+    for (const QByteArray &bytes : reads) {
+        QVERIFY(reader.append(bytes));
+        if (!takenBetween && &bytes != &reads.last())
+            continue;
+        for (PeerMessage m = reader.next(NetPhase::Connecting, false); m.kind != PeerMessage::Nothing;
+             m = reader.next(NetPhase::Connecting, false))
+            read << m.kind;
+    }
+    QCOMPARE(read, kinds);
+    // The next connection's greeting counts afresh.
+    reader.clear();
+    QVERIFY(reader.append("Anna:"));
+    QCOMPARE(reader.next(NetPhase::Connecting, false).kind, PeerMessage::Greeting);
 }
 
 QTEST_GUILESS_MAIN(TestNetCodec)

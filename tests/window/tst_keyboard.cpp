@@ -10,6 +10,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TRadioGroup.h"
 #include "controls/TStringGrid.h"
+#include "net/NetworkSession.h"
 #include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
@@ -320,7 +321,7 @@ void TestKeyboard::pagesThatWait()
     // The participant connects to a server of the test's own.
     QTcpServer host;
     QVERIFY(host.listen(QHostAddress::LocalHost));
-    m_form->peer().setPort(keys.contains(QLatin1String("{Down}")) ? host.serverPort() : 0);
+    m_form->session().setPort(keys.contains(QLatin1String("{Down}")) ? host.serverPort() : 0);
     if (network) {
         controlOf<TKxBitBtn>(m_form, "IPGame")->click();
     } else {

@@ -8,6 +8,7 @@
 #include "controls/TImage.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TWinXP.h"
+#include "net/NetworkSession.h"
 #include "net/PeerLink.h"
 #include "game/GameSettings.h"
 #include "support/FormFixture.h"
@@ -126,12 +127,11 @@ void TestMainWindow::startPageMoves()
     QFETCH(int, page);
     QFETCH(bool, networkGame);
 
-    m_form->peer().setPhase(NetPhase::AwaitingStart);
     QTest::mouseClick(m_form->findChild<TKxBitBtn *>(buttonName), Qt::LeftButton);
     QCOMPARE(m_form->currentPage(), page);
     QCOMPARE(m_form->RoundState.NetworkGame, networkGame);
     if (networkGame)
-        QCOMPARE(m_form->peer().phase(), NetPhase::Connecting);
+        QCOMPARE(m_form->session().phase(), NetPhase::Connecting);
 }
 
 void TestMainWindow::everyButtonHovers_data()

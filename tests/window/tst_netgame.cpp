@@ -9,6 +9,7 @@
 #include "controls/TKxDigit.h"
 #include "controls/TRadioGroup.h"
 #include "controls/TStringGrid.h"
+#include "net/NetworkSession.h"
 #include "net/PeerLink.h"
 #include "net/SettingsRecord.h"
 #include "net/TClientSocket.h"
@@ -137,7 +138,7 @@ void TestNetGame::init()
     m_host = &m_hostFixture->createShown();
     m_participant = &m_participantFixture->createShown();
     // The system picks a free port for the host.
-    m_host->peer().setPort(0);
+    m_host->session().setPort(0);
     m_answerer = std::make_unique<Answerer>(m_host, m_participant);
 }
 
@@ -161,7 +162,7 @@ void TestNetGame::logIn(const QString &password, const QStringList &typed)
 {
     hostWaits(password);
     m_answerer->passwords = typed;
-    join(m_participant, m_host->peer().serverPort());
+    join(m_participant, m_host->session().serverPort());
 }
 
 void TestNetGame::hostWaits(const QString &password)
@@ -171,7 +172,7 @@ void TestNetGame::hostWaits(const QString &password)
     controlOf<QLineEdit>(m_host, "Edit_IPName")->setText(QStringLiteral("Anna"));
     controlOf<QLineEdit>(m_host, "Edit_IPPassword")->setText(password);
     clickButton(m_host, "Button_HostStart");
-    QVERIFY(m_host->peer().isListening());
+    QVERIFY(m_host->session().isListening());
     QVERIFY(!controlOf<QGroupBox>(m_host, "GroupBox_Host")->isEnabled());
 }
 
@@ -181,7 +182,7 @@ void TestNetGame::join(TForm1 *form, quint16 port)
     controlOf<TRadioGroup>(form, "RadioGroup_ConnectionMode")->item(1)->click();
     controlOf<QLineEdit>(form, "Edit_IPName")->setText(QStringLiteral("Bert"));
     controlOf<QLineEdit>(form, "Edit_IP")->setText(QStringLiteral("127.0.0.1"));
-    form->peer().setPort(port);
+    form->session().setPort(port);
     clickButton(form, "Button_ClientStart");
 }
 
@@ -275,7 +276,7 @@ void TestNetGame::wholeMatch()
         // The host's going ends the match for the participant too; no leave.
         QTRY_VERIFY(!m_participant->findChild<QTcpSocket *>());
     }
-    QVERIFY(!m_host->peer().isListening());
+    QVERIFY(!m_host->session().isListening());
     // The host's settings were lent for the match only.
     QVERIFY(controlOf<QSpinBox>(m_participant, "Rounds")->isEnabled());
     QCOMPARE(m_answerer->seen.size(), 5);
@@ -323,7 +324,7 @@ void TestNetGame::leaving()
                 left = true;
                 leave();
             }
-            return m_host->peer().isListening();
+            return m_host->session().isListening();
         };
     }
     // A timed match: the countdown must stop with it.
@@ -331,7 +332,7 @@ void TestNetGame::leaving()
     controlOf<QRadioButton>(m_host, "WholeWord")->setChecked(true);
     controlOf<QSpinBox>(m_host, "TimeLimit")->setValue(600);
     logIn(QString(), {});
-    const quint16 port = m_host->peer().serverPort();
+    const quint16 port = m_host->session().serverPort();
     if (when != QLatin1String("login box"))
         QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Settings));
     if (when != QLatin1String("settings") && when != QLatin1String("login box")) {
@@ -400,39 +401,39 @@ void TestNetGame::connectionFails()
     QFETCH(QString, address);
     QFETCH(QStringList, seen);
 
-    m_host->peer().setLoginPatience(300, 400);
+    m_host->session().setLoginPatience(300, 400);
     TForm1 *failing = m_participant;
     FormFixture newcomerFixture;
     QTcpSocket silent;
     QTcpServer otherProgram;
     if (setup == QLatin1String("nobody")) {
         // A port that was free a moment ago has no listener.
-        m_host->peer().host();
-        const quint16 unused = m_host->peer().serverPort();
-        m_host->peer().close();
+        m_host->session().host(QStringLiteral("Anna"), QString());
+        const quint16 unused = m_host->session().serverPort();
+        m_host->session().close();
         clickButton(m_participant, "IPGame");
         controlOf<TRadioGroup>(m_participant, "RadioGroup_ConnectionMode")->item(1)->click();
         controlOf<QLineEdit>(m_participant, "Edit_IPName")->setText(QStringLiteral("Bert"));
         controlOf<QLineEdit>(m_participant, "Edit_IP")->setText(address);
-        m_participant->peer().setPort(unused);
+        m_participant->session().setPort(unused);
         clickButton(m_participant, "Button_ClientStart");
     } else if (setup == QLatin1String("match")) {
         logIn(QString(), {});
         QTRY_COMPARE(m_participant->currentPage(), int(TForm1::Settings));
         m_answerer->seen.clear();
         failing = &newcomerFixture.createShown();
-        join(failing, m_host->peer().serverPort());
+        join(failing, m_host->session().serverPort());
     } else if (setup == QLatin1String("silent")) {
         hostWaits(QString());
-        silent.connectToHost(QHostAddress::LocalHost, m_host->peer().serverPort());
-        QTRY_VERIFY(m_host->peer().isConnected());
-        join(m_participant, m_host->peer().serverPort());
+        silent.connectToHost(QHostAddress::LocalHost, m_host->session().serverPort());
+        QTRY_VERIFY(m_host->session().isConnected());
+        join(m_participant, m_host->session().serverPort());
     } else if (setup == QLatin1String("password")) {
         hostWaits(QStringLiteral("Geheim"));
-        join(m_participant, m_host->peer().serverPort());
+        join(m_participant, m_host->session().serverPort());
     } else {
         QVERIFY(otherProgram.listen(QHostAddress::Any));
-        m_host->peer().setPort(otherProgram.serverPort());
+        m_host->session().setPort(otherProgram.serverPort());
         seen.first() = seen.first().arg(otherProgram.serverPort());
         failing = m_host;
         clickButton(m_host, "IPGame");
@@ -452,8 +453,8 @@ void TestNetGame::connectionFails()
         // The match goes on undisturbed.
         QCOMPARE(m_host->currentPage(), int(TForm1::Word));
         QCOMPARE(m_participant->currentPage(), int(TForm1::Settings));
-        QVERIFY(m_host->peer().isConnected());
-        QVERIFY(m_participant->peer().isConnected());
+        QVERIFY(m_host->session().isConnected());
+        QVERIFY(m_participant->session().isConnected());
     } else if (setup == QLatin1String("silent")) {
         // The host stops waiting for it, and the next attempt gets in.
         QTRY_COMPARE(silent.state(), QAbstractSocket::UnconnectedState);
@@ -486,8 +487,9 @@ void TestNetGame::hostileHost_data()
                  "müssen Sie einen Augenblick warten, bis die Informationen vom Gastgeber eintreffen.";
     };
     const QString cut = QString(39, QLatin1Char('N')) + QChar(0x2026);
+    // The widest greeting a host may send: all nickname, no password.
     QTest::newRow("a nickname wider than the screen")
-        << QByteArray(1000, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::Settings) << ""
+        << QByteArray(NetProtocol::MaxGreetingLength - 1, 'N') + ':' << QByteArray() << loggedIn(cut) << int(TForm1::Settings) << ""
         << NetPhase::AwaitingWord;
     QTest::newRow("a nickname as long as a box shows whole")
         << QByteArray(40, 'N') + ':' << QByteArray() << loggedIn(QString(40, QLatin1Char('N')))
@@ -529,7 +531,7 @@ void TestNetGame::hostileHost()
     // The word page as it shows when it comes up, also if it never did.
     m_participant->ensurePage(TForm1::Word);
     QCOMPARE(controlOf<QLineEdit>(m_participant, "Word")->text(), wordField);
-    QCOMPARE(m_participant->peer().phase(), phase);
+    QCOMPARE(m_participant->session().phase(), phase);
 }
 
 GAME_TEST_MAIN(TestNetGame)

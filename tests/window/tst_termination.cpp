@@ -10,10 +10,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -149,12 +152,25 @@ void TestTermination::signalEndsTheRunAndSaves()
     process.start(program, {});
     QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
 
-    // Its entry in the desktop's program list is the first thing it writes.
+    // Its entry in the desktop's program list is written once its window
+    // shows. A start held in the fonts' configuration is found reading the
+    // FIFO, which stays open and empty until the signal has come.
     const QString entry = dir.filePath(QStringLiteral("xdg_data_home/applications/Zeichenjagd.desktop"));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(entry) || process.state() == QProcess::NotRunning, 30000);
+    int fifo = -1;
+    const QByteArray fifoPath = QFile::encodeName(fonts + "/fonts.conf");
+    if (startHangs)
+        QTRY_VERIFY_WITH_TIMEOUT((fifo = ::open(fifoPath.constData(), O_WRONLY | O_NONBLOCK)) >= 0
+                                     || process.state() == QProcess::NotRunning,
+                                 30000);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(entry) || process.state() == QProcess::NotRunning, 30000);
     QCOMPARE(process.state(), QProcess::Running);
 
     QCOMPARE(::kill(pid_t(process.processId()), signalNumber), 0);
+    const auto closeFifo = qScopeGuard([fifo] {
+        if (fifo >= 0)
+            ::close(fifo);
+    });
     QVERIFY(process.waitForFinished(startHangs ? 10000 : 30000));
     QCOMPARE(process.exitStatus(), startHangs ? QProcess::CrashExit : QProcess::NormalExit);
     QCOMPARE(process.exitCode(), startHangs ? signalNumber : 0);
