@@ -211,7 +211,6 @@ void TStatusForm::runDownload()
     // download before.
     Label_Download->setText(m_downloadPageText);
     resetProgress();
-    QCoreApplication::processEvents();
 
     Downloading = true;
     m_downloadStart.start();
