@@ -6,20 +6,27 @@
 #include "net/PeerLink.h"
 
 PeerSeat::PeerSeat(PeerLink &link, MatchState &match, QObject *parent)
-    : QObject(parent)
+    : Seat(match, parent)
     , m_link(link)
-    , m_match(match)
 {
     connect(&m_link, &PeerLink::readyReceived, this, &PeerSeat::peerIsReady);
     connect(&m_link, &PeerLink::wordReceived, this, &PeerSeat::peerSendsWord);
-    connect(&m_link, &PeerLink::startReceived, &m_match, &MatchState::startTurn);
-    connect(&m_link, &PeerLink::guessReceived, this, [this](QChar key) { m_match.guess(seat(), key); });
+    connect(&m_link, &PeerLink::startReceived, this, &PeerSeat::startTurn);
+    connect(&m_link, &PeerLink::guessReceived, this, &PeerSeat::guess);
     connect(&m_link, &PeerLink::turnOverReceived, this, &PeerSeat::peerLeavesStatistics);
+    connect(&m_link, &PeerLink::leaveReceived, this, &PeerSeat::leave);
 
     connect(&m_match, &MatchState::wordSet, this, &PeerSeat::localWordSet);
     connect(&m_match, &MatchState::turnStarted, this, &PeerSeat::localTurnStarted);
     connect(&m_match, &MatchState::guessAnswered, this, &PeerSeat::guessAnswered);
     connect(&m_match, &MatchState::turnChanged, this, &PeerSeat::localLeavesStatistics);
+}
+
+void PeerSeat::unseated()
+{
+    // The link outlives the match: what it brings later is for the next
+    // match's seat.
+    m_link.disconnect(this);
 }
 
 void PeerSeat::peerIsReady()
@@ -30,9 +37,9 @@ void PeerSeat::peerIsReady()
 
 void PeerSeat::peerSendsWord(const QString &word)
 {
-    // A word is only awaited before a turn: one that comes while the last
-    // turn is still on screen would replace it unseen.
-    if (m_match.stage() != MatchState::Stage::AwaitingWord) {
+    // A word is only awaited of the peer before a turn it sets: one that
+    // comes while the last turn is still on screen would replace it unseen.
+    if (!m_match.allows(*this, MatchState::Move::SetWord)) {
         Q_EMIT wordUnexpected();
         return;
     }
@@ -44,7 +51,7 @@ void PeerSeat::peerSendsWord(const QString &word)
         return;
     }
     m_link.setPhase(m_match.localGuesses() ? NetPhase::TurnRunning : NetPhase::AwaitingStart);
-    m_match.setWord(word);
+    setWord(word);
 }
 
 void PeerSeat::peerLeavesStatistics()
@@ -88,8 +95,6 @@ void PeerSeat::guessAnswered(int seat, QChar key, Round::Guess result, bool atSt
 
 void PeerSeat::localLeavesStatistics()
 {
-    if (!m_match.RoundState.NetworkGame)
-        return;
     m_link.sendTurnOver();
     if (m_match.localGuesses())
         Q_EMIT wordEntryChanged(WordEntry::PeerTypes);

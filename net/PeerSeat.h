@@ -3,18 +3,18 @@
 
 #pragma once
 
-#include "game/MatchState.h"
-
-#include <QObject>
+#include "game/Seat.h"
 
 class PeerLink;
 
-// The other computer's player at the match. What arrives from the peer
-// (its word, its start, its guesses, its leaving the statistics) becomes
-// the match's move from that seat; what the match says of this computer's
-// player's moves goes out to the peer. The seat also moves the exchange's
-// phase on where it depends on who sets the coming turn.
-class PeerSeat : public QObject
+// The other computer's player at the match, made for one match and seated
+// at the peer's place (the host's player is player 1). What arrives from
+// the peer (its word, its start, its guesses, its leave) becomes the
+// match's move from that seat, and the match refuses what is not the
+// peer's to do; what the match says of this computer's player's moves goes
+// out to the peer. The seat also moves the exchange's phase on where it
+// depends on who sets the coming turn.
+class PeerSeat : public Seat
 {
     Q_OBJECT
 
@@ -28,20 +28,21 @@ public:
 
     PeerSeat(PeerLink &link, MatchState &match, QObject *parent = nullptr);
 
-    // The peer's seat: the host's player is player 1.
-    int seat() const { return 1 - m_match.localSeat(); }
-
 Q_SIGNALS:
     // Host: the participant has seen the settings; the first word may go out.
     void peerReady();
     // The peer's word breaks a rule of the settings; it is not played, and
     // this computer waits for another.
     void wordRefused(const MatchState::WordVerdict &verdict);
-    // A word came when none was awaited: the peer does not play by the rules.
+    // A word came when none was awaited of the peer: it does not play by
+    // the rules.
     void wordUnexpected();
     // Who types the coming turn's word, once this computer has left its
     // statistics or the peer has.
     void wordEntryChanged(PeerSeat::WordEntry entry);
+
+protected:
+    void unseated() override;
 
 private:
     void peerIsReady();
@@ -53,5 +54,4 @@ private:
     void localLeavesStatistics();
 
     PeerLink &m_link;
-    MatchState &m_match;
 };

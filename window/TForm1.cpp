@@ -39,7 +39,7 @@ constexpr int kSoundPreparationDelayMs = 1000;
 TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     : QWidget(parent)
     , m_match(new MatchState(this))
-    , RoundState(m_match->RoundState)
+    , RoundState(m_match->roundState())
     , Timer(m_match->clock())
     , m_environment(environment)
     , m_sound(environment.sound)

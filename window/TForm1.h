@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/GameSettings.h"
+#include "game/KeyboardSeat.h"
 #include "game/MatchState.h"
 #include "game/SoloSettings.h"
 #include "platform/BuildSettings.h"
@@ -86,7 +87,7 @@ public:
     ~TForm1() override;
 
     // The turn being played, as the match keeps it.
-    TRoundState &RoundState;
+    const TRoundState &RoundState;
     MatchState &match() const { return *m_match; }
 
     // In a network game: the local player sets the word / guesses this turn.
@@ -130,6 +131,11 @@ public:
     void NoLimitClick();
     void SetSettingsEnabled(bool enabled);
     void StartMatch();
+    // A match of two with these settings and names: this computer's keyboard
+    // and, in a network game, the peer take their seats.
+    void startMatch(const GameSettings &settings, const PlayerNames &names);
+    // The seat of this computer's keyboard in the match being played.
+    KeyboardSeat *keyboard() const { return m_keyboard; }
     // The user's settings and names, as Properties.ini gave them and the
     // settings and players pages edit them; a match plays a copy.
     const GameSettings &currentSettings() const { return m_settings; }
@@ -190,7 +196,6 @@ public:
     // asked for: a game on one computer needs no socket. The other
     // computer's player sits at the match through the seat.
     PeerLink &peer();
-    PeerSeat &peerSeat();
     // A nickname or an address as a box shows it.
     static QString shortForBox(const QString &text);
 
@@ -355,8 +360,6 @@ private:
     void showStandings(const Scoring::Standings &standings);
     // The box of the rule a word breaks.
     void showRefusal(const MatchState::WordVerdict &verdict);
-    // The seat of the keyboard: in a game on one computer, the guesser's.
-    int keyboardSeat() const;
 
     // The network game (form_network.cpp).
     void connectPeerLink();
@@ -370,8 +373,10 @@ private:
     void listenFails(const LinkFailure &failure);
     void peerVanishes(const LinkFailure &failure);
     bool matchIsOver() const;
+    Seat *newPeerSeat();
     PeerLink *m_peer = nullptr;
-    PeerSeat *m_seat = nullptr;
+    QPointer<PeerSeat> m_seat;
+    QPointer<KeyboardSeat> m_keyboard;
     QString m_peerNickname;
     // Open while the participant types the host's password.
     QPointer<QWidget> m_passwordQuery;
@@ -407,7 +412,7 @@ private:
     // The words the settings allow, kept while the settings stay.
     std::unique_ptr<WordPool> m_pool;
     GameSettings m_poolSettings;
-    ComputerSeat *m_computer = nullptr;
+    QPointer<ComputerSeat> m_computer;
     bool m_shownOnce = false;
     bool m_destroyed = false;
     // The settings file is left alone: the run only updated the program.

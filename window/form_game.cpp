@@ -50,19 +50,15 @@ public:
 
 void TForm1::GameStartGameClick()
 {
-    m_match->startTurn();
-}
-
-int TForm1::keyboardSeat() const
-{
-    return RoundState.NetworkGame ? m_match->localSeat() : m_match->guesser();
+    if (m_keyboard)
+        m_keyboard->startTurn();
 }
 
 void TForm1::FormKeyPress(QChar key)
 {
     // Typing is guessing only while the game page shows the turn.
-    if (currentPage() == GamePage)
-        m_match->guess(keyboardSeat(), key);
+    if (currentPage() == GamePage && m_keyboard)
+        m_keyboard->guess(key);
 }
 
 void TForm1::showGuess(int seat, QChar key, Round::Guess result, bool atStart)

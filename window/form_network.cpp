@@ -40,7 +40,7 @@ void setGroupEnabled(QGroupBox *box, bool enabled)
 
 void TForm1::IPGameClick()
 {
-    RoundState.NetworkGame = true;
+    m_match->setNetworkGame(true, RoundState.IsHost);
     peer().setPhase(NetPhase::Connecting);
     showPage(NetworkPage);
 }
@@ -80,7 +80,7 @@ void TForm1::Button_HostStartClick()
         Edit_IPName->setFocus();
         return;
     }
-    RoundState.IsHost = true;
+    m_match->setNetworkGame(RoundState.NetworkGame, true);
     lockConnectionChoice();
     // Nickname and password are read when the participant connects.
     peer().host();
@@ -100,7 +100,7 @@ void TForm1::Button_ClientStartClick()
         showMessageBox(this, QMessageBox::Warning, QStringLiteral("Unvollständige Angaben"), problem);
         return;
     }
-    RoundState.IsHost = false;
+    m_match->setNetworkGame(RoundState.NetworkGame, false);
     lockConnectionChoice();
     // The host's greeting is the first thing to happen.
     peer().join(Edit_IP->text());
@@ -116,11 +116,12 @@ void TForm1::Button_IPCancelClick(QObject *sender)
         Edit_IPName->setEnabled(true);
     }
     peer().close();
-    RoundState.NetworkGame = false;
+    m_match->setNetworkGame(false, RoundState.IsHost);
 
     // A turn cut short by the end of the game does not tick on behind the
     // start page.
-    m_match->leave();
+    if (m_keyboard)
+        m_keyboard->leave();
     // The host's settings were only borrowed for the match.
     SetSettingsEnabled(true);
     NoLimitClick();
@@ -141,16 +142,9 @@ PeerLink &TForm1::peer()
     if (!m_peer) {
         m_peer = named(new PeerLink(this), "peerLink");
         m_peer->setPort(m_environment.port);
-        m_seat = named(new PeerSeat(*m_peer, *m_match, this), "peerSeat");
         connectPeerLink();
     }
     return *m_peer;
-}
-
-PeerSeat &TForm1::peerSeat()
-{
-    peer();
-    return *m_seat;
 }
 
 void TForm1::connectPeerLink()
@@ -161,7 +155,11 @@ void TForm1::connectPeerLink()
     connect(m_peer, &PeerLink::settingsReceived, this, &TForm1::peerSendsSettings);
     connect(m_peer, &PeerLink::leaveReceived, this, &TForm1::peerLeaves);
     connect(m_peer, &PeerLink::failed, this, &TForm1::linkFails);
+}
 
+Seat *TForm1::newPeerSeat()
+{
+    m_seat = named(new PeerSeat(peer(), *m_match), "peerSeat");
     connect(m_seat, &PeerSeat::peerReady, this, [this] { WordOK->setEnabled(true); });
     connect(m_seat, &PeerSeat::wordRefused, this, &TForm1::showRefusal);
     connect(m_seat, &PeerSeat::wordUnexpected, this, [this] {
@@ -181,6 +179,7 @@ void TForm1::connectPeerLink()
             break;
         }
     });
+    return m_seat;
 }
 
 void TForm1::ServerSocketClientConnect()

@@ -115,7 +115,7 @@ void TForm1::ClientSocketError(const LinkFailure &failure)
     showMessageBox(this, QMessageBox::Warning, QStringLiteral("Verbinden fehlgeschlagen"), text,
                      explanationOf(failure, who, peer().port()));
     peer().setPhase(NetPhase::Connecting);
-    RoundState.NetworkGame = false;
+    m_match->setNetworkGame(false, RoundState.IsHost);
     Button_IPCancelClick(nullptr);
     // Back on the network page, ready for the next attempt to the same
     // address.

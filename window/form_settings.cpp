@@ -216,5 +216,14 @@ void TForm1::PlayersOKClick()
 
 void TForm1::StartMatch()
 {
-    m_match->start(m_settings, m_names.Player1, m_names.Player2);
+    startMatch(m_settings, m_names);
+}
+
+void TForm1::startMatch(const GameSettings &settings, const PlayerNames &names)
+{
+    m_keyboard = new KeyboardSeat(*m_match);
+    Seat *seats[] = {m_keyboard, m_keyboard};
+    if (RoundState.NetworkGame)
+        seats[1 - m_match->localSeat()] = newPeerSeat();
+    m_match->start(settings, names.Player1, names.Player2, seats[0], seats[1]);
 }

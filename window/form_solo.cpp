@@ -85,15 +85,15 @@ void TForm1::SoloOKClick()
     m_solo.Name = name;
     m_solo.Level = level;
     m_solo.Topic = topic;
-    delete m_computer;
-    m_computer = new ComputerSeat(*m_match, WordDraw(pool, level, topic, m_solo.History, m_environment.random), this);
+    m_computer = new ComputerSeat(*m_match, WordDraw(pool, level, topic, m_solo.History, m_environment.random));
     m_computer->setObjectName(QStringLiteral("computerSeat"));
     connect(m_computer, &ComputerSeat::noWordLeft, this, [this] {
         showMessageBox(this, QMessageBox::Information, QStringLiteral("Keine Wörter"), WordPool::NoWordMessage);
         soloMatchEnds();
     });
     // The computer sets the first word as the match starts.
-    m_match->start(m_settings, kComputer, name, MatchState::Mode::Solo);
+    m_keyboard = new KeyboardSeat(*m_match);
+    m_match->start(m_settings, kComputer, name, m_computer, m_keyboard, MatchState::Mode::Solo);
 }
 
 void TForm1::SoloCancelClick()
@@ -110,13 +110,15 @@ void TForm1::StatistikCancelClick()
 // the history, so the next match chooses other words first.
 void TForm1::soloMatchEnds()
 {
-    m_match->leave();
+    if (m_keyboard)
+        m_keyboard->leave();
     showPage(StartPage);
 }
 
 void TForm1::HintClick()
 {
-    m_match->takeHint();
+    if (m_keyboard)
+        m_keyboard->takeHint();
 }
 
 // "Tipp" shows in a match alone, usable while a hint is to be had.

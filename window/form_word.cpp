@@ -42,7 +42,8 @@ void TForm1::showRefusal(const MatchState::WordVerdict &verdict)
 
 void TForm1::WordOKClick()
 {
-    showRefusal(m_match->setWord(Word->text()));
+    if (m_keyboard)
+        showRefusal(m_keyboard->setWord(Word->text()));
 }
 
 // The turn's word was accepted, typed here or sent by the peer.
@@ -101,6 +102,7 @@ void TForm1::WordCancelClick()
         // Closing by program: the leave message is not sent a second time.
         Button_IPCancelClick(nullptr);
     }
-    m_match->leave();
+    if (m_keyboard)
+        m_keyboard->leave();
     showPage(StartPage);
 }
