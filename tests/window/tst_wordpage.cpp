@@ -213,7 +213,7 @@ void TestWordPage::turnPreparedOnTheGamePage()
     QFETCH(int, seconds);
 
     startMatch(properties);
-    for (int turn = guessingPlayer; turn < 2; ++turn)
+    for (int turn = 0; turn <= guessingPlayer; ++turn)
         playTurn();
     // What the previous turn left behind.
     auto *mistakes = control<TKxDigit>("curMistakes");
