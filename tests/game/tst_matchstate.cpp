@@ -1,10 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Kx Software
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "game/ComputerSeat.h"
 #include "game/KeyboardSeat.h"
 #include "game/MatchState.h"
+#include "game/WordList.h"
+#include "game/WordPool.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -13,6 +18,7 @@
 //   x       the guesser guesses x        !  the guesser asks for a hint
 //   .       a tick of the clock          >  the result has been seen
 //   -       the guesser gives up         ( )  the clock paused, resumed
+//   ~       the seats let go are deleted, written as G and how many are
 // Each player has a seat of its own. A move marked o: comes from the other
 // player's seat (o:x the setter guesses x, o:- the setter gives up), one
 // marked s: from a seat that is not at the match. A match alone is marked
@@ -33,6 +39,8 @@ class TestMatchState : public QObject
 private Q_SLOTS:
     void moves_data();
     void moves();
+    void computerSeat_data();
+    void computerSeat();
 };
 
 namespace {
@@ -52,19 +60,11 @@ const char *const kVerdicts[] = {"", "?late", "?empty", "?distinct", "?chars"};
 QString stateOf(const MatchState &match)
 {
     const TRoundState &round = match.roundState();
-    return QStringLiteral("%1 %2/%3 %4 %5/%6 %7%8 %9 %10 %11 %12")
-        .arg(int(match.stage()))
-        .arg(round.RoundNumber)
-        .arg(round.GuessingPlayer)
-        .arg(round.SecretWord)
-        .arg(round.AllowedChars.size())
-        .arg(round.GuessedChars.size())
-        .arg(round.RoundRunning)
-        .arg(round.RoundOver)
-        .arg(round.mistakes())
-        .arg(round.secondsLeft())
-        .arg(match.clock()->isActive())
-        .arg(match.record().size());
+    return round.SecretWord
+        + QString::asprintf(" %d %u %u %d %d %d %d %d %d %d %d", int(match.stage()), round.RoundNumber,
+                            unsigned(round.GuessingPlayer), round.AllowedChars.size(), round.GuessedChars.size(),
+                            round.RoundRunning, round.RoundOver, round.mistakes(), round.secondsLeft(),
+                            match.clock()->isActive(), int(match.record().size()));
 }
 
 } // namespace
@@ -84,11 +84,11 @@ void TestMatchState::moves_data()
         << 1 << 2 << 0 << "w:haus + a u s > w:maus + x y >"
         << "M W H S h h w E T N W H S m l E T X2" << "1/1/HAUS/0/won 1/0/MAUS/2/lost" << false;
     QTest::newRow("after the last turn nothing more is taken")
-        << 1 << 9 << 0 << "w:ab + b > w:cd + d > > w:ef + e o:- -"
-        << "M W H S w E T N W H S w E T X0 ?late ×" << "1/1/AB/0/won 1/0/CD/0/won" << false;
+        << 1 << 9 << 0 << "w:ab + b > w:cd + d > > w:ef + e o:- - ~"
+        << "M W H S w E T N W H S w E T X0 ?late × G2" << "1/1/AB/0/won 1/0/CD/0/won" << false;
     QTest::newRow("a second round begins with player 1's word again")
-        << 2 << 9 << 0 << "w:ab + b > w:cd + d > w:ef + f"
-        << "M W H S w E T N W H S w E T N W H S w E T" << "1/1/AB/0/won 1/0/CD/0/won 2/1/EF/0/won" << false;
+        << 2 << 9 << 0 << "w:ab + b > w:cd + d > w:ef + f ~"
+        << "M W H S w E T N W H S w E T N W H S w E T G0" << "1/1/AB/0/won 1/0/CD/0/won 2/1/EF/0/won" << false;
     QTest::newRow("words refused, and none before its time")
         << 1 << 9 << 0 << "+ a w: w:aa w:x1 w:ab w:cd"
         << "M ?empty ?distinct ?chars W ?late" << "" << false;
@@ -115,8 +115,8 @@ void TestMatchState::moves_data()
         << 1 << 9 << 2 << "w:haus + . ( ) ."
         << "M W H S C4 C3" << "" << true;
     QTest::newRow("given up in the middle of a turn, nothing runs on")
-        << 1 << 9 << 2 << "w:haus + . - . a ) >"
-        << "M W H S C4 L" << "" << false;
+        << 1 << 9 << 2 << "w:haus + . - . a ) > ~"
+        << "M W H S C4 L G2" << "" << false;
     QTest::newRow("alone, every word is the computer's, one a round")
         << 2 << 9 << 0 << "solo:w:ab + b > w:cd + d > w:ef"
         << "M W H S w E T N W H S w E T X0 ?late" << "1/1/AB/0/won 2/1/CD/0/won" << false;
@@ -209,6 +209,9 @@ void TestMatchState::moves()
             QVERIFY(!match.clock()->isActive());
         } else if (move == QLatin1String(")")) {
             match.resumeClock();
+        } else if (move == QLatin1String("~")) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            seen << QStringLiteral("G%1").arg(int(!seats[0]) + int(!seats[1]));
         } else if (move == QLatin1String("!")) {
             taken = seat->takeHint().has_value();
         } else {
@@ -232,6 +235,45 @@ void TestMatchState::moves()
                      .arg(QLatin1String(kOutcomes[int(turn.outcome)]));
     QCOMPARE(turns.join(QLatin1Char(' ')), record);
     QCOMPARE(match.clock()->isActive(), clockRuns);
+}
+
+// Alone, the computer at player 1's place sets a word of its list whenever
+// the match awaits one, and says when none is left; the player guesses
+// from the keyboard ("+" starts, ">" the result seen).
+void TestMatchState::computerSeat_data()
+{
+    QTest::addColumn<QString>("moves");
+    QTest::addColumn<QString>("secret");
+    QTest::addColumn<int>("noWordLeft");
+
+    QTest::newRow("its word set as the match starts") << "" << "HAUS" << 0;
+    QTest::newRow("its word guessed, none left for the next round") << "+ a u s >" << "HAUS" << 1;
+}
+
+void TestMatchState::computerSeat()
+{
+    QFETCH(QString, moves);
+    QFETCH(QString, secret);
+    QFETCH(int, noWordLeft);
+
+    MatchState match;
+    GameSettings settings;
+    const WordPool pool(WordList::fromText("Haus\n"), settings);
+    auto *computer = new ComputerSeat(match, WordDraw(pool, Difficulty::Level::Mixed, WordPool::AllTopics, {}));
+    QSignalSpy noWord(computer, &ComputerSeat::noWordLeft);
+    auto *player = new KeyboardSeat(match);
+    match.start(settings, QStringLiteral("Computer"), QStringLiteral("Bert"), computer, player, MatchState::Mode::Solo);
+    for (const QString &move : moves.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (move == QLatin1String(">"))
+            match.nextTurn();
+        else if (move == QLatin1String("+"))
+            player->startTurn();
+        else
+            player->guess(move.at(0));
+    }
+    QCOMPARE(match.roundState().SecretWord, secret);
+    QCOMPARE(noWord.count(), noWordLeft);
+    QCOMPARE(match.allows(*computer, MatchState::Move::SetWord), noWordLeft > 0);
 }
 
 QTEST_GUILESS_MAIN(TestMatchState)
