@@ -8,24 +8,16 @@
 
 #include "support/OfflineNames.h"
 
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
-// This computer's match, with its keyboard and the peer's seat, over a real
-// link to a second one on loopback. The second link stands for the peer:
-// it sends the peer's moves, and reads what this computer sends a byte at
-// a time, as it does while a turn runs.
-//
-// Steps, separated by blanks: the peer's moves p:w:WORD (its word), p:+
-// (its start), p:x (its guess), p:> (it has seen the result), p:- (it
-// leaves), "ready" (its ready after the settings); this computer's keyboard
-// w:WORD, +, x, -, and > (this computer has seen the result).
-// What this computer answers, in order: W word set, S turn started, the
-// answer to a guess as h/m/w/l/r/p (upper case for the given first letter),
-// E turn ended, N next turn; the peer's seat says "ready", "?refused" (a
-// word against the rules), "?unexpected" (a word nobody asked of the peer)
-// and who types the coming word ("open", "peer types", "peer on statistics").
+// This computer, the host, plays its match with its keyboard and the peer's
+// seat over a real link on loopback. The other link stands for the peer: it
+// sends the peer's moves (ready, p:w:WORD, p:+, p:x, p:> for the result
+// seen, p:- for its leave) and reads what the host sends a byte at a time.
+// The host's own moves: w:WORD, +, x, and > for the result seen. Answers as
+// in tst_matchstate (W S h m w p, H the given letter, E N), and the peer's
+// seat: "ready", "?refused", "?unexpected", "peer types".
 class TestPeerSeat : public QObject
 {
     Q_OBJECT
@@ -36,18 +28,6 @@ private Q_SLOTS:
     void moves();
 };
 
-namespace {
-
-QString answerToken(Round::Guess result, bool atStart)
-{
-    const QChar token = QLatin1Char("rphmwl"[int(result)]);
-    return atStart ? QString(token.toUpper()) : QString(token);
-}
-
-const char *const kEntries[] = {"open", "peer types", "peer on statistics"};
-
-} // namespace
-
 void TestPeerSeat::initTestCase()
 {
     TClientSocket::setSocketFactory(offlineTcpSocket);
@@ -55,7 +35,6 @@ void TestPeerSeat::initTestCase()
 
 void TestPeerSeat::moves_data()
 {
-    QTest::addColumn<bool>("host");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("answers");
     QTest::addColumn<QString>("sent");
@@ -63,55 +42,38 @@ void TestPeerSeat::moves_data()
     QTest::addColumn<NetPhase>("phase");
 
     using Stage = MatchState::Stage;
-    QTest::newRow("host: its word goes out; the peer's start and guesses are answered, not sent back")
-        << true << "ready w:haus p:+ p:a p:x p:a" << "ready W H S h m p" << "haus" << Stage::Guessing
-        << NetPhase::TurnRunning;
-    QTest::newRow("host: a word of the peer's while the last turn is still shown breaks the rules")
-        << true << "ready w:ab p:+ p:b p:> p:w:cd" << "ready W H S w E ?unexpected" << "ab" << Stage::TurnOver
+    QTest::newRow("its word goes out; the peer's start and guesses are answered, not sent back")
+        << "ready w:haus p:+ p:a p:x" << "ready W H S h m" << "haus" << Stage::Guessing << NetPhase::TurnRunning;
+    QTest::newRow("a word of the peer's while the last turn is still shown breaks the rules")
+        << "ready w:ab p:+ p:b p:> p:w:cd" << "ready W H S w E ?unexpected" << "ab" << Stage::TurnOver
         << NetPhase::AwaitingWord;
-    QTest::newRow("host: the peer's word once both have seen the result; its guesses are not taken")
-        << true << "ready w:ab p:+ p:b p:> > p:w:cd + p:x d"
-        << "ready W H S w E N peer types W H S w E" << "ab%1d" << Stage::TurnOver << NetPhase::TurnRunning;
-    QTest::newRow("host: the peer's leave ends the match where it stands")
-        << true << "ready w:haus p:+ p:-" << "ready W H S" << "haus" << Stage::Idle << NetPhase::TurnRunning;
-    QTest::newRow("participant: the start and each counted guess go out, the given letter does not")
-        << false << "p:w:haus + h a a x" << "W H S p h p m" << "1ax" << Stage::Guessing << NetPhase::TurnRunning;
-    QTest::newRow("participant: a word against the rules is not played, the next one is")
-        << false << "p:w:a1 p:w:haus" << "?refused W" << "" << Stage::AwaitingStart << NetPhase::TurnRunning;
-    QTest::newRow("participant: its keyboard sets no word in the host's turn")
-        << false << "w:maus p:w:haus" << "W" << "" << Stage::AwaitingStart << NetPhase::TurnRunning;
+    QTest::newRow("the peer's word once both saw the result; the host's counted guesses go out, the peer's are void")
+        << "ready w:ab p:+ p:b p:> > w:xy p:w:c1 p:w:cd + c p:x d"
+        << "ready W H S w E N peer types ?refused W H S p w E" << "ab%1d" << Stage::TurnOver << NetPhase::TurnRunning;
+    QTest::newRow("the peer's leave ends the match where it stands")
+        << "ready w:haus p:+ p:-" << "ready W H S" << "haus" << Stage::Idle << NetPhase::TurnRunning;
 }
 
 void TestPeerSeat::moves()
 {
-    QFETCH(bool, host);
     QFETCH(QString, steps);
     QFETCH(QString, answers);
     QFETCH(QString, sent);
     QFETCH(MatchState::Stage, stage);
     QFETCH(NetPhase, phase);
 
-    const GameSettings settings;
     PeerLink here;
+    here.setPort(0);
+    QVERIFY(here.host());
+    connect(&here, &PeerLink::participantConnected, this, [&] { here.sendGreeting(QStringLiteral("Anna"), {}); });
     PeerLink peer;
-    PeerLink &listening = host ? here : peer;
-    PeerLink &joining = host ? peer : here;
-    listening.setPort(0);
-    QVERIFY(listening.host());
-    connect(&listening, &PeerLink::participantConnected, this,
-            [&] { listening.sendGreeting(QStringLiteral("Anna"), QString()); });
-    QSignalSpy greeted(&joining, &PeerLink::greetingReceived);
-    joining.setPort(listening.serverPort());
-    joining.join(QStringLiteral("127.0.0.1"));
+    QSignalSpy greeted(&peer, &PeerLink::greetingReceived);
+    peer.setPort(here.serverPort());
+    peer.join(QStringLiteral("127.0.0.1"));
     QVERIFY(greeted.wait());
-    QSignalSpy loggedIn(&listening, &PeerLink::loginReceived);
-    joining.sendLogin(QStringLiteral("Bert"));
+    QSignalSpy loggedIn(&here, &PeerLink::loginReceived);
+    peer.sendLogin(QStringLiteral("Bert"));
     QVERIFY(loggedIn.wait());
-    if (!host) {
-        QSignalSpy settingsRead(&here, &PeerLink::settingsReceived);
-        peer.sendSettings(SettingsRecord::fromSettings(settings));
-        QVERIFY(settingsRead.wait());
-    }
 
     QString peerRead;
     peer.setPhase(NetPhase::TurnRunning);
@@ -127,65 +89,54 @@ void TestPeerSeat::moves()
     connect(&here, &PeerLink::guessReceived, this, count);
 
     MatchState match;
-    match.setNetworkGame(true, host);
+    match.setNetworkGame(true, true);
     QStringList seen;
     connect(&match, &MatchState::wordSet, this, [&] { seen << QStringLiteral("W"); });
     connect(&match, &MatchState::turnStarted, this, [&] { seen << QStringLiteral("S"); });
-    connect(&match, &MatchState::guessAnswered, this,
-            [&](int, QChar, Round::Guess result, bool atStart) { seen << answerToken(result, atStart); });
+    connect(&match, &MatchState::guessAnswered, this, [&](int, QChar, Round::Guess result, bool atStart) {
+        const QChar token = QLatin1Char("rphmwl"[int(result)]);
+        seen << (atStart ? token.toUpper() : token);
+    });
     connect(&match, &MatchState::turnEnded, this, [&] { seen << QStringLiteral("E"); });
     connect(&match, &MatchState::turnChanged, this, [&] { seen << QStringLiteral("N"); });
-    // Gone with the match once the peer has left.
-    const QPointer<KeyboardSeat> keyboard = new KeyboardSeat(match);
+    auto *keyboard = new KeyboardSeat(match);
     auto *seat = new PeerSeat(here, match);
     connect(seat, &PeerSeat::peerReady, this, [&] { seen << QStringLiteral("ready"); });
     connect(seat, &PeerSeat::wordRefused, this, [&] { seen << QStringLiteral("?refused"); });
     connect(seat, &PeerSeat::wordUnexpected, this, [&] { seen << QStringLiteral("?unexpected"); });
-    connect(seat, &PeerSeat::wordEntryChanged, this,
-            [&](PeerSeat::WordEntry entry) { seen << QLatin1String(kEntries[int(entry)]); });
-    Seat *seats[2] = {};
-    seats[match.localSeat()] = keyboard;
-    seats[1 - match.localSeat()] = seat;
-    match.start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"), seats[0], seats[1]);
+    connect(seat, &PeerSeat::wordEntryChanged, this, [&] { seen << QStringLiteral("peer types"); });
+    match.start(GameSettings(), QStringLiteral("Anna"), QStringLiteral("Bert"), keyboard, seat);
 
-    for (QString step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (step == QLatin1String(">")) {
-            match.nextTurn();
-            continue;
-        }
-        if (!step.startsWith(QLatin1String("p:")) && step != QLatin1String("ready")) {
-            QVERIFY(keyboard);
-            if (step.startsWith(QLatin1String("w:")))
-                keyboard->setWord(step.mid(2));
-            else if (step == QLatin1String("+"))
-                keyboard->startTurn();
-            else if (step == QLatin1String("-"))
-                keyboard->leave();
-            else
-                keyboard->guess(step.at(0));
-            continue;
-        }
-        step.remove(0, 2);
+    for (const QString &step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const int before = hereRead;
-        if (step == QLatin1String("ady"))
+        if (step == QLatin1String(">"))
+            match.nextTurn();
+        else if (step == QLatin1String("ready"))
             peer.sendReady();
         else if (step.startsWith(QLatin1String("w:")))
-            peer.sendWord(step.mid(2));
+            keyboard->setWord(step.mid(2));
         else if (step == QLatin1String("+"))
+            keyboard->startTurn();
+        else if (step.size() == 1)
+            keyboard->guess(step.at(0));
+        else if (step.startsWith(QLatin1String("p:w:")))
+            peer.sendWord(step.mid(4));
+        else if (step == QLatin1String("p:+"))
             peer.sendStart();
-        else if (step == QLatin1String(">"))
+        else if (step == QLatin1String("p:>"))
             peer.sendTurnOver();
-        else if (step == QLatin1String("-"))
+        else if (step == QLatin1String("p:-"))
             peer.sendLeave();
         else
-            peer.sendGuess(step.at(0));
-        QTRY_COMPARE(hereRead, before + 1);
+            peer.sendGuess(step.at(2));
+        if (step == QLatin1String("ready") || step.startsWith(QLatin1String("p:")))
+            QTRY_COMPARE(hereRead, before + 1);
     }
 
     QCOMPARE(seen.join(QLatin1Char(' ')), answers);
     QCOMPARE(match.stage(), stage);
     QCOMPARE(here.phase(), phase);
-    // Whatever this computer sent has arrived once its own leave has.
+    // Whatever the host sent has arrived once its own leave has.
     here.sendLeave();
     QTRY_VERIFY(peerRead.endsWith(QLatin1String("<>")));
     QCOMPARE(peerRead.chopped(2), sent);
