@@ -62,8 +62,11 @@ struct GuessingWindow
         form->GameStartGameClick();
         if (image.isNull())
             image = QImage(form->WordPaintBox->size(), QImage::Format_ARGB32_Premultiplied);
-        // The last match's seats.
+        // The page laid out and painted once, and the last match's seats
+        // gone, as a turn stands when its player types.
+        QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        form->WordPaintBox->render(&image);
     }
 
     void guess(QChar key)
