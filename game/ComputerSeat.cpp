@@ -3,11 +3,8 @@
 
 #include "game/ComputerSeat.h"
 
-#include "game/MatchState.h"
-
 ComputerSeat::ComputerSeat(MatchState &match, WordDraw draw, QObject *parent)
-    : QObject(parent)
-    , m_match(match)
+    : Seat(match, parent)
     , m_draw(std::move(draw))
 {
     connect(&m_match, &MatchState::matchStarted, this, &ComputerSeat::setNextWord);
@@ -16,10 +13,12 @@ ComputerSeat::ComputerSeat(MatchState &match, WordDraw draw, QObject *parent)
 
 void ComputerSeat::setNextWord()
 {
-    if (m_match.mode() != MatchState::Mode::Solo || m_match.stage() != MatchState::Stage::AwaitingWord)
+    // A word drawn goes into the history: none is drawn for a turn that
+    // is not this seat's to set.
+    if (!m_match.allows(*this, MatchState::Move::SetWord))
         return;
     if (const std::optional<QString> word = m_draw.next())
-        m_match.setWord(*word);
+        setWord(*word);
     else
         Q_EMIT noWordLeft();
 }

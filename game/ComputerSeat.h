@@ -3,15 +3,12 @@
 
 #pragma once
 
+#include "game/Seat.h"
 #include "game/WordDraw.h"
 
-#include <QObject>
-
-class MatchState;
-
-// The program at the setter's seat of a match played alone: whenever the
-// match awaits a word, it sets the next one of its draw.
-class ComputerSeat : public QObject
+// The program at the setter's place of a match played alone: whenever the
+// match awaits a word of it, it sets the next one of its draw.
+class ComputerSeat : public Seat
 {
     Q_OBJECT
 
@@ -28,6 +25,5 @@ Q_SIGNALS:
 private:
     void setNextWord();
 
-    MatchState &m_match;
     WordDraw m_draw;
 };

@@ -3,6 +3,7 @@
 
 #include "game/MatchState.h"
 
+#include "game/Seat.h"
 #include "game/WordRules.h"
 
 #include <QTimer>
@@ -59,9 +60,22 @@ bool MatchState::lastTurnPlayed() const
         && (m_mode == Mode::Solo || m_record.constLast().guessingPlayer == Player1);
 }
 
-void MatchState::start(const GameSettings &settings, const QString &player1, const QString &player2, Mode mode)
+void MatchState::setNetworkGame(bool networkGame, bool isHost)
 {
-    m_clock->stop();
+    RoundState.NetworkGame = networkGame;
+    RoundState.IsHost = isHost;
+}
+
+void MatchState::start(const GameSettings &settings, const QString &player1, const QString &player2, Seat *seat1,
+                       Seat *seat2, Mode mode)
+{
+    stop();
+    for (Seat *seat : {seat1, seat2}) {
+        if (seat)
+            seat->setParent(this);
+    }
+    m_seats[Player1] = seat1;
+    m_seats[Player2] = seat2;
     m_mode = mode;
     m_settings = settings;
     m_names[0] = player1;
@@ -71,6 +85,29 @@ void MatchState::start(const GameSettings &settings, const QString &player1, con
     RoundState.GuessingPlayer = 1;
     m_stage = Stage::AwaitingWord;
     Q_EMIT matchStarted();
+}
+
+bool MatchState::sitsAt(const Seat &seat, int player) const
+{
+    return m_seats[player] == &seat;
+}
+
+bool MatchState::allows(const Seat &seat, Move move) const
+{
+    switch (move) {
+    case Move::SetWord:
+        return m_stage == Stage::AwaitingWord && sitsAt(seat, setter());
+    // The guesser says when it is ready to guess.
+    case Move::StartTurn:
+        return m_stage == Stage::AwaitingStart && sitsAt(seat, guesser());
+    case Move::Guess:
+        return m_stage == Stage::Guessing && sitsAt(seat, guesser());
+    case Move::Hint:
+        return hintAvailable() && sitsAt(seat, guesser());
+    case Move::Leave:
+        return sitsAt(seat, Player1) || sitsAt(seat, Player2);
+    }
+    return false;
 }
 
 MatchState::WordVerdict MatchState::checkWord(const QString &typed) const
@@ -91,8 +128,13 @@ MatchState::WordVerdict MatchState::checkWord(const QString &typed) const
     return verdict;
 }
 
-MatchState::WordVerdict MatchState::setWord(const QString &typed)
+MatchState::WordVerdict MatchState::setWord(const Seat &seat, const QString &typed)
 {
+    if (!allows(seat, Move::SetWord)) {
+        WordVerdict refused;
+        refused.problem = WordVerdict::Problem::NotAwaited;
+        return refused;
+    }
     const WordVerdict verdict = checkWord(typed);
     if (!verdict.accepted())
         return verdict;
@@ -106,10 +148,10 @@ MatchState::WordVerdict MatchState::setWord(const QString &typed)
     return verdict;
 }
 
-void MatchState::startTurn()
+bool MatchState::startTurn(const Seat &seat)
 {
-    if (m_stage != Stage::AwaitingStart)
-        return;
+    if (!allows(seat, Move::StartTurn))
+        return false;
 
     Round::Rules rules;
     rules.maxMistakes = m_settings.Mistakes;
@@ -129,11 +171,12 @@ void MatchState::startTurn()
     else
         runClock();
     Q_EMIT turnStarted();
+    return true;
 }
 
-std::optional<Round::Guess> MatchState::guess(int seat, QChar key)
+std::optional<Round::Guess> MatchState::guess(const Seat &seat, QChar key)
 {
-    if (m_stage != Stage::Guessing || seat != guesser())
+    if (!allows(seat, Move::Guess))
         return std::nullopt;
 
     const Round::Guess result = RoundState.guess(key);
@@ -141,7 +184,7 @@ std::optional<Round::Guess> MatchState::guess(int seat, QChar key)
     // A fresh period: the next tick comes a whole second after the guess.
     if (counted && RoundState.timeLimit() == Round::TimeLimit::PerGuess && m_clock->isActive())
         m_clock->start();
-    Q_EMIT guessAnswered(seat, key, result, false);
+    Q_EMIT guessAnswered(guesser(), key, result, false);
 
     if (result == Round::Guess::Won)
         endTurn(TurnRecord::Outcome::Won);
@@ -159,9 +202,9 @@ bool MatchState::hintAvailable() const
     return !mistakeEnds && RoundState.hiddenDistinct() >= 2;
 }
 
-std::optional<QChar> MatchState::takeHint()
+std::optional<QChar> MatchState::takeHint(const Seat &seat)
 {
-    if (!hintAvailable())
+    if (!allows(seat, Move::Hint))
         return std::nullopt;
     m_hintTaken = true;
     const std::optional<QChar> letter = RoundState.giveHint();
@@ -221,6 +264,7 @@ bool MatchState::nextTurn()
     }
     if (RoundState.RoundNumber > quint32(m_settings.Rounds)) {
         m_stage = Stage::Idle;
+        releaseSeats();
         return false;
     }
     m_stage = Stage::AwaitingWord;
@@ -228,11 +272,39 @@ bool MatchState::nextTurn()
     return true;
 }
 
-void MatchState::leave()
+bool MatchState::leave(const Seat &seat)
+{
+    if (!allows(seat, Move::Leave))
+        return false;
+    stop();
+    return true;
+}
+
+// A turn being guessed stops where it stands, and the seats go.
+void MatchState::stop()
 {
     m_clock->stop();
     RoundState.RoundRunning = false;
     m_stage = Stage::Idle;
+    releaseSeats();
+}
+
+void MatchState::releaseSeats()
+{
+    QList<Seat *> seats;
+    for (QPointer<Seat> &place : m_seats) {
+        // One seat may sit at both places.
+        if (place && !seats.contains(place.data()))
+            seats << place.data();
+        place = nullptr;
+    }
+    for (Seat *seat : seats) {
+        // What the match says from now on is no longer the seat's business.
+        disconnect(this, nullptr, seat, nullptr);
+        seat->unseated();
+        // A seat may be releasing itself: it goes once its move is over.
+        seat->deleteLater();
+    }
 }
 
 void MatchState::pauseClock()

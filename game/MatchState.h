@@ -10,19 +10,22 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
 class QTimer;
+class Seat;
 
 // A match as it is played, without a widget: its own copy of the settings
 // and the names, the turn being played, the turns played so far and the
 // one-second clock. Whoever sits at a seat (the keyboard, the other
-// computer, the program choosing words) hands it the same moves; what
-// becomes of each move comes back as a signal, which the window shows and
-// the other computer is sent.
+// computer, the program choosing words) hands it the same moves, and it
+// takes each only from the seat whose move it is (Seat.h); what becomes of
+// a move comes back as a signal, which the window shows and the other
+// computer is sent.
 //
 // A match goes: a word is awaited, set, guessing starts, the turn ends; the
 // next turn awaits its word, until the last turn of the last round has
@@ -38,16 +41,19 @@ public:
     // one word a round.
     enum class Mode { TwoPlayers, Solo };
 
-    // The two seats, numbered as GuessingPlayer names the guesser.
+    // The two places, numbered as GuessingPlayer names the guesser.
     static constexpr int Player1 = 0;
     static constexpr int Player2 = 1;
+
+    // What a seat may hand the match.
+    enum class Move { SetWord, StartTurn, Guess, Hint, Leave };
 
     // What word acceptance says of a word.
     struct WordVerdict
     {
         enum class Problem {
             None,
-            NotAwaited, // no word is asked for now
+            NotAwaited, // no word is asked for now, or not of this seat
             Empty,
             TooFewDistinct, // the given first letter would reveal it all
             RefusedCharacters,
@@ -63,7 +69,10 @@ public:
     ~MatchState() override;
 
     // The turn being played, and where the match and a network game stand.
-    TRoundState RoundState;
+    const TRoundState &roundState() const { return RoundState; }
+    // Whether this computer plays over the network, and as its host. Set
+    // before a match starts: the seats are placed by it.
+    void setNetworkGame(bool networkGame, bool isHost);
 
     Stage stage() const { return m_stage; }
     Mode mode() const { return m_mode; }
@@ -87,30 +96,24 @@ public:
     // and the window is not minimised.
     QTimer *clock() const { return m_clock; }
 
-    // A new match: round 1, player 1 sets the first word.
-    void start(const GameSettings &settings, const QString &player1, const QString &player2,
-               Mode mode = Mode::TwoPlayers);
+    // A new match: round 1, player 1 sets the first word. The match takes
+    // the seats of both places (one seat may sit at both, an empty place
+    // makes no move) and deletes them once it is left or over, or the next
+    // one starts; the seats of an earlier match make no move here.
+    void start(const GameSettings &settings, const QString &player1, const QString &player2, Seat *seat1,
+               Seat *seat2, Mode mode = Mode::TwoPlayers);
+    // Whether the move is the seat's to make now.
+    bool allows(const Seat &seat, Move move) const;
     // The word page's check, without changing anything.
     WordVerdict checkWord(const QString &typed) const;
-    // The word of the coming turn, as typed by its setter; accepted, it is
-    // folded and the turn waits for its start.
-    WordVerdict setWord(const QString &typed);
-    // Guessing begins; with the first letter given, that letter is guessed.
-    void startTurn();
-    // A character guessed from a seat. Nothing at all happens (no answer)
-    // unless the turn is being guessed and the seat is the guesser's.
-    std::optional<Round::Guess> guess(int seat, QChar key);
     // Alone, once a word, the player may have a hidden letter revealed for
     // a mistake, as long as that mistake does not end the turn and a
     // letter besides it is left to guess.
     bool hintAvailable() const;
-    std::optional<QChar> takeHint();
     void tick();
     // The turn's result has been seen: the next turn awaits its word. False
     // when that was the last turn: the match is over.
     bool nextTurn();
-    // The match is given up; a turn being guessed stops where it stands.
-    void leave();
     // The clock holds while the window is minimised.
     void pauseClock();
     void resumeClock();
@@ -122,9 +125,9 @@ Q_SIGNALS:
     void wordSet(const QString &typed);
     // Guessing has started (after the first letter's answer, if given).
     void turnStarted();
-    // The answer to a guess; atStart marks the given first letter, which is
-    // nobody's move and makes no sound.
-    void guessAnswered(int seat, QChar key, Round::Guess result, bool atStart);
+    // The answer to a guess of the player at that place; atStart marks the
+    // given first letter, which is nobody's move and makes no sound.
+    void guessAnswered(int player, QChar key, Round::Guess result, bool atStart);
     // A letter was revealed for a mistake.
     void hintGiven(QChar letter);
     // A tick of the clock: the seconds left.
@@ -138,8 +141,27 @@ Q_SIGNALS:
     void turnChanged();
 
 private:
+    // The moves, refused unless they are the seat's to make now (Seat.h).
+    friend class Seat;
+    // The word of the coming turn, as typed by its setter; accepted, it is
+    // folded and the turn waits for its start.
+    WordVerdict setWord(const Seat &seat, const QString &typed);
+    // Guessing begins; with the first letter given, that letter is guessed.
+    bool startTurn(const Seat &seat);
+    std::optional<Round::Guess> guess(const Seat &seat, QChar key);
+    std::optional<QChar> takeHint(const Seat &seat);
+    // The match is given up; a turn being guessed stops where it stands.
+    bool leave(const Seat &seat);
+
+    bool sitsAt(const Seat &seat, int player) const;
+    void stop();
+    void releaseSeats();
     void endTurn(TurnRecord::Outcome outcome);
     void runClock();
+
+    // Written here alone; the window reads it through roundState().
+    TRoundState RoundState;
+    QPointer<Seat> m_seats[2];
 
     GameSettings m_settings;
     QString m_names[2];

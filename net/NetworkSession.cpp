@@ -96,7 +96,7 @@ void NetworkSession::setPhase(NetPhase phase)
 bool NetworkSession::host(const QString &nickname, const QString &password)
 {
     close();
-    m_match.RoundState.IsHost = true;
+    m_match.setNetworkGame(m_match.roundState().NetworkGame, true);
     m_nickname = nickname;
     m_password = password;
     m_peerNickname.clear();
@@ -109,7 +109,7 @@ bool NetworkSession::host(const QString &nickname, const QString &password)
 void NetworkSession::join(const QString &address, const QString &nickname)
 {
     close();
-    m_match.RoundState.IsHost = false;
+    m_match.setNetworkGame(m_match.roundState().NetworkGame, false);
     m_nickname = nickname;
     m_greeting = {};
     m_peerNickname.clear();
@@ -178,7 +178,6 @@ bool NetworkSession::confirmLogin(const SettingsRecord &settings)
         return false;
     m_handshake = Handshake::Playing;
     m_link->sendSettings(settings);
-    seatPeer();
     return true;
 }
 
@@ -186,7 +185,6 @@ void NetworkSession::hostSendsSettings(const SettingsRecord &record)
 {
     setPhase(NetPhase::AwaitingWord);
     m_handshake = Handshake::SettingsShown;
-    seatPeer();
     emit settingsReceived(record);
 }
 
@@ -217,7 +215,7 @@ void NetworkSession::peerSendsWord(const QString &word)
     // played, and this computer goes on waiting for one. One that comes
     // while the last turn is still on screen would replace it unseen.
     const MatchState::WordVerdict verdict = m_match.checkWord(word);
-    if (!m_seat || verdict.problem == MatchState::WordVerdict::Problem::NotAwaited) {
+    if (!m_seat || !m_seat->awaitsWord()) {
         peerCheats();
         return;
     }
@@ -261,7 +259,7 @@ void NetworkSession::peerLeavesStatistics()
 
 void NetworkSession::localLeavesStatistics()
 {
-    if (!m_seat || !m_match.RoundState.NetworkGame)
+    if (!m_seat || !m_match.roundState().NetworkGame)
         return;
     m_link->sendTurnOver();
     if (m_match.localGuesses())
@@ -276,6 +274,9 @@ void NetworkSession::localLeavesStatistics()
 void NetworkSession::peerLeaves()
 {
     const QString nickname = m_peerNickname;
+    // The turn stops where it stands, also while the player reads why.
+    if (m_seat)
+        m_seat->peerLeaves();
     close();
     emit peerLeft(nickname);
 }
@@ -312,11 +313,13 @@ void NetworkSession::peerCheats()
     emit failed(failure);
 }
 
-void NetworkSession::seatPeer()
+Seat *NetworkSession::newSeat()
 {
     unseat();
-    m_seat = new PeerSeat(*m_link, m_match, this);
+    // The match keeps the seat, and lets it go with the match.
+    m_seat = new PeerSeat(*m_link, m_match);
     m_seat->setObjectName(QStringLiteral("peerSeat"));
+    return m_seat;
 }
 
 void NetworkSession::unseat()

@@ -14,6 +14,7 @@
 
 class PeerLink;
 class PeerSeat;
+class Seat;
 
 // One network game as this computer plays it: the link to the other
 // computer, the login on either side, the peer's seat at the match while
@@ -81,6 +82,9 @@ public:
     // Participant: its player has looked at the host's settings, and the
     // host may send its first word. False when no settings were looked at.
     bool confirmSettings();
+    // The peer's seat at a match about to start, made anew for each; the
+    // match keeps it and lets it go with the match.
+    Seat *newSeat();
     // Says goodbye to the peer once the login has begun, and ends the session.
     void leave();
     // Ends the session without a word to the peer.
@@ -138,7 +142,6 @@ private:
     void peerLeaves();
     void linkFails(const LinkFailure &failure);
     void peerCheats();
-    void seatPeer();
     void unseat();
 
     MatchState &m_match;

@@ -6,9 +6,8 @@
 #include "net/PeerLink.h"
 
 PeerSeat::PeerSeat(PeerLink &link, MatchState &match, QObject *parent)
-    : QObject(parent)
+    : Seat(match, parent)
     , m_link(link)
-    , m_match(match)
 {
     connect(&m_match, &MatchState::wordSet, this, &PeerSeat::localWordSet);
     connect(&m_match, &MatchState::turnStarted, this, &PeerSeat::localTurnStarted);
@@ -17,17 +16,22 @@ PeerSeat::PeerSeat(PeerLink &link, MatchState &match, QObject *parent)
 
 void PeerSeat::peerSendsWord(const QString &word)
 {
-    m_match.setWord(word);
+    setWord(word);
 }
 
 void PeerSeat::peerStarts()
 {
-    m_match.startTurn();
+    startTurn();
 }
 
 void PeerSeat::peerGuesses(QChar key)
 {
-    m_match.guess(seat(), key);
+    guess(key);
+}
+
+void PeerSeat::peerLeaves()
+{
+    leave();
 }
 
 void PeerSeat::localWordSet(const QString &typed)

@@ -34,7 +34,7 @@ constexpr int kSoundPreparationDelayMs = 1000;
 TForm1::TForm1(const FormEnvironment &environment, QWidget *parent)
     : QWidget(parent)
     , m_match(new MatchState(this))
-    , RoundState(m_match->RoundState)
+    , RoundState(m_match->roundState())
     , m_pages(std::make_unique<Pages>())
     , m_state(std::make_unique<State>())
     , m_environment(environment)

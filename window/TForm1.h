@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/GameSettings.h"
+#include "game/KeyboardSeat.h"
 #include "game/MatchState.h"
 #include "game/SoloSettings.h"
 #include "window/FormEnvironment.h"
@@ -21,6 +22,7 @@ class NetworkSession;
 class PlayersPage;
 class QStackedWidget;
 class QTimer;
+class Seat;
 class SettingsPage;
 class SoloPage;
 class SoundService;
@@ -49,7 +51,7 @@ public:
     ~TForm1() override;
 
     // The turn being played, as the match keeps it.
-    TRoundState &RoundState;
+    const TRoundState &RoundState;
     MatchState &match() const { return *m_match; }
     bool LocalSetsWord() const { return m_match->localSetsWord(); }
     bool LocalGuesses() const { return m_match->localGuesses(); }
@@ -76,6 +78,13 @@ public:
     void LoadSettings();
     void SaveSettings();
     void StartMatch();
+    // Every match starts here, on one computer, over the network and alone:
+    // this computer's keyboard takes every seat that neither the computer
+    // nor, in a network game, the peer takes.
+    void startMatch(const GameSettings &settings, const PlayerNames &names, Seat *other = nullptr,
+                    MatchState::Mode mode = MatchState::Mode::TwoPlayers);
+    // The seat of this computer's keyboard in the match being played.
+    KeyboardSeat *keyboard() const;
     // Every character typed on this computer's keyboard.
     void FormKeyPress(QChar key);
     // Shows a tick of the match's clock.
@@ -131,7 +140,6 @@ private:
     void showHint();
     void showWordEntry(int entry);
     void showRefusal(const MatchState::WordVerdict &verdict);
-    int keyboardSeat() const;
     // Every way to play ends here: the match stops, the start page shows.
     void leaveMatch(bool tellPeer = true);
 

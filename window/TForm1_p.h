@@ -6,6 +6,8 @@
 // The window's parts that only its own files see.
 #include "window/TForm1.h"
 
+#include "game/ComputerSeat.h"
+#include "game/KeyboardSeat.h"
 #include "game/WordPool.h"
 
 #include <QInputDialog>
@@ -40,6 +42,9 @@ struct TForm1::State
     // The settings file is left alone: the run only updated the program.
     bool settingsDetached = false;
 
+    // This computer's keyboard at the match being played.
+    QPointer<KeyboardSeat> keyboard;
+
     // The network game, and the query of the host's password while the
     // participant's player types it.
     NetworkSession *session = nullptr;
@@ -49,7 +54,7 @@ struct TForm1::State
     // stay, and the computer at the setter's seat.
     std::unique_ptr<WordPool> pool;
     GameSettings poolSettings;
-    ComputerSeat *computer = nullptr;
+    QPointer<ComputerSeat> computer;
     // The match alone just played beat the best at its level.
     bool soloNewBest = false;
 };

@@ -6,6 +6,7 @@
 #include "window/TForm1.h"
 
 #include "controls/MessageBoxes.h"
+#include "net/NetworkSession.h"
 #include "platform/SoundService.h"
 #include "window/TForm1_p.h"
 #include "window/pages/GamePage.h"
@@ -39,7 +40,27 @@ void TForm1::connectMatch()
 
 void TForm1::StartMatch()
 {
-    m_match->start(m_settings, m_names.Player1, m_names.Player2);
+    startMatch(m_settings, m_names);
+}
+
+void TForm1::startMatch(const GameSettings &settings, const PlayerNames &names, Seat *other, MatchState::Mode mode)
+{
+    auto *keyboard = new KeyboardSeat(*m_match);
+    keyboard->setObjectName(QStringLiteral("keyboardSeat"));
+    m_state->keyboard = keyboard;
+    Seat *seats[] = {keyboard, keyboard};
+    // Alone, the computer sets every word; over the network the peer sits
+    // at the other computer's place.
+    if (!other && RoundState.NetworkGame)
+        other = session().newSeat();
+    if (other)
+        seats[mode == MatchState::Mode::Solo ? MatchState::Player1 : 1 - m_match->localSeat()] = other;
+    m_match->start(settings, names.Player1, names.Player2, seats[0], seats[1], mode);
+}
+
+KeyboardSeat *TForm1::keyboard() const
+{
+    return m_state->keyboard;
 }
 
 // However the match was played, leaving it ends it here; in a network game
@@ -50,21 +71,16 @@ void TForm1::leaveMatch(bool tellPeer)
     if (RoundState.NetworkGame)
         leaveNetworkGame(tellPeer);
     // A turn cut short does not tick on behind the start page.
-    m_match->leave();
+    if (m_state->keyboard)
+        m_state->keyboard->leave();
     showPage(Start);
-}
-
-// The seat of the keyboard: in a game on one computer, the guesser's.
-int TForm1::keyboardSeat() const
-{
-    return RoundState.NetworkGame ? m_match->localSeat() : m_match->guesser();
 }
 
 void TForm1::FormKeyPress(QChar key)
 {
     // Typing is guessing only while the game page shows the turn.
-    if (currentPage() == Game)
-        m_match->guess(keyboardSeat(), key);
+    if (currentPage() == Game && m_state->keyboard)
+        m_state->keyboard->guess(key);
 }
 
 bool TForm1::PlaySoundResource(const QString &name)

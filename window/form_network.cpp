@@ -37,7 +37,7 @@ NetworkSession &TForm1::session()
 
 void TForm1::openNetwork()
 {
-    RoundState.NetworkGame = true;
+    m_match->setNetworkGame(true, RoundState.IsHost);
     showPage(Network);
 }
 
@@ -65,7 +65,7 @@ void TForm1::leaveNetworkGame(bool tellPeer)
     }
     if (m_pages->network)
         m_pages->network->reopen();
-    RoundState.NetworkGame = false;
+    m_match->setNetworkGame(false, RoundState.IsHost);
     // The host's settings were only borrowed for the match.
     showSettingsLock(false);
 }

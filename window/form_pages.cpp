@@ -136,14 +136,21 @@ void TForm1::connectPage(Page page)
         break;
     case Word:
         connect(p.word, &WordPage::wordEntered, this, [this](const QString &typed) {
-            showRefusal(m_match->setWord(typed));
+            if (m_state->keyboard)
+                showRefusal(m_state->keyboard->setWord(typed));
         });
         connect(p.word, &WordPage::cancelled, this, [this] { leaveMatch(); });
         break;
     case Game:
-        connect(p.game, &GamePage::startClicked, m_match, &MatchState::startTurn);
+        connect(p.game, &GamePage::startClicked, this, [this] {
+            if (m_state->keyboard)
+                m_state->keyboard->startTurn();
+        });
         connect(p.game, &GamePage::okClicked, this, [this] { showPage(Statistics); });
-        connect(p.game, &GamePage::hintClicked, m_match, &MatchState::takeHint);
+        connect(p.game, &GamePage::hintClicked, this, [this] {
+            if (m_state->keyboard)
+                m_state->keyboard->takeHint();
+        });
         break;
     case Statistics:
         // A match under way shows what it has played.

@@ -61,15 +61,15 @@ void TForm1::startSolo(const QString &name, Difficulty::Level level, const QStri
     m_solo.Name = name;
     m_solo.Level = level;
     m_solo.Topic = topic;
-    delete m_state->computer;
-    m_state->computer = new ComputerSeat(*m_match, WordDraw(pool, level, topic, m_solo.History, m_environment.random), this);
-    m_state->computer->setObjectName(QStringLiteral("computerSeat"));
-    connect(m_state->computer, &ComputerSeat::noWordLeft, this, [this] {
-        showMessageBox(this, QMessageBox::Information, QStringLiteral("Keine Wörter"), WordPool::NoWordMessage);
-        leaveMatch();
+    auto *computer = new ComputerSeat(*m_match, WordDraw(pool, level, topic, m_solo.History, m_environment.random));
+    computer->setObjectName(QStringLiteral("computerSeat"));
+    m_state->computer = computer;
+    connect(computer, &ComputerSeat::noWordLeft, this, [this] {
+        openMessageBox(this, QMessageBox::Information, QStringLiteral("Keine Wörter"), WordPool::NoWordMessage,
+                       QString(), [this] { leaveMatch(); });
     });
     // The computer sets the first word as the match starts.
-    m_match->start(m_settings, kComputer, name, MatchState::Mode::Solo);
+    startMatch(m_settings, {kComputer, name}, computer, MatchState::Mode::Solo);
 }
 
 // Every word the computer set stays in its history, also when the match is

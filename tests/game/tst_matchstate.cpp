@@ -1,25 +1,36 @@
 // SPDX-FileCopyrightText: 2026 Kx Software
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "game/ComputerSeat.h"
+#include "game/KeyboardSeat.h"
 #include "game/MatchState.h"
+#include "game/WordList.h"
+#include "game/WordPool.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 // A match played as a sequence of moves, separated by blanks:
-//   w:WORD  the setter gives a word      +  guessing starts
-//   x       the guesser guesses x        o:x  the other seat guesses x
+//   w:WORD  the setter gives a word      +  the guesser starts guessing
+//   x       the guesser guesses x        !  the guesser asks for a hint
 //   .       a tick of the clock          >  the result has been seen
-//   -       the match is given up        ( )  the clock paused, resumed
-//   !       a hint is asked for
-// A match alone is marked "solo:" before its moves.
+//   -       the guesser gives up         ( )  the clock paused, resumed
+//   ~       the seats let go are deleted, written as G and how many are
+// Each player has a seat of its own. A move marked o: comes from the other
+// player's seat (o:x the setter guesses x, o:- the setter gives up), one
+// marked s: from a seat that is not at the match. A match alone is marked
+// "solo:" before its moves.
 // Each signal the match gives is written down as one token:
 //   M match started, W word set, S turn started, the answer to a guess as
 //   h/m/w/l/r/p (hit, miss, won, lost, refused, repeated; upper case for the
 //   given first letter), C<seconds> the clock, E turn ended, T standings,
-//   X<leader 0/1/2> match ended, N next turn, !<letter> a hint given. A
-//   refused word is written as
-//   ?empty, ?distinct, ?chars, ?late.
+//   X<leader 0/1/2> match ended, N next turn, !<letter> a hint given, L the
+//   match left. A refused word is written as ?empty, ?distinct, ?chars,
+//   ?late; any move refused from a marked seat as ×. A refused move must
+//   leave the match as it was.
 // The record lists each turn as round/guesser/word/mistakes/outcome.
 class TestMatchState : public QObject
 {
@@ -28,6 +39,7 @@ class TestMatchState : public QObject
 private Q_SLOTS:
     void moves_data();
     void moves();
+    void computerSeat();
 };
 
 namespace {
@@ -42,6 +54,17 @@ QString answerToken(Round::Guess result, bool atStart)
 // In the order of the enumerations.
 const char *const kOutcomes[] = {"won", "lost", "time"};
 const char *const kVerdicts[] = {"", "?late", "?empty", "?distinct", "?chars"};
+
+// All a move could change.
+QString stateOf(const MatchState &match)
+{
+    const TRoundState &round = match.roundState();
+    return round.SecretWord
+        + QString::asprintf(" %d %u %u %d %d %d %d %d %d %d %d", int(match.stage()), round.RoundNumber,
+                            unsigned(round.GuessingPlayer), round.AllowedChars.size(), round.GuessedChars.size(),
+                            round.RoundRunning, round.RoundOver, round.mistakes(), round.secondsLeft(),
+                            match.clock()->isActive(), int(match.record().size()));
+}
 
 } // namespace
 
@@ -60,17 +83,27 @@ void TestMatchState::moves_data()
         << 1 << 2 << 0 << "w:haus + a u s > w:maus + x y >"
         << "M W H S h h w E T N W H S m l E T X2" << "1/1/HAUS/0/won 1/0/MAUS/2/lost" << false;
     QTest::newRow("after the last turn nothing more is taken")
-        << 1 << 9 << 0 << "w:ab + b > w:cd + d > > w:ef + e"
-        << "M W H S w E T N W H S w E T X0 ?late" << "1/1/AB/0/won 1/0/CD/0/won" << false;
+        << 1 << 9 << 0 << "w:ab + b > w:cd + d > > w:ef + e o:- - ~"
+        << "M W H S w E T N W H S w E T X0 ?late × G2" << "1/1/AB/0/won 1/0/CD/0/won" << false;
     QTest::newRow("a second round begins with player 1's word again")
-        << 2 << 9 << 0 << "w:ab + b > w:cd + d > w:ef + f"
-        << "M W H S w E T N W H S w E T N W H S w E T" << "1/1/AB/0/won 1/0/CD/0/won 2/1/EF/0/won" << false;
+        << 2 << 9 << 0 << "w:ab + b > w:cd + d > w:ef + f ~"
+        << "M W H S w E T N W H S w E T N W H S w E T G0" << "1/1/AB/0/won 1/0/CD/0/won 2/1/EF/0/won" << false;
     QTest::newRow("words refused, and none before its time")
         << 1 << 9 << 0 << "+ a w: w:aa w:x1 w:ab w:cd"
         << "M ?empty ?distinct ?chars W ?late" << "" << false;
     QTest::newRow("no guess before the start, none from the other seat")
-        << 1 << 9 << 0 << "w:haus a + o:a a a 1"
-        << "M W H S h p r" << "" << false;
+        << 1 << 9 << 0 << "w:haus a + o:a s:a a a 1"
+        << "M W H S × × h p r" << "" << false;
+    QTest::newRow("a word only from the setter's seat")
+        << 1 << 9 << 0 << "o:w:haus s:w:haus w:haus" << "M × × W" << "" << false;
+    QTest::newRow("the turn starts only from the guesser's seat")
+        << 1 << 9 << 0 << "w:haus o:+ s:+ +" << "M W × × H S" << "" << false;
+    QTest::newRow("a hint only for the guesser's seat")
+        << 1 << 9 << 0 << "solo:w:haus + o:! s:! !" << "M W H S × × !A" << "" << false;
+    QTest::newRow("the turn over, no word before the result is seen, from either seat")
+        << 1 << 9 << 0 << "w:ab + b o:w:cd w:cd o:x x" << "M W H S w E T × ?late ×" << "1/1/AB/0/won" << false;
+    QTest::newRow("the setter's seat may leave, a seat not at the match may not; then nothing moves")
+        << 1 << 9 << 2 << "w:haus + s:- . o:- . a - o:w:haus" << "M W H S × C4 L ×" << "" << false;
     QTest::newRow("the whole word's time runs out at the maximum of mistakes")
         << 1 << 7 << 2 << "w:haus + x . . . . . a"
         << "M W H S m C4 C3 C2 C1 C0 E T" << "1/1/HAUS/7/time" << false;
@@ -81,8 +114,8 @@ void TestMatchState::moves_data()
         << 1 << 9 << 2 << "w:haus + . ( ) ."
         << "M W H S C4 C3" << "" << true;
     QTest::newRow("given up in the middle of a turn, nothing runs on")
-        << 1 << 9 << 2 << "w:haus + . - . a ) >"
-        << "M W H S C4" << "" << false;
+        << 1 << 9 << 2 << "w:haus + . - . a ) > ~"
+        << "M W H S C4 L G2" << "" << false;
     QTest::newRow("alone, every word is the computer's, one a round")
         << 2 << 9 << 0 << "solo:w:ab + b > w:cd + d > w:ef"
         << "M W H S w E T N W H S w E T X0 ?late" << "1/1/AB/0/won 2/1/CD/0/won" << false;
@@ -133,37 +166,60 @@ void TestMatchState::moves()
     settings.TimeLimit = TimeLimitMode(timeMode);
     settings.TimeLimitValue = 5;
     const bool solo = moves.startsWith(QLatin1String("solo:"));
-    match.start(settings, QStringLiteral("Computer"), QStringLiteral("Bert"),
+    const QPointer<KeyboardSeat> seats[] = {new KeyboardSeat(match), new KeyboardSeat(match)};
+    KeyboardSeat stranger(match);
+    match.start(settings, QStringLiteral("Computer"), QStringLiteral("Bert"), seats[0], seats[1],
                 solo ? MatchState::Mode::Solo : MatchState::Mode::TwoPlayers);
     if (solo)
         moves.remove(0, 5);
     // Ticks come from the moves alone.
     match.clock()->setInterval(24 * 3600 * 1000);
 
-    for (const QString &move : moves.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (move.startsWith(QLatin1String("w:"))) {
-            const QString verdict = QLatin1String(kVerdicts[int(match.setWord(move.mid(2)).problem)]);
-            if (!verdict.isEmpty())
-                seen << verdict;
-        } else if (move.startsWith(QLatin1String("o:"))) {
-            QVERIFY(!match.guess(match.setter(), move.at(2)).has_value());
+    for (QString move : moves.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const bool other = move.startsWith(QLatin1String("o:"));
+        const bool outside = move.startsWith(QLatin1String("s:"));
+        if (other || outside)
+            move.remove(0, 2);
+        const bool word = move.startsWith(QLatin1String("w:"));
+        int player = word ? match.setter() : match.guesser();
+        if (other)
+            player = 1 - player;
+        KeyboardSeat *seat = outside ? &stranger : seats[player].data();
+        QVERIFY(seat);
+        const QString before = stateOf(match);
+        bool taken = true;
+        if (word) {
+            const MatchState::WordVerdict verdict = seat->setWord(move.mid(2));
+            taken = verdict.accepted();
+            if (!taken && !other && !outside)
+                seen << QLatin1String(kVerdicts[int(verdict.problem)]);
         } else if (move == QLatin1String("+")) {
-            match.startTurn();
+            taken = seat->startTurn();
         } else if (move == QLatin1String(".")) {
             match.tick();
         } else if (move == QLatin1String(">")) {
             match.nextTurn();
         } else if (move == QLatin1String("-")) {
-            match.leave();
+            taken = seat->leave();
+            if (taken)
+                seen << QStringLiteral("L");
         } else if (move == QLatin1String("(")) {
             match.pauseClock();
             QVERIFY(!match.clock()->isActive());
         } else if (move == QLatin1String(")")) {
             match.resumeClock();
+        } else if (move == QLatin1String("~")) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            seen << QStringLiteral("G%1").arg(int(!seats[0]) + int(!seats[1]));
         } else if (move == QLatin1String("!")) {
-            match.takeHint();
+            taken = seat->takeHint().has_value();
         } else {
-            match.guess(match.guesser(), move.at(0));
+            taken = seat->guess(move.at(0)).has_value();
+        }
+        if (!taken) {
+            if (other || outside)
+                seen << QStringLiteral("×");
+            QCOMPARE(stateOf(match), before);
         }
     }
 
@@ -178,6 +234,28 @@ void TestMatchState::moves()
                      .arg(QLatin1String(kOutcomes[int(turn.outcome)]));
     QCOMPARE(turns.join(QLatin1Char(' ')), record);
     QCOMPARE(match.clock()->isActive(), clockRuns);
+}
+
+// Alone, the computer sets a word of its list whenever the match awaits
+// one, and says when none is left.
+void TestMatchState::computerSeat()
+{
+    MatchState match;
+    const WordPool pool(WordList::fromText("Haus\n"), GameSettings());
+    auto *computer = new ComputerSeat(match, WordDraw(pool, Difficulty::Level::Mixed, WordPool::AllTopics, {}));
+    QSignalSpy noWordLeft(computer, &ComputerSeat::noWordLeft);
+    auto *player = new KeyboardSeat(match);
+    match.start(GameSettings(), QStringLiteral("Computer"), QStringLiteral("Bert"), computer, player,
+                MatchState::Mode::Solo);
+    QCOMPARE(match.roundState().SecretWord, QStringLiteral("HAUS"));
+    QCOMPARE(noWordLeft.count(), 0);
+
+    QVERIFY(player->startTurn());
+    for (const QChar key : QStringLiteral("aus"))
+        player->guess(key);
+    QVERIFY(match.nextTurn());
+    QCOMPARE(noWordLeft.count(), 1);
+    QVERIFY(match.allows(*computer, MatchState::Move::SetWord));
 }
 
 QTEST_GUILESS_MAIN(TestMatchState)

@@ -3,11 +3,13 @@
 
 // Two sessions in one process, host and participant over 127.0.0.1, with
 // no window: what each tells its window, and how each ends.
+#include "game/KeyboardSeat.h"
 #include "net/NetworkSession.h"
 #include "net/TClientSocket.h"
 
 #include "support/OfflineNames.h"
 
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -24,11 +26,12 @@ struct Side
     // The player's answers to the password query, in turn; "" cancels.
     // None left: the query stays open.
     QStringList passwords;
+    QPointer<KeyboardSeat> keyboard;
 
     Side()
     {
         // The window's network page has been entered.
-        match.RoundState.NetworkGame = true;
+        match.setNetworkGame(true, false);
         QObject::connect(&session, &NetworkSession::passwordWanted, &session, [this](const QString &entry) {
             told << "password? " + entry;
             answerLater();
@@ -64,10 +67,20 @@ struct Side
         }, Qt::QueuedConnection);
     }
 
+    // As the window starts a match: the keyboard at this computer's
+    // player's place, the peer's seat at the other.
+    void start(const GameSettings &settings)
+    {
+        keyboard = new KeyboardSeat(match);
+        Seat *seats[] = {keyboard, keyboard};
+        seats[1 - match.localSeat()] = session.newSeat();
+        match.start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"), seats[0], seats[1]);
+    }
+
     void guess(const QString &keys)
     {
         for (QChar key : keys)
-            match.guess(match.localSeat(), key);
+            keyboard->guess(key);
     }
 };
 
@@ -127,18 +140,18 @@ void TestNetworkSession::reach(Point point)
     if (point == LoginShown)
         return;
     QVERIFY(host.session.confirmLogin(SettingsRecord::fromSettings(oneRound())));
-    host.match.start(oneRound(), QStringLiteral("Anna"), QStringLiteral("Bert"));
+    host.start(oneRound());
     QTRY_COMPARE(participant.session.handshake(), NetworkSession::Handshake::SettingsShown);
     if (point == SettingsShown)
         return;
     QVERIFY(participant.session.confirmSettings());
-    participant.match.start(oneRound(), QStringLiteral("Anna"), QStringLiteral("Bert"));
+    participant.start(oneRound());
     QTRY_COMPARE(host.session.phase(), NetPhase::AwaitingStart);
     if (point == HostSets)
         return;
-    host.match.setWord(QStringLiteral("Haus"));
+    host.keyboard->setWord(QStringLiteral("Haus"));
     QTRY_COMPARE(participant.session.phase(), NetPhase::TurnRunning);
-    participant.match.startTurn();
+    participant.keyboard->startTurn();
     QTRY_COMPARE(host.session.phase(), NetPhase::TurnRunning);
     if (point == TurnRunning)
         return;
@@ -148,9 +161,9 @@ void TestNetworkSession::reach(Point point)
     QVERIFY(participant.match.nextTurn());
     QVERIFY(host.match.nextTurn());
     QTRY_COMPARE(participant.session.phase(), NetPhase::AwaitingStart);
-    participant.match.setWord(QStringLiteral("Baum"));
+    participant.keyboard->setWord(QStringLiteral("Baum"));
     QTRY_COMPARE(host.session.phase(), NetPhase::TurnRunning);
-    host.match.startTurn();
+    host.keyboard->startTurn();
     QTRY_COMPARE(participant.session.phase(), NetPhase::TurnRunning);
     host.guess(QStringLiteral("baum"));
     QTRY_VERIFY(participant.match.lastTurnPlayed());

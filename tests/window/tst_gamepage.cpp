@@ -8,6 +8,7 @@
 #include "controls/TPaintBox.h"
 #include "game/GameSettings.h"
 #include "game/WordRules.h"
+#include "net/PeerLink.h"
 #include "support/FormFixture.h"
 #include "support/GameTestMain.h"
 #include "support/TypedKeys.h"
@@ -110,8 +111,8 @@ void TestGamePage::prepare(const Turn &turn)
     settings.CapitalLetters = turn.characters.capitalLetters;
     settings.AcceptSentences = turn.characters.acceptSentences;
     settings.AcceptNumbers = turn.characters.acceptNumbers;
-    m_form->match().start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
-    QVERIFY(m_form->match().setWord(turn.word).accepted());
+    m_form->startMatch(settings, {QStringLiteral("Anna"), QStringLiteral("Bert")});
+    QVERIFY(m_form->keyboard()->setWord(turn.word).accepted());
     QCOMPARE(m_form->currentPage(), int(TForm1::Game));
 }
 
@@ -166,7 +167,7 @@ void TestGamePage::startOfGuessing()
         QCOMPARE(m_fixture->sound().played, QStringList());
         QCOMPARE(m_fixture->sound().beeps, 0);
         QCOMPARE(controlOf<QCheckBox>(m_form, "PlaySounds")->isChecked(), soundsOn);
-        m_form->RoundState.RoundRunning = false;
+        m_form->keyboard()->leave();
     }
 }
 
@@ -309,12 +310,11 @@ void TestGamePage::setterCannotGuessOnOwnKeyboard()
 {
     Turn turn;
     turn.word = QStringLiteral("HAUS");
+    // The host set this word: its keyboard is shut, the peer's start and
+    // guesses pass.
+    m_form->match().setNetworkGame(true, true);
     prepare(turn);
-    begin();
-    // The host set this word: its keyboard is shut, the peer's guesses pass.
-    m_form->RoundState.NetworkGame = true;
-    m_form->RoundState.IsHost = true;
-    m_form->RoundState.GuessingPlayer = 1;
+    Q_EMIT m_form->findChild<PeerLink *>()->startReceived();
     QVERIFY(m_form->LocalSetsWord());
     m_fixture->sound().clear();
 
@@ -324,11 +324,11 @@ void TestGamePage::setterCannotGuessOnOwnKeyboard()
     QCOMPARE(m_fixture->sound().beeps, 0);
     QVERIFY(!m_form->RoundState.GuessedChars.contains(QLatin1Char('A')));
 
-    m_form->match().guess(MatchState::Player2, QLatin1Char('a'));
-    m_form->match().guess(MatchState::Player2, QLatin1Char('x'));
+    Q_EMIT m_form->findChild<PeerLink *>()->guessReceived(QLatin1Char('a'));
+    Q_EMIT m_form->findChild<PeerLink *>()->guessReceived(QLatin1Char('x'));
     QCOMPARE(m_fixture->sound().played, (QStringList{QStringLiteral("RICHTIG"), QStringLiteral("FALSCH")}));
     QCOMPARE(controlOf<TKxDigit>(m_form, "curMistakes")->Value(), 1.0L);
-    m_form->RoundState.NetworkGame = false;
+    m_form->match().setNetworkGame(false, false);
 }
 
 void TestGamePage::soundsOffPlaysNothing()

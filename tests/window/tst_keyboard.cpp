@@ -338,7 +338,7 @@ void TestKeyboard::pagesThatWait()
     // Nothing started: the network page, when it comes, offers both modes.
     m_form->ensurePage(TForm1::Network);
     QCOMPARE(!controlOf<TRadioGroup>(m_form, "RadioGroup_ConnectionMode")->isEnabled(), started);
-    m_form->RoundState.NetworkGame = false;
+    m_form->match().setNetworkGame(false, m_form->RoundState.IsHost);
 }
 
 GAME_TEST_MAIN(TestKeyboard)

@@ -345,8 +345,8 @@ void TestMainWindow::restoreResumesOnlyATimedTurn()
     GameSettings settings;
     if (timeLimit)
         settings.TimeLimit = TimeLimitMode::WholeWord;
-    m_form->match().start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"));
-    QVERIFY(m_form->match().setWord(QStringLiteral("HAUS")).accepted());
+    m_form->startMatch(settings, {QStringLiteral("Anna"), QStringLiteral("Bert")});
+    QVERIFY(m_form->keyboard()->setWord(QStringLiteral("HAUS")).accepted());
     if (roundRunning)
         controlOf<TKxBitBtn>(m_form, "GameStartGame")->click();
     QCOMPARE(m_form->match().clock()->isActive(), roundRunning && timeLimit);
@@ -423,8 +423,8 @@ void TestMainWindow::eachTypedCharacterIsPreviewedOnce()
     QFETCH(int, beeps);
     QFETCH(int, mistakes);
 
-    m_form->match().start(GameSettings(), QStringLiteral("Anna"), QStringLiteral("Bert"));
-    QVERIFY(m_form->match().setWord(QStringLiteral("HAUS")).accepted());
+    m_form->startMatch(GameSettings(), {QStringLiteral("Anna"), QStringLiteral("Bert")});
+    QVERIFY(m_form->keyboard()->setWord(QStringLiteral("HAUS")).accepted());
     controlOf<TKxBitBtn>(m_form, "GameStartGame")->click();
 
     QWidget *target = receiver == QLatin1String("Form1") ? m_form : m_fixture->control<QWidget>(receiver.toLatin1());

@@ -472,7 +472,7 @@ void TestSettingsPage::settingsOkBranches()
     m_fixture->writeSettingsFile("[Properties]\nRounds=3\n[Names]\nPlayer1=Host\nPlayer2=Guest\n");
     createForm();
     m_form->showPage(TForm1::Settings);
-    m_form->RoundState.NetworkGame = networkGame;
+    m_form->match().setNetworkGame(networkGame, false);
     QTest::mouseClick(control<TKxBitBtn>("PropertiesOK"), Qt::LeftButton);
     QCOMPARE(m_form->currentPage(), page);
     // Neither starts a match.
@@ -528,7 +528,16 @@ void TestSettingsPage::validNamesStartTheMatch()
     m_fixture->writeSettingsFile("[Properties]\nRounds=2\n[Names]\nPlayer1=Anna\nPlayer2=Berta\n");
     createForm();
 
-    // Leftovers of an earlier match.
+    // Leftovers of an earlier match: three turns played, the fourth awaits
+    // its word.
+    m_form->StartMatch();
+    for (const QString &word : {QStringLiteral("AB"), QStringLiteral("CD"), QStringLiteral("EF")}) {
+        QVERIFY(m_form->keyboard()->setWord(word).accepted());
+        QVERIFY(m_form->keyboard()->startTurn());
+        m_form->keyboard()->guess(word.at(1));
+        QVERIFY(m_form->match().nextTurn());
+    }
+    m_form->showPage(TForm1::Start);
     auto *grid = control<TStringGrid>("Statistik");
     grid->setRowCount(6);
     grid->setCells(1, 1, QStringLiteral("HAUS"));
@@ -537,8 +546,6 @@ void TestSettingsPage::validNamesStartTheMatch()
     control<QLineEdit>("Word")->setText(QStringLiteral("ALT"));
     control<QLineEdit>("Word")->setEnabled(false);
     control<TKxBitBtn>("WordOK")->setEnabled(false);
-    m_form->RoundState.RoundNumber = 5;
-    m_form->RoundState.GuessingPlayer = 0;
 
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
     QTest::mouseClick(control<TKxBitBtn>("PlayersOK"), Qt::LeftButton);

@@ -51,6 +51,8 @@ private:
     // A match between Anna and Berta with these settings file lines, on
     // the word page.
     void startMatch(const QByteArray &properties);
+    // The turn is played to its end, and the next awaits its word.
+    void playTurn();
     template<typename T>
     T *control(const char *name) const
     {
@@ -82,6 +84,14 @@ void TestWordPage::startMatch(const QByteArray &properties)
     QTest::mouseClick(control<TKxBitBtn>("StartGame"), Qt::LeftButton);
     QTest::mouseClick(control<TKxBitBtn>("PlayersOK"), Qt::LeftButton);
     QCOMPARE(m_form->currentPage(), int(TForm1::Word));
+}
+
+void TestWordPage::playTurn()
+{
+    QVERIFY(m_form->keyboard()->setWord(QStringLiteral("AB")).accepted());
+    QVERIFY(m_form->keyboard()->startTurn());
+    m_form->keyboard()->guess(QLatin1Char('B'));
+    QVERIFY(m_form->match().nextTurn());
 }
 
 void TestWordPage::wordRules_data()
@@ -158,9 +168,9 @@ void TestWordPage::wordRules()
 void TestWordPage::refusedWordCanBeCorrected()
 {
     startMatch(QByteArray());
+    playTurn();
     auto *word = control<QLineEdit>("Word");
     typeKeys(word, QString::fromUtf8("Bär"));
-    m_form->RoundState.RoundOver = true;
 
     ModalBoxAnswerer answerer;
     QTest::keyClick(word, Qt::Key_Return);
@@ -204,14 +214,14 @@ void TestWordPage::turnPreparedOnTheGamePage()
     QFETCH(int, seconds);
 
     startMatch(properties);
-    m_form->RoundState.GuessingPlayer = quint8(guessingPlayer);
+    for (int turn = 0; turn <= guessingPlayer; ++turn)
+        playTurn();
     // What the previous turn left behind.
     auto *mistakes = control<TKxDigit>("curMistakes");
     mistakes->setValue(5);
     control<QListWidget>("CharList")->addItems({QStringLiteral("X"), QStringLiteral("Q")});
     control<TKxBitBtn>("GameStartGame")->hide();
     control<TKxBitBtn>("GameOK")->show();
-    m_form->RoundState.RoundOver = true;
 
     auto *word = control<QLineEdit>("Word");
     typeKeys(word, QStringLiteral("Lettern"));

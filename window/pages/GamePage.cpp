@@ -182,7 +182,7 @@ void GamePage::setUpAccess()
 
 const TRoundState &GamePage::round() const
 {
-    return m_match.RoundState;
+    return m_match.roundState();
 }
 
 QWidget *GamePage::restingPlace() const
