@@ -138,11 +138,12 @@ void TForm1::FormClose()
 {
     // The peer hears of it in a network game; the connections go down with
     // the program, and nothing more of the peer reaches a closing window.
-    if (m_state->session) {
+    if (m_state->network) {
+        NetworkSession &session = m_state->network->session();
         if (RoundState.NetworkGame)
-            m_state->session->leave();
+            session.leave();
         else
-            m_state->session->close();
+            session.close();
     }
 }
 
@@ -154,6 +155,14 @@ void TForm1::FormDestroy()
     m_match->pauseClock();
     if (!m_state->settingsDetached)
         SaveSettings();
+}
+
+// One of any length may come from the peer, and a box as wide as its text
+// would not fit the screen.
+QString TForm1::shortForBox(const QString &text)
+{
+    constexpr int kShown = 40;
+    return text.size() <= kShown ? text : text.left(kShown - 1) + QChar(0x2026);
 }
 
 void TForm1::BitBtnMouseEnter(QObject *sender)

@@ -15,24 +15,11 @@
 
 #include <memory>
 
-class ComputerSeat;
-class GamePage;
-class NetworkPage;
+class NetworkPlay;
 class NetworkSession;
-class PlayersPage;
-class QStackedWidget;
-class QTimer;
 class Seat;
-class SettingsPage;
-class SoloPage;
+class SoloPlay;
 class SoundService;
-class StartPage;
-class StatisticsPage;
-class TWinXP;
-class UpdateComponent;
-class WordPage;
-class WordPool;
-struct LinkFailure;
 
 // The game's one main window: a fixed-size notebook of pages. It holds the
 // match, the seats at it and the player's settings, and connects what the
@@ -67,9 +54,7 @@ public:
     SoundService &sound() const { return *m_sound; }
     const GameSettings &currentSettings() const { return m_settings; }
     void applySettings(const GameSettings &settings);
-    const PlayerNames &currentNames() const { return m_names; }
     void applyNames(const PlayerNames &names);
-    const SoloSettings &currentSoloSettings() const { return m_solo; }
 
     void FormCreate();
     void FormShow();
@@ -143,27 +128,12 @@ private:
     // Every way to play ends here: the match stops, the start page shows.
     void leaveMatch(bool tellPeer = true);
 
-    // Playing alone (form_solo.cpp).
-    void openSolo();
-    void showTopics();
-    const WordPool &soloPool();
-    void startSolo(const QString &name, Difficulty::Level level, const QString &topic);
-    void soloTurnEnds();
-    void soloMatchEnded();
-    QString soloResultText() const;
-
-    // The network game (form_network.cpp, form_network_errors.cpp).
-    void openNetwork();
-    void hostGame();
-    void joinGame();
-    void leaveNetworkGame(bool tellPeer);
-    void connectSession();
-    void askPassword(const QString &entry);
-    void closePasswordQuery();
-    void linkFails(const LinkFailure &failure);
-    void joinFails(const LinkFailure &failure);
-    void listenFails(const LinkFailure &failure);
-    void peerVanishes(const LinkFailure &failure);
+    // Playing alone, and the network game shown and answered; each made
+    // when first asked for.
+    friend class SoloPlay;
+    friend class NetworkPlay;
+    SoloPlay &solo();
+    NetworkPlay &network();
 
     std::unique_ptr<Pages> m_pages;
     struct State;

@@ -6,12 +6,25 @@
 // The window's parts that only its own files see.
 #include "window/TForm1.h"
 
-#include "game/ComputerSeat.h"
+#include "window/NetworkPlay.h"
+#include "window/SoloPlay.h"
+
 #include "game/KeyboardSeat.h"
 #include "game/WordPool.h"
 
-#include <QInputDialog>
 #include <QPointer>
+
+class GamePage;
+class NetworkPage;
+class PlayersPage;
+class QStackedWidget;
+class SettingsPage;
+class SoloPage;
+class StartPage;
+class StatisticsPage;
+class TWinXP;
+class UpdateComponent;
+class WordPage;
 
 struct TForm1::Pages
 {
@@ -45,16 +58,7 @@ struct TForm1::State
     // This computer's keyboard at the match being played.
     QPointer<KeyboardSeat> keyboard;
 
-    // The network game, and the query of the host's password while the
-    // participant's player types it.
-    NetworkSession *session = nullptr;
-    QPointer<QInputDialog> passwordQuery;
-
-    // Playing alone: the words the settings allow, kept while the settings
-    // stay, and the computer at the setter's seat.
-    std::unique_ptr<WordPool> pool;
-    GameSettings poolSettings;
-    QPointer<ComputerSeat> computer;
-    // The match alone just played beat the best at its level.
-    bool soloNewBest = false;
+    // The window's parts for playing alone and over the network.
+    SoloPlay *solo = nullptr;
+    NetworkPlay *network = nullptr;
 };

@@ -30,8 +30,8 @@ void TForm1::connectMatch()
     connect(m_match, &MatchState::turnChanged, this, &TForm1::showNextTurn);
     connect(m_match, &MatchState::turnStarted, this, &TForm1::showHint);
     connect(m_match, &MatchState::turnEnded, this, &TForm1::showHint);
-    connect(m_match, &MatchState::turnEnded, this, &TForm1::soloTurnEnds);
-    connect(m_match, &MatchState::matchEnded, this, &TForm1::soloMatchEnded);
+    connect(m_match, &MatchState::turnEnded, this, [this] { solo().turnEnded(); });
+    connect(m_match, &MatchState::matchEnded, this, [this] { solo().matchEnded(); });
     connect(m_match, &MatchState::hintGiven, this, [this] {
         m_pages->game->showHintTaken();
         showHint();
@@ -69,7 +69,7 @@ KeyboardSeat *TForm1::keyboard() const
 void TForm1::leaveMatch(bool tellPeer)
 {
     if (RoundState.NetworkGame)
-        leaveNetworkGame(tellPeer);
+        network().leave(tellPeer);
     // A turn cut short does not tick on behind the start page.
     if (m_state->keyboard)
         m_state->keyboard->leave();
@@ -160,7 +160,7 @@ void TForm1::showHint()
 void TForm1::showRecord()
 {
     if (m_pages->statistics)
-        m_pages->statistics->showRecord(m_match->mode() == MatchState::Mode::Solo ? soloResultText() : QString());
+        m_pages->statistics->showRecord(m_match->mode() == MatchState::Mode::Solo ? solo().resultText() : QString());
 }
 
 // The next turn awaits its word; in a network game the seat of the other
@@ -208,4 +208,23 @@ void TForm1::showRefusal(const MatchState::WordVerdict &verdict)
                        QStringLiteral("Diese Zeichen sind unzulässig: ") + verdict.refused.join(QStringLiteral("; ")));
         return;
     }
+}
+
+SoloPlay &TForm1::solo()
+{
+    if (!m_state->solo)
+        m_state->solo = new SoloPlay(*this);
+    return *m_state->solo;
+}
+
+NetworkPlay &TForm1::network()
+{
+    if (!m_state->network)
+        m_state->network = new NetworkPlay(*this);
+    return *m_state->network;
+}
+
+NetworkSession &TForm1::session()
+{
+    return network().session();
 }

@@ -103,8 +103,8 @@ void TForm1::connectPage(Page page)
             showPage(Players);
             m_pages->players->focusFirstName();
         });
-        connect(p.start, &StartPage::networkGameChosen, this, &TForm1::openNetwork);
-        connect(p.start, &StartPage::soloGameChosen, this, &TForm1::openSolo);
+        connect(p.start, &StartPage::networkGameChosen, this, [this] { network().open(); });
+        connect(p.start, &StartPage::soloGameChosen, this, [this] { solo().open(); });
         connect(p.start, &StartPage::endChosen, this, &TForm1::terminateRequested);
         connect(p.start, &StartPage::aboutChosen, this, [] {
             ShowInfo(QStringLiteral("Lettrisko v2.0"), QStringLiteral("2001-2003"), QApplication::windowIcon());
@@ -169,13 +169,13 @@ void TForm1::connectPage(Page page)
     case Network:
         connect(p.network, &NetworkPage::settingsWanted, this, &TForm1::openSettings);
         connect(p.network, &NetworkPage::cancelled, this, [this] { leaveMatch(); });
-        connect(p.network, &NetworkPage::hostRequested, this, &TForm1::hostGame);
-        connect(p.network, &NetworkPage::joinRequested, this, &TForm1::joinGame);
+        connect(p.network, &NetworkPage::hostRequested, this, [this] { network().host(); });
+        connect(p.network, &NetworkPage::joinRequested, this, [this] { network().join(); });
         connect(p.network, &NetworkPage::inputRefused, this, beep);
         break;
     case Solo:
-        connect(p.solo, &SoloPage::levelChosen, this, &TForm1::showTopics);
-        connect(p.solo, &SoloPage::accepted, this, &TForm1::startSolo);
+        connect(p.solo, &SoloPage::levelChosen, this, [this] { solo().showTopics(); });
+        connect(p.solo, &SoloPage::accepted, this, [this](const QString &name, Difficulty::Level level, const QString &topic) { solo().start(name, level, topic); });
         connect(p.solo, &SoloPage::cancelled, this, [this] { showPage(Start); });
         connect(p.solo, &SoloPage::inputRefused, this, beep);
         break;
