@@ -5,6 +5,7 @@
 // one run to the next, the time-limit controls, the name checks and the
 // start of a match.
 #include "controls/TKxBitBtn.h"
+#include "controls/TRadioGroup.h"
 #include "controls/TStringGrid.h"
 #include "net/NetworkSession.h"
 #include "net/PeerLink.h"
@@ -587,29 +588,42 @@ void TestSettingsPage::cancelSkipsTheNameChecks()
 
 void TestSettingsPage::nameEditsRefuseWhatTheFileCannotHold_data()
 {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("byInputMethod");
     QTest::addColumn<QString>("kept");
     QTest::addColumn<int>("beeps");
 
-    QTest::newRow("umlaut and euro") << QString::fromUtf8("ä€") << false << QString::fromUtf8("Anä€") << 0;
-    QTest::newRow("l with stroke") << QString::fromUtf8("ł") << false << "An" << 1;
-    QTest::newRow("emoji by key") << QString::fromUtf8("😀") << false << "An" << 1;
-    QTest::newRow("emoji by input method") << QString::fromUtf8("😀") << true << "An" << 1;
-    QTest::newRow("mixed commit") << QString::fromUtf8("na😀") << true << "An" << 1;
-    QTest::newRow("tab character") << "\t" << true << "An" << 1;
+    const QString player = QStringLiteral("Player1");
+    QTest::newRow("umlaut and euro") << player << QString::fromUtf8("ä€") << false << QString::fromUtf8("Anä€") << 0;
+    QTest::newRow("l with stroke") << player << QString::fromUtf8("ł") << false << "An" << 1;
+    QTest::newRow("emoji by key") << player << QString::fromUtf8("😀") << false << "An" << 1;
+    QTest::newRow("emoji by input method") << player << QString::fromUtf8("😀") << true << "An" << 1;
+    QTest::newRow("mixed commit") << player << QString::fromUtf8("na😀") << true << "An" << 1;
+    QTest::newRow("tab character") << player << "\t" << true << "An" << 1;
+    // The other computer takes no greeting longer than both fields can be.
+    const QString longest = QStringLiteral("An") + QString(38, QLatin1Char('x'));
+    QTest::newRow("a nickname's 41st character") << "Edit_IPName" << QString(39, QLatin1Char('x')) << false << longest << 1;
+    QTest::newRow("a password's 41st character") << "Edit_IPPassword" << QString(39, QLatin1Char('x')) << true << longest << 1;
 }
 
 void TestSettingsPage::nameEditsRefuseWhatTheFileCannotHold()
 {
+    QFETCH(QString, name);
     QFETCH(QString, typed);
     QFETCH(bool, byInputMethod);
     QFETCH(QString, kept);
     QFETCH(int, beeps);
 
     createForm();
-    m_form->showPage(TForm1::Players);
-    auto *edit = control<QLineEdit>("Player1");
+    const bool player = name.startsWith(QLatin1String("Player"));
+    if (!player) {
+        controlOf<TKxBitBtn>(m_form, "IPGame")->click();
+        // As the host: both fields open.
+        controlOf<TRadioGroup>(m_form, "RadioGroup_ConnectionMode")->item(0)->click();
+    }
+    m_form->showPage(player ? TForm1::Players : TForm1::Network);
+    auto *edit = control<QLineEdit>(name.toLatin1().constData());
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("An"));
     if (byInputMethod) {
@@ -621,6 +635,8 @@ void TestSettingsPage::nameEditsRefuseWhatTheFileCannotHold()
     }
     QCOMPARE(edit->text(), kept);
     QCOMPARE(m_fixture->sound().beeps, beeps);
+    if (!player)
+        return;
 
     destroyForm();
     QStringEncoder cp1252("windows-1252");

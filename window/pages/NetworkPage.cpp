@@ -8,6 +8,7 @@
 #include "controls/TImage.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TRadioGroup.h"
+#include "net/NetProtocol.h"
 #include "text/CodePageValidator.h"
 #include "window/pages/PageKit.h"
 
@@ -83,7 +84,10 @@ NetworkPage::NetworkPage(QWidget *parent)
     // closed, and with it its button.
     Button_HostStart->setDefaultButton(true);
     Button_ClientStart->setDefaultButton(true);
-    // Nickname and password travel as 8-bit text and become player names.
+    // Nickname and password travel as 8-bit text and become player names;
+    // the other computer takes no greeting longer than both can be.
+    Edit_IPName->setMaxLength(NetProtocol::MaxNicknameLength);
+    Edit_IPPassword->setMaxLength(NetProtocol::MaxPasswordLength);
     for (QLineEdit *text : {Edit_IPName, Edit_IPPassword}) {
         text->setValidator(new CodePageValidator(text));
         connect(text, &QLineEdit::inputRejected, this, &NetworkPage::inputRefused);
