@@ -150,7 +150,7 @@ void NetworkPage::reopen()
 void NetworkPage::Button_HostStartClick()
 {
     if (Edit_IPName->text().isEmpty()) {
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Kein Nickname eingegeben"),
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Kein Nickname eingegeben"),
                        QStringLiteral("Sie müssen einen Nickname eingeben."));
         Edit_IPName->setFocus();
         return;
@@ -169,7 +169,7 @@ void NetworkPage::Button_ClientStartClick()
         Edit_IP->setFocus();
     }
     if (!problem.isEmpty()) {
-        showMessageBox(this, QMessageBox::Warning, QStringLiteral("Unvollständige Angaben"), problem);
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Unvollständige Angaben"), problem);
         return;
     }
     Q_EMIT joinRequested();
@@ -182,7 +182,7 @@ void NetworkPage::Button_IPCancelClick()
 
 void NetworkPage::Button_TroubleshootingClick()
 {
-    showMessageBox(this, QMessageBox::Information, QStringLiteral("Vorraussetzung"),
+    openMessageBox(this, QMessageBox::Information, QStringLiteral("Vorraussetzung"),
                    QStringLiteral("Um das korrekte Funktionieren der Netzwerk- oder Internetverbindung zu gewährleisten, "
                                   "muss der TCP-Port 5997 freigegeben sein. Sollte auf Ihrem System eine Firewall "
                                   "installiert sein oder eine Hardwarefirewall existieren, müssen Sie dies evtl. "
