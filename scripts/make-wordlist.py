@@ -34,6 +34,24 @@ that hunspell takes apart ("Haustür"). A noun stays when
   "Faultier"), a compound USES_OF_A_TOPIC_COMPOUND times, so that species
   that only a Latin name tells apart do not crowd a topic.
 
+A game for a classroom leaves out whole kinds of word: death and killing,
+violence and weapons, drugs, sex and the private parts of the body, bodily
+waste, disease as a threat and slurs. A word is of such a kind when it or a
+part of it is one of UNFIT_KINDS' words ("Todesopfer", "Drogendealer", not
+"Vergleich" or "Drogerie"), or when Ding files its main sense under a
+subject and translates it as UNFIT_MAIN_SENSES say (a disease under
+"[med.]"). What the rules let through was read word by word; what that
+reading left out, and the topics it mended, are in scripts/wordlist_review.py
+with a reason each.
+
+A noun's topic is its main sense's: the first entry of Ding's that it heads
+(HAUT is skin before the skin on milk). An abstract noun has no topic.
+A compound that Ding uses twice and whose parts are everyday nouns (or a
+verb's stem and a noun) stays although Ding seldom uses it: "Leuchtturm".
+Each noun gets a level, "leicht", "mittel" or "schwer", from
+scripts/wordlist_levels.py: a guesser that knows the list, how common the
+noun is and whether a child can picture it.
+
 Capitalised infinitives that are also verbs in hunspell ("Auswerten") are
 dropped, except the few in KEPT_INFINITIVES that are things of their own;
 so are a noun of one sense that Ding also gives as the plural of another
@@ -44,19 +62,22 @@ words in game/words/blocked-de.txt, whatever the sources say.
     apt-get install hunspell-de-de trans-de-en
     python3 scripts/make-wordlist.py > game/words/nouns-de.txt
 
-The output is UTF-8, one noun a line, its topics after it, separated by
-tabs; lines starting with "#" are comments. Run it again after changing
-this script or the block list, or when the packages change, and review the
-diff.
+The output is UTF-8, one noun a line, its level and then its topics after
+it, separated by tabs; lines starting with "#" are comments. The numbers for
+the README (words per topic and level, the levels' mistakes) go to the
+standard error. Run it again after changing this script, the review or the
+block list, or when the packages change, and review the diff.
 """
 
 import collections
+import itertools
 import os
 import re
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import wordlist_levels  # noqa: E402
 from wordlist_levels import LEVELS, assign_levels, is_abstract  # noqa: E402
 from wordlist_review import REMOVED_BY_HAND, TOPICS_BY_HAND  # noqa: E402
 
@@ -172,6 +193,7 @@ UNFIT_KINDS = {
     "disease as a threat": (
         "krankheit seuche epidemie pandemie pest cholera typhus pocken lepra malaria tuberkulose "
         "tumor geschwulst aids virus infektion erreger metastase"),
+    "a slur": "mohr neger zigeuner kanake schwuchtel",
 }
 UNFIT_PARTS = {part: kind for kind, parts in UNFIT_KINDS.items() for part in parts.split()}
 # Ding's subjects and the English of a main sense that make its word unfit:
@@ -326,6 +348,13 @@ def is_specialist(subjects):
     return bool(subjects & SPECIALIST_TAGS) and not subjects & TOPICS.keys()
 
 
+def english_words(english):
+    """The words that name a thing in an English translation: not the
+    remarks, not the little words."""
+    text = NOT_A_WORD.sub("", english).lower()
+    return set(re.findall(r"[a-z]+", text)) - {"the", "a", "an", "of", "to", "and", "or", "sb", "sth", "for", "in", "on"}
+
+
 def fold_umlauts(word):
     return word.lower().replace("ä", "a").replace("ö", "o").replace("ü", "u")
 
@@ -345,6 +374,8 @@ class Noun:
         self.main_rank = 2
         self.main_subjects = set()
         self.main_english = ""
+        # The topics and the English of each sense that has a topic.
+        self.topic_senses = []
 
 
 class Ding:
@@ -365,6 +396,7 @@ class Ding:
                     continue
                 german, english = line.rstrip("\n").split(" :: ", 1)
                 self._read_entry(german, english)
+        self.finish()
 
     def _read_entry(self, german, english):
         if not is_specialist(set(BRACKETS.findall(german))):
@@ -412,19 +444,36 @@ class Ding:
                 noun.kept_senses += 1
                 if not is_specialist(subjects):
                     noun.everyday_senses += 1
-                rank = 0 if index == 0 else 1
-                if position > 0 or rank >= noun.main_rank:
+                if position > 0:
                     continue
-                noun.main_rank = rank
-                noun.main_subjects = subjects
-                noun.main_english = english_items[0].strip() if english_items else ""
-                # A topic is the main sense's subject. The synonyms after the
-                # segment's first word and a word narrowed by a remark in
+                english_first = english_items[0].strip() if english_items else ""
+                # A subject is the topic of the segment's first word; the
+                # synonyms after it and a word narrowed by a remark in
                 # brackets ("Zunahme (Häkeln)") are often its jargon. A
                 # species' Latin name is no such remark.
                 narrowed = "(" in rest and not LATIN_NAME.match(rest)
-                noun.topics = set() if narrowed else {TOPICS[tag] for tag in subjects if tag in TOPICS}
+                topics = set() if narrowed else {TOPICS[tag] for tag in subjects if tag in TOPICS}
+                if topics:
+                    noun.topic_senses.append((topics, english_first))
+                rank = 0 if index == 0 else 1
+                if rank < noun.main_rank:
+                    noun.main_rank, noun.main_subjects, noun.main_english = rank, subjects, english_first
+                    noun.topics = topics
 
+
+    def finish(self):
+        """A noun's topics: its main sense's (HAUT is skin before it is the
+        skin on milk; WURF a throw before a litter). Ding gives one sense
+        in several entries, the first of them often without a topic: then
+        a topic's sense that Ding translates by a word of the main sense's
+        English is that sense ("skim milk", "skimmed milk")."""
+        for noun in self.nouns.values():
+            if noun.topics:
+                continue
+            main_words = english_words(noun.main_english)
+            for topics, english in noun.topic_senses:
+                if main_words & english_words(english):
+                    noun.topics |= topics
 
     def is_plural_in_n(self, word):
         # "Spuren", "Noten": to the guesser the plural of "Spur", "Note",
@@ -500,9 +549,17 @@ def word_parts(word, hunspell, depth=3):
     that opens a compound also without its joint: "Todesopfer" gives
     "todesopfer", "todes", "tod", "opfer"."""
     parts = {word.lower()}
-    if depth == 0:
+    # The female form of an unfit word ("Mörderin").
+    if word.endswith("in"):
+        parts.add(word[:-2].lower())
+    # A verb's noun ("Verbraucher" of "verbrauchen") is no compound,
+    # whatever letters it shares with one ("Verb", "Raucher").
+    stem = re.sub(r"(er|ung)$", "", word.lower())
+    if depth == 0 or stem + "en" in hunspell.verbs:
         return parts
-    for head, tail in hunspell.splits(word):
+    # Of the ways to split a word, the one with the shortest first part
+    # ("Ei", "leiter", not "Eil", "eiter").
+    for head, tail in itertools.islice(hunspell.splits(word), 1):
         head = head.lower()
         parts.add(head)
         parts.update(head[: -len(joint)] for joint in JOINTS if head.endswith(joint) and len(head) > len(joint) + 1)
@@ -518,7 +575,7 @@ def unfit_kind(word, noun, hunspell):
         if part in UNFIT_PARTS:
             return UNFIT_PARTS[part]
     for subject, (english, kind) in UNFIT_MAIN_SENSES.items():
-        if subject in noun.main_subjects and english.search(noun.main_english):
+        if subject in noun.main_subjects and english.search(NOT_A_WORD.sub("", noun.main_english)):
             return kind
     return None
 
@@ -567,8 +624,11 @@ def choose(ding, hunspell, blocked):
             continue
         candidates[word] = compound
 
-    uses = count_uses(set(candidates), ding, hunspell)
-    simple = {word for word, compound in candidates.items() if not compound and ding.nouns[word].everyday_senses}
+    # The everyday nouns a compound may be made of, short ones too ("Rat",
+    # "Hof").
+    simple = {word for word, noun in ding.nouns.items()
+              if noun.everyday_senses and not noun.insult and word in hunspell.words and word not in blocked}
+    uses = count_uses(set(candidates) | simple, ding, hunspell)
     chosen = {}
     for word, compound in candidates.items():
         noun = ding.nouns[word]
@@ -586,7 +646,8 @@ def choose(ding, hunspell, blocked):
                 and any(everyday_part(word[:i], simple, uses, hunspell)
                         and everyday_part(word[i:], simple, uses, hunspell) for i in range(3, len(word) - 2)))
         if uses[word] >= needed or gain:
-            topics = TOPICS_BY_HAND.get(word, sorted(noun.topics))
+            # A child cannot picture an abstract noun as a thing of a topic.
+            topics = TOPICS_BY_HAND.get(word, [] if abstract else sorted(noun.topics))
             chosen[word] = Chosen(topics, uses[word], abstract, bool(gain))
     nouns = {word: ding.nouns[word] for word in chosen}
     return {word: c for word, c in chosen.items() if male_form(word, nouns) is None}

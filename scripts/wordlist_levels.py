@@ -25,7 +25,7 @@ COMMON_WORDS = 2000
 # What rarity (0 for the most used noun, 1 for the least) and abstractness
 # add to the guesser's mistakes in the ranking; mistakes weigh most, since
 # the levels are told apart by them.
-RARITY_WEIGHT = 1.5
+RARITY_WEIGHT = 3.5
 ABSTRACT_WEIGHT = 1.0
 # The most mistakes the guesser may make on a "leicht" noun. A common noun
 # that costs a mistake (NERZ) is one a player has to think about.
