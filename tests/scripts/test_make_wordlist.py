@@ -53,6 +53,15 @@ Milch
 Stetigkeit
 Hose
 Hof
+Leichen/j
+wagen/oz
+Ei/j
+Eil/j
+leiter/oz
+eiter/oz
+Leuchtturm
+leuchten/D
+Turm
 """
 
 
@@ -102,7 +111,11 @@ CHOICES = [
      "Spuren {n} [sport] :: tracing\n", {"Spuren": ["Sport"]}, []),
     ("an insult's synonym", "Hund {m}; Bahn {m} [pej.] :: cur\n" + used("Hund", 3), {}, ["Hund"]),
     ("an unfit word", "Mord {m} [zool.] :: murder\n", {}, ["Mord"]),
-    ("an unfit first part, without its joint", "Drogendealer {m} [zool.] :: dealer\n", {}, ["Drogendealer"]),
+    ("an unfit first part", "Drogendealer {m} [zool.] :: dealer\n" + used("Drogendealer", 3), {}, ["Drogendealer"]),
+    ("an unfit first part without its joint", "Leichenwagen {m} [auto] :: hearse\n" + used("Leichenwagen", 3),
+     {}, ["Leichenwagen"]),
+    ("only the split with the shortest first part", "Eileiter {m} [anat.] :: oviduct\n" + used("Eileiter", 3),
+     {"Eileiter": ["Körper"]}, []),
     ("an unfit word's letters inside another", "Drogerie {f} [zool.] :: chemist's\n", {"Drogerie": ["Tiere"]}, []),
     ("the female of an unfit word", "Mörderin {f} [zool.] :: murderess\n", {}, ["Mörderin"]),
     ("a verb's noun is no compound", "Verbraucher {m} :: consumer\n" + used("Verbraucher", 4),
@@ -123,6 +136,8 @@ CHOICES = [
      + used("Bahnhof", 2) + used("Bahn", 30) + used("Hof", 27), {"Bahnhof": []}, []),
     ("a compound of a part used too little", "Bahnhof {m} :: station\nBahn {f} :: rail\nHof {m} :: yard\n"
      + used("Bahnhof", 2) + used("Bahn", 30) + used("Hof", 26), {}, ["Bahnhof"]),
+    ("a verb's stem and an everyday noun", "Leuchtturm {m} :: lighthouse\nTurm {m} :: tower\n"
+     + used("Leuchtturm", 2) + used("Turm", 27), {"Leuchtturm": []}, []),
     ("a compound of everyday parts used once", "Bahnhof {m} :: station\nBahn {f} :: rail\nHof {m} :: yard\n"
      + used("Bahnhof", 1) + used("Bahn", 30) + used("Hof", 30), {}, ["Bahnhof"]),
 ]
