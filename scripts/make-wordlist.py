@@ -352,7 +352,8 @@ def english_words(english):
     """The words that name a thing in an English translation: not the
     remarks, not the little words."""
     text = NOT_A_WORD.sub("", english).lower()
-    return set(re.findall(r"[a-z]+", text)) - {"the", "a", "an", "of", "to", "and", "or", "sb", "sth", "for", "in", "on"}
+    little = {"the", "a", "an", "of", "to", "and", "or", "sb", "sth", "for", "in", "on"}
+    return set(re.findall(r"[a-z]+", text)) - little
 
 
 def fold_umlauts(word):
@@ -591,14 +592,14 @@ def read_blocked(path):
 Chosen = collections.namedtuple("Chosen", "topics uses abstract compound_gain")
 
 
-def everyday_part(part, simple, uses, hunspell):
+def everyday_part(part, simple, uses, hunspell, opens=False):
     """Whether a part of a compound is an everyday noun on its own, or, to
     open it, a verb's stem ("Leucht-" of "leuchten")."""
     forms = [part[0].upper() + part[1:]]
     forms += [forms[0][: -len(joint)] for joint in JOINTS if part.endswith(joint)] + [forms[0] + "e"]
     if any(f in simple and uses[f] >= USES_OF_AN_EVERYDAY_PART for f in forms):
         return True
-    return part.islower() and part + "en" in hunspell.verbs
+    return opens and part.lower() + "en" in hunspell.verbs
 
 
 def choose(ding, hunspell, blocked):
@@ -643,7 +644,7 @@ def choose(ding, hunspell, blocked):
         # everyday nouns again, but every player knows it.
         gain = (USES_OF_A_GAINED_COMPOUND <= uses[word] < needed and noun.everyday_senses
                 and noun.main_rank == 0 and not abstract
-                and any(everyday_part(word[:i], simple, uses, hunspell)
+                and any(everyday_part(word[:i], simple, uses, hunspell, opens=True)
                         and everyday_part(word[i:], simple, uses, hunspell) for i in range(3, len(word) - 2)))
         if uses[word] >= needed or gain:
             # A child cannot picture an abstract noun as a thing of a topic.

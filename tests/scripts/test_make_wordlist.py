@@ -137,7 +137,7 @@ CHOICES = [
     ("a compound of a part used too little", "Bahnhof {m} :: station\nBahn {f} :: rail\nHof {m} :: yard\n"
      + used("Bahnhof", 2) + used("Bahn", 30) + used("Hof", 26), {}, ["Bahnhof"]),
     ("a verb's stem and an everyday noun", "Leuchtturm {m} :: lighthouse\nTurm {m} :: tower\n"
-     + used("Leuchtturm", 2) + used("Turm", 27), {"Leuchtturm": []}, []),
+     + used("Leuchtturm", 2) + used("Turm", 30), {"Leuchtturm": []}, []),
     ("a compound of everyday parts used once", "Bahnhof {m} :: station\nBahn {f} :: rail\nHof {m} :: yard\n"
      + used("Bahnhof", 1) + used("Bahn", 30) + used("Hof", 30), {}, ["Bahnhof"]),
 ]
@@ -154,7 +154,8 @@ GUESSES = [
 # Each row: nouns with (uses, abstract), then the level of some of them.
 LEVELS = [
     ("common and found at once: easy; the rarest, found at once: hard",
-     {"HASE": (9, False), "HOSE": (8, False), "HAUS": (7, False)}, {"HASE": "leicht", "HOSE": "mittel", "HAUS": "schwer"}),
+     {"HASE": (9, False), "HOSE": (8, False), "HAUS": (7, False)},
+     {"HASE": "leicht", "HOSE": "mittel", "HAUS": "schwer"}),
     ("an abstract noun is never easy",
      {"HASE": (9, True), "HOSE": (8, False), "HAUS": (7, False)}, {"HASE": "mittel"}),
 ]
