@@ -19,7 +19,10 @@ WordList WordList::fromText(const QByteArray &utf8)
         const QList<QStringView> fields = line.split(QLatin1Char('\t'));
         Entry entry;
         entry.word = fields.first().toString();
-        for (qsizetype i = 1; i < fields.size(); ++i) {
+        // A word without a level is one of "gemischt", all words.
+        if (fields.size() > 1)
+            entry.level = Difficulty::fromName(fields[1].toString()).value_or(Difficulty::Level::Mixed);
+        for (qsizetype i = 2; i < fields.size(); ++i) {
             if (!fields[i].isEmpty())
                 entry.topics << fields[i].toString();
         }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "game/Difficulty.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -15,11 +17,16 @@ public:
     struct Entry
     {
         QString word;
+        // Easy, Medium or Hard; Mixed for a word the list gives no level,
+        // which only "gemischt" plays.
+        Difficulty::Level level = Difficulty::Level::Mixed;
         QStringList topics;
     };
 
-    // The list's text: UTF-8, a word a line with its topics after it, all
-    // separated by tabs; lines starting with "#" and blank lines say nothing.
+    // The list's text: UTF-8, a word a line, then its level ("leicht",
+    // "mittel", "schwer"; empty or anything else: none), then its topics,
+    // all separated by tabs; lines starting with "#" and blank lines say
+    // nothing.
     static WordList fromText(const QByteArray &utf8);
     // The list that travels inside the program, read anew.
     static WordList readShipped();

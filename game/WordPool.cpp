@@ -9,8 +9,6 @@
 
 #include <QSet>
 
-#include <algorithm>
-
 const QString WordPool::AllTopics = QStringLiteral("Alle Wörter");
 const QString WordPool::NoWordMessage = QStringLiteral(
     "Zu diesen Einstellungen passen nicht genug Wörter. Wähle weniger Runden, eine andere Schwierigkeit "
@@ -39,18 +37,8 @@ WordPool::WordPool(const WordList &list, const GameSettings &settings)
         if (seen.contains(capitals))
             continue;
         seen.insert(capitals);
-        m_words << Word{folded.word, entry.topics, Difficulty::mistakes(folded.word, allowed, settings.SetFirstLetter)};
+        m_words << Word{folded.word, entry.topics, entry.level};
     }
-
-    // Among words of as many mistakes, the shorter gives the guesser less
-    // to go on.
-    std::sort(m_words.begin(), m_words.end(), [](const Word &a, const Word &b) {
-        if (a.mistakes != b.mistakes)
-            return a.mistakes < b.mistakes;
-        if (a.secret.size() != b.secret.size())
-            return a.secret.size() > b.secret.size();
-        return a.secret < b.secret;
-    });
 
     for (const Word &word : std::as_const(m_words)) {
         for (const QString &topic : word.topics) {
@@ -61,28 +49,12 @@ WordPool::WordPool(const WordList &list, const GameSettings &settings)
     m_topics.sort();
 }
 
-bool WordPool::inLevel(qsizetype rank, Difficulty::Level level) const
-{
-    const qsizetype third = rank * 3 / m_words.size();
-    switch (level) {
-    case Difficulty::Level::Easy:
-        return third == 0;
-    case Difficulty::Level::Medium:
-        return third == 1;
-    case Difficulty::Level::Hard:
-        return third == 2;
-    case Difficulty::Level::Mixed:
-        break;
-    }
-    return true;
-}
-
 QStringList WordPool::words(Difficulty::Level level, const QString &topic) const
 {
     QStringList chosen;
-    for (qsizetype rank = 0; rank < m_words.size(); ++rank) {
-        const Word &word = m_words[rank];
-        if (inLevel(rank, level) && (topic == AllTopics || word.topics.contains(topic)))
+    for (const Word &word : m_words) {
+        const bool inLevel = level == Difficulty::Level::Mixed || word.level == level;
+        if (inLevel && (topic == AllTopics || word.topics.contains(topic)))
             chosen << word.secret;
     }
     return chosen;

@@ -13,8 +13,7 @@ class WordList;
 struct GameSettings;
 
 // The words of the list that the current settings let a player type, as
-// the word page would accept them, ranked from the easiest to guess to the
-// hardest.
+// the word page would accept them, each at the level the list gives it.
 class WordPool
 {
 public:
@@ -32,7 +31,7 @@ public:
 
     int size() const { return int(m_words.size()); }
     // The words of a level and topic as the turn shows them (folded to
-    // capitals where the settings ask for it), the easiest first.
+    // capitals where the settings ask for it), in the list's order.
     QStringList words(Difficulty::Level level, const QString &topic = AllTopics) const;
     // AllTopics first, then every topic with at least one word for each
     // round of the match at this level.
@@ -43,12 +42,9 @@ private:
     {
         QString secret;
         QStringList topics;
-        int mistakes = 0;
+        Difficulty::Level level = Difficulty::Level::Mixed;
     };
 
-    bool inLevel(qsizetype rank, Difficulty::Level level) const;
-
-    // Ranked, the easiest first.
     QList<Word> m_words;
     QStringList m_topics;
     int m_rounds = 1;

@@ -34,6 +34,24 @@ that hunspell takes apart ("Haustür"). A noun stays when
   "Faultier"), a compound USES_OF_A_TOPIC_COMPOUND times, so that species
   that only a Latin name tells apart do not crowd a topic.
 
+A game for a classroom leaves out whole kinds of word: death and killing,
+violence and weapons, drugs, sex and the private parts of the body, bodily
+waste, disease as a threat and slurs. A word is of such a kind when it or a
+part of it is one of UNFIT_KINDS' words ("Todesopfer", "Drogendealer", not
+"Vergleich" or "Drogerie"), or when Ding files its main sense under a
+subject and translates it as UNFIT_MAIN_SENSES say (a disease under
+"[med.]"). What the rules let through was read word by word; what that
+reading left out, and the topics it mended, are in scripts/wordlist_review.py
+with a reason each.
+
+A noun's topic is its main sense's: the first entry of Ding's that it heads
+(HAUT is skin before the skin on milk). An abstract noun has no topic.
+A compound that Ding uses twice and whose parts are everyday nouns (or a
+verb's stem and a noun) stays although Ding seldom uses it: "Leuchtturm".
+Each noun gets a level, "leicht", "mittel" or "schwer", from
+scripts/wordlist_levels.py: a guesser that knows the list, how common the
+noun is and whether a child can picture it.
+
 Capitalised infinitives that are also verbs in hunspell ("Auswerten") are
 dropped, except the few in KEPT_INFINITIVES that are things of their own;
 so are a noun of one sense that Ding also gives as the plural of another
@@ -44,17 +62,24 @@ words in game/words/blocked-de.txt, whatever the sources say.
     apt-get install hunspell-de-de trans-de-en
     python3 scripts/make-wordlist.py > game/words/nouns-de.txt
 
-The output is UTF-8, one noun a line, its topics after it, separated by
-tabs; lines starting with "#" are comments. Run it again after changing
-this script or the block list, or when the packages change, and review the
-diff.
+The output is UTF-8, one noun a line, its level and then its topics after
+it, separated by tabs; lines starting with "#" are comments. The numbers for
+the README (words per topic and level, the levels' mistakes) go to the
+standard error. Run it again after changing this script, the review or the
+block list, or when the packages change, and review the diff.
 """
 
 import collections
+import itertools
 import os
 import re
 import subprocess
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import wordlist_levels  # noqa: E402
+from wordlist_levels import LEVELS, assign_levels, is_abstract  # noqa: E402
+from wordlist_review import REMOVED_BY_HAND, TOPICS_BY_HAND  # noqa: E402
 
 DIC = "/usr/share/hunspell/de_DE.dic"
 AFF = "/usr/share/hunspell/de_DE.aff"
@@ -72,6 +97,10 @@ USES_OF_A_WORD = 3
 USES_OF_A_COMPOUND = 4
 USES_OF_A_SPECIALIST_WORD = 5
 USES_OF_A_TOPIC_COMPOUND = 3
+# A compound that heads an entry of its own, that Ding uses this often,
+# and whose two parts it uses that often ("Leuchtturm") is everyday too.
+USES_OF_A_GAINED_COMPOUND = 2
+USES_OF_AN_EVERYDAY_PART = 30
 
 # Ding's subject tags and the topic each stands for.
 TOPICS = {
@@ -128,7 +157,7 @@ DROPPED_SENSE_TAGS = {
 
 # A sense with one of these tags makes the whole word unfit: it may be read
 # as an insult whatever the other senses are.
-DROPPED_WORD_TAGS = {"vulg.", "pej.", "derb", "sometimes pej.", "oft pej."}
+DROPPED_WORD_TAGS = {"vulg.", "pej.", "derb", "sometimes pej.", "oft pej.", "euphem."}
 
 # Words in brackets of a sense that name a place, a person or a people's
 # member rather than a thing.
@@ -137,6 +166,47 @@ NAME_MARKERS = re.compile(
     r"Vorname|Name|Familienname|Ortsname|Bewohner|Bewohnerin|Einwohner|Einwohnerin|Volk|"
     r"Hauptstadt|Kanton|Bundesland|Provinz|Gottheit|Göttin|Gott|Figur)\b"
 )
+
+# The kinds of word a game for a classroom leaves out, by the word parts
+# that mark them. A part stands for itself in a compound ("Leichenwagen",
+# "Drogendealer"), never for letters inside another word ("Vergleich",
+# "Drogerie", "Waffel").
+UNFIT_KINDS = {
+    "death and killing": (
+        "tod tote toter töt tötung mord mörder ermordung totschlag leiche leichnam sarg grab gruft "
+        "friedhof beerdigung begräbnis bestattung hinrichtung henker galgen selbstmord suizid "
+        "massaker gemetzel blutbad schlacht schlachtung killer kadaver verwesung opfer"),
+    "violence and weapons": (
+        "waffe gewehr pistole revolver flinte kanone munition patrone granate bombe panzer schwert "
+        "säbel dolch bajonett krieg gewalt folter terror terrorismus terrorist attentat geisel "
+        "geiselnahme entführung vergewaltigung missbrauch misshandlung prügel prügelei schlägerei "
+        "sprengstoff gefecht"),
+    "drugs": (
+        "droge drogen rauschgift rausch heroin kokain opium haschisch cannabis marihuana dealer "
+        "doping alkohol alkoholiker säufer trinker tabak zigarette zigarre raucher nikotin"),
+    "sex and the private parts of the body": (
+        "sex porno erotik bordell hure nutte prostitution prostituierte penis vagina scheide hoden "
+        "hodensack scham busen after kondom orgasmus geschlecht ehebruch affäre geliebte zuhälter"),
+    "bodily waste": (
+        "kot scheiße kacke pisse urin harn stuhlgang durchfall kotze furz rotz eiter mist dung "
+        "jauche gülle exkrement fäkalien"),
+    "disease as a threat": (
+        "krankheit seuche epidemie pandemie pest cholera typhus pocken lepra malaria tuberkulose "
+        "tumor geschwulst aids virus infektion erreger metastase"),
+    "a slur": "mohr neger zigeuner kanake schwuchtel",
+}
+UNFIT_PARTS = {part: kind for kind, parts in UNFIT_KINDS.items() for part in parts.split()}
+# Ding's subjects and the English of a main sense that make its word unfit:
+# a disease under "[med.]", a weapon under "[mil.]", a crime against life
+# under "[jur.]".
+UNFIT_MAIN_SENSES = {
+    "med.": (re.compile(r"\b(disease|epidemic|plague|cancer|tumou?r|infection)\b"), "disease as a threat"),
+    "mil.": (re.compile(r"\b(weapon|gun|bomb|ammunition|war|battle)s?\b"), "violence and weapons"),
+    "jur.": (re.compile(r"\b(murder|homicide|manslaughter|rape|kidnapping)\b"), "death and killing"),
+}
+# What joins the first part of a compound to the second: "Todes-",
+# "Leichen-", "Kinder-".
+JOINTS = ("es", "s", "en", "n", "er", "e")
 
 # Capitalised infinitives that name a thing of their own, not the doing of
 # the verb.
@@ -278,6 +348,14 @@ def is_specialist(subjects):
     return bool(subjects & SPECIALIST_TAGS) and not subjects & TOPICS.keys()
 
 
+def english_words(english):
+    """The words that name a thing in an English translation: not the
+    remarks, not the little words."""
+    text = NOT_A_WORD.sub("", english).lower()
+    little = {"the", "a", "an", "of", "to", "and", "or", "sb", "sth", "for", "in", "on"}
+    return set(re.findall(r"[a-z]+", text)) - little
+
+
 def fold_umlauts(word):
     return word.lower().replace("ä", "a").replace("ö", "o").replace("ü", "u")
 
@@ -290,6 +368,15 @@ class Noun:
         self.male = False
         self.female = False
         self.topics = set()
+        # The sense a player thinks of first: Ding's first entry that the
+        # noun heads, else the first part of an entry that it heads. Its
+        # subjects, its English and how far down it stands (0: an entry's
+        # head, 1: a part's).
+        self.main_rank = 2
+        self.main_subjects = set()
+        self.main_english = ""
+        # The topics and the English of each sense that has a topic.
+        self.topic_senses = []
 
 
 class Ding:
@@ -310,6 +397,7 @@ class Ding:
                     continue
                 german, english = line.rstrip("\n").split(" :: ", 1)
                 self._read_entry(german, english)
+        self.finish()
 
     def _read_entry(self, german, english):
         if not is_specialist(set(BRACKETS.findall(german))):
@@ -357,14 +445,36 @@ class Ding:
                 noun.kept_senses += 1
                 if not is_specialist(subjects):
                     noun.everyday_senses += 1
+                if position > 0:
+                    continue
+                english_first = english_items[0].strip() if english_items else ""
                 # A subject is the topic of the segment's first word; the
                 # synonyms after it and a word narrowed by a remark in
                 # brackets ("Zunahme (Häkeln)") are often its jargon. A
                 # species' Latin name is no such remark.
-                if position > 0 or ("(" in rest and not LATIN_NAME.match(rest)):
-                    continue
-                noun.topics.update(TOPICS[tag] for tag in subjects if tag in TOPICS)
+                narrowed = "(" in rest and not LATIN_NAME.match(rest)
+                topics = set() if narrowed else {TOPICS[tag] for tag in subjects if tag in TOPICS}
+                if topics:
+                    noun.topic_senses.append((topics, english_first))
+                rank = 0 if index == 0 else 1
+                if rank < noun.main_rank:
+                    noun.main_rank, noun.main_subjects, noun.main_english = rank, subjects, english_first
+                    noun.topics = topics
 
+
+    def finish(self):
+        """A noun's topics: its main sense's (HAUT is skin before it is the
+        skin on milk; WURF a throw before a litter). Ding gives one sense
+        in several entries, the first of them often without a topic: then
+        a topic's sense that Ding translates by a word of the main sense's
+        English is that sense ("skim milk", "skimmed milk")."""
+        for noun in self.nouns.values():
+            if noun.topics:
+                continue
+            main_words = english_words(noun.main_english)
+            for topics, english in noun.topic_senses:
+                if main_words & english_words(english):
+                    noun.topics |= topics
 
     def is_plural_in_n(self, word):
         # "Spuren", "Noten": to the guesser the plural of "Spur", "Note",
@@ -435,16 +545,68 @@ def male_form(word, nouns):
     return None
 
 
+def word_parts(word, hunspell, depth=3):
+    """The word and the parts it is made of, in small letters, each part
+    that opens a compound also without its joint: "Todesopfer" gives
+    "todesopfer", "todes", "tod", "opfer"."""
+    parts = {word.lower()}
+    # The female form of an unfit word ("Mörderin").
+    if word.endswith("in"):
+        parts.add(word[:-2].lower())
+    # A verb's noun ("Verbraucher" of "verbrauchen") is no compound,
+    # whatever letters it shares with one ("Verb", "Raucher").
+    stem = re.sub(r"(er|ung)$", "", word.lower())
+    if depth == 0 or stem + "en" in hunspell.verbs:
+        return parts
+    # Of the ways to split a word, the one with the shortest first part
+    # ("Ei", "leiter", not "Eil", "eiter").
+    for head, tail in itertools.islice(hunspell.splits(word), 1):
+        head = head.lower()
+        parts.add(head)
+        parts.update(head[: -len(joint)] for joint in JOINTS if head.endswith(joint) and len(head) > len(joint) + 1)
+        parts.add(head + "e")  # "Schul-" of "Schule"
+        parts |= word_parts(head[0].upper() + head[1:], hunspell, depth - 1)
+        parts |= word_parts(tail[0].upper() + tail[1:], hunspell, depth - 1)
+    return parts
+
+
+def unfit_kind(word, noun, hunspell):
+    """Why the word does not belong in a game for a classroom, or None."""
+    for part in sorted(word_parts(word, hunspell)):
+        if part in UNFIT_PARTS:
+            return UNFIT_PARTS[part]
+    for subject, (english, kind) in UNFIT_MAIN_SENSES.items():
+        if subject in noun.main_subjects and english.search(NOT_A_WORD.sub("", noun.main_english)):
+            return kind
+    return None
+
+
 def read_blocked(path):
     with open(path, encoding="utf-8") as blocked:
         return {line.strip() for line in blocked if line.strip() and not line.startswith("#")}
 
 
+# What the script keeps of a noun: its topics, how often Ding uses it,
+# whether a child cannot picture it, and whether only the rule for
+# everyday compounds brought it in.
+Chosen = collections.namedtuple("Chosen", "topics uses abstract compound_gain")
+
+
+def everyday_part(part, simple, uses, hunspell, opens=False):
+    """Whether a part of a compound is an everyday noun on its own, or, to
+    open it, a verb's stem ("Leucht-" of "leuchten")."""
+    forms = [part[0].upper() + part[1:]]
+    forms += [forms[0][: -len(joint)] for joint in JOINTS if part.endswith(joint)] + [forms[0] + "e"]
+    if any(f in simple and uses[f] >= USES_OF_AN_EVERYDAY_PART for f in forms):
+        return True
+    return opens and part.lower() + "en" in hunspell.verbs
+
+
 def choose(ding, hunspell, blocked):
-    """The nouns for the game, each with its topics."""
+    """The nouns for the game, each with what the levels need."""
     candidates = {}
     for word, noun in ding.nouns.items():
-        if noun.insult or not noun.kept_senses or word in blocked:
+        if noun.insult or not noun.kept_senses or word in blocked or word in REMOVED_BY_HAND:
             continue
         if not MIN_LENGTH <= len(word) <= MAX_LENGTH:
             continue
@@ -459,9 +621,15 @@ def choose(ding, hunspell, blocked):
             continue
         if noun.kept_senses == 1 and ding.is_plural_in_n(word):
             continue
+        if unfit_kind(word, noun, hunspell):
+            continue
         candidates[word] = compound
 
-    uses = count_uses(set(candidates), ding, hunspell)
+    # The everyday nouns a compound may be made of, short ones too ("Rat",
+    # "Hof").
+    simple = {word for word, noun in ding.nouns.items()
+              if noun.everyday_senses and not noun.insult and word in hunspell.words and word not in blocked}
+    uses = count_uses(set(candidates) | simple, ding, hunspell)
     chosen = {}
     for word, compound in candidates.items():
         noun = ding.nouns[word]
@@ -471,25 +639,59 @@ def choose(ding, hunspell, blocked):
             needed = USES_OF_A_COMPOUND if compound else USES_OF_A_WORD
         else:
             needed = USES_OF_A_SPECIALIST_WORD
-        if uses[word] >= needed:
-            chosen[word] = noun
-    return {word: sorted(noun.topics) for word, noun in chosen.items() if male_form(word, chosen) is None}
+        abstract = is_abstract(word, noun.main_english)
+        # "Leuchtturm", "Handtasche": Ding seldom uses a compound of two
+        # everyday nouns again, but every player knows it.
+        gain = (USES_OF_A_GAINED_COMPOUND <= uses[word] < needed and noun.everyday_senses
+                and noun.main_rank == 0 and not abstract
+                and any(everyday_part(word[:i], simple, uses, hunspell, opens=True)
+                        and everyday_part(word[i:], simple, uses, hunspell) for i in range(3, len(word) - 2)))
+        if uses[word] >= needed or gain:
+            # A child cannot picture an abstract noun as a thing of a topic.
+            topics = TOPICS_BY_HAND.get(word, [] if abstract else sorted(noun.topics))
+            chosen[word] = Chosen(topics, uses[word], abstract, bool(gain))
+    nouns = {word: ding.nouns[word] for word in chosen}
+    return {word: c for word, c in chosen.items() if male_form(word, nouns) is None}
+
+
+def write_list(out, chosen, levels, versions):
+    out.write("# German nouns for solo play, one a line: the noun, its level (leicht,\n")
+    out.write("# mittel or schwer), then its topics, all separated by tabs.\n")
+    out.write(f"# Made from the Debian packages {versions}\n")
+    out.write("# (Ding, GPL-2.0-or-later; igerman98, GPL-2.0-only or GPL-3.0-only) by\n")
+    out.write("#     python3 scripts/make-wordlist.py > game/words/nouns-de.txt\n")
+    out.write(f"# {len(chosen)} nouns.\n")
+    for word in sorted(chosen):
+        out.write("\t".join([word, levels[word]] + chosen[word].topics) + "\n")
+
+
+def write_summary(err, chosen, levels, guessed, common):
+    """The numbers the README gives: words per topic and level, and how
+    hard each level is."""
+    plain = {w for w in chosen if not set(w) & set("äöüß")}
+    err.write(f"everyday compounds gained: {sum(c.compound_gain for c in chosen.values())}\n")
+    topics = sorted({t for c in chosen.values() for t in c.topics}) + [None]
+    err.write("topic | " + " | ".join(LEVELS) + " | all\n")
+    for topic in topics:
+        row = [w for w in chosen if topic is None or topic in chosen[w].topics]
+        counts = [sum(levels[w] == level for w in row) for level in LEVELS]
+        err.write(f"{topic or 'Alle Wörter'} | " + " | ".join(map(str, counts)) + f" | {len(row)}\n")
+    err.write("level | words | default settings | mean mistakes | among the most common\n")
+    for level in LEVELS:
+        row = [w for w in chosen if levels[w] == level]
+        mean = sum(guessed[w] for w in row) / len(row)
+        share = sum(w in common for w in row) / len(row)
+        err.write(f"{level} | {len(row)} | {len(set(row) & plain)} | {mean:.2f} | {share:.0%}\n")
 
 
 def main():
     hunspell = Hunspell(DIC, AFF)
     ding = Ding(DING)
-    chosen = sorted(choose(ding, hunspell, read_blocked(BLOCKED)).items())
-
+    chosen = choose(ding, hunspell, read_blocked(BLOCKED))
+    levels, guessed, common = assign_levels({w: (c.uses, c.abstract) for w, c in chosen.items()})
     versions = ", ".join(f"{name} {package_version(name)}" for name in PACKAGES)
-    out = sys.stdout
-    out.write("# German nouns for solo play, one a line, its topics after it, separated by tabs.\n")
-    out.write(f"# Made from the Debian packages {versions}\n")
-    out.write("# (Ding, GPL-2.0-or-later; igerman98, GPL-2.0-only or GPL-3.0-only) by\n")
-    out.write("#     python3 scripts/make-wordlist.py > game/words/nouns-de.txt\n")
-    out.write(f"# {len(chosen)} nouns.\n")
-    for word, topics in chosen:
-        out.write("\t".join([word] + topics) + "\n")
+    write_list(sys.stdout, chosen, levels, versions)
+    write_summary(sys.stderr, chosen, levels, guessed, common)
 
 
 if __name__ == "__main__":

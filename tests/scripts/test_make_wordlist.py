@@ -37,6 +37,31 @@ Lesen/P
 Spur/P
 Geld
 Takel
+Mord
+Drogerie
+Mörderin
+Drogen/j
+dealer/oz
+Verb/j
+raucher/oz
+verbrauchen/D
+Seuche
+Krebs
+Haut
+Wurf
+Milch
+Stetigkeit
+Hose
+Hof
+Leichen/j
+wagen/oz
+Ei/j
+Eil/j
+leiter/oz
+eiter/oz
+Leuchtturm
+leuchten/D
+Turm
 """
 
 
@@ -85,6 +110,54 @@ CHOICES = [
     ("another's plural of two senses", "Spur {f} | Spuren {pl} :: t | ts\nSpuren {n} [sport] :: tracking\n"
      "Spuren {n} [sport] :: tracing\n", {"Spuren": ["Sport"]}, []),
     ("an insult's synonym", "Hund {m}; Bahn {m} [pej.] :: cur\n" + used("Hund", 3), {}, ["Hund"]),
+    ("an unfit word", "Mord {m} [zool.] :: murder\n", {}, ["Mord"]),
+    ("an unfit first part", "Drogendealer {m} [zool.] :: dealer\n" + used("Drogendealer", 3), {}, ["Drogendealer"]),
+    ("an unfit first part without its joint", "Leichenwagen {m} [auto] :: hearse\n" + used("Leichenwagen", 3),
+     {}, ["Leichenwagen"]),
+    ("only the split with the shortest first part", "Eileiter {m} [anat.] :: oviduct\n" + used("Eileiter", 3),
+     {"Eileiter": ["Körper"]}, []),
+    ("an unfit word's letters inside another", "Drogerie {f} [zool.] :: chemist's\n", {"Drogerie": ["Tiere"]}, []),
+    ("the female of an unfit word", "Mörderin {f} [zool.] :: murderess\n", {}, ["Mörderin"]),
+    ("a verb's noun is no compound", "Verbraucher {m} :: consumer\n" + used("Verbraucher", 4),
+     {"Verbraucher": []}, []),
+    ("a disease in the main sense", "Geld {n} [med.] :: contagious disease\n" + used("Geld", 5), {}, ["Geld"]),
+    ("a disease under no such subject", "Geld {n} [fin.] :: disease\n" + used("Geld", 5), {"Geld": []}, []),
+    ("left out by hand", "Krebs {m} [zool.] :: crab\n", {}, ["Krebs"]),
+    ("the topic of the main sense only", "Haut {f} [anat.] :: skin\nHaut {f} [cook.] :: skin (on milk)\n",
+     {"Haut": ["Körper"]}, []),
+    ("no topic of another sense", "Wurf {m} :: throw\nWurf {m} [zool.] :: litter\n" + used("Wurf", 3),
+     {"Wurf": []}, []),
+    ("the main sense again, with a topic", "Milch {f} :: milk\nMilch {f} [cook.] :: skimmed milk\n",
+     {"Milch": ["Essen und Trinken"]}, []),
+    ("no topic for an abstract noun", "Stetigkeit {f} [bot.] :: continuity\n", {"Stetigkeit": []}, []),
+    ("a topic given by hand", "Hose {f} :: trousers\n" + used("Hose", 3), {"Hose": ["Kleidung"]}, []),
+    # The compound's own entry and its uses count for its parts too.
+    ("an everyday compound used twice", "Bahnhof {m} :: station\nBahn {f} :: rail\nHof {m} :: yard\n"
+     + used("Bahnhof", 2) + used("Bahn", 30) + used("Hof", 27), {"Bahnhof": []}, []),
+    ("a compound of a part used too little", "Bahnhof {m} :: station\nBahn {f} :: rail\nHof {m} :: yard\n"
+     + used("Bahnhof", 2) + used("Bahn", 30) + used("Hof", 26), {}, ["Bahnhof"]),
+    ("a verb's stem and an everyday noun", "Leuchtturm {m} :: lighthouse\nTurm {m} :: tower\n"
+     + used("Leuchtturm", 2) + used("Turm", 30), {"Leuchtturm": []}, []),
+    ("a compound of everyday parts used once", "Bahnhof {m} :: station\nBahn {f} :: rail\nHof {m} :: yard\n"
+     + used("Bahnhof", 1) + used("Bahn", 30) + used("Hof", 30), {}, ["Bahnhof"]),
+]
+
+# Each row: the words the guesser knows, a word, the mistakes it makes on it.
+GUESSES = [
+    ("the letter most fitting words have", "HAUS HASE HOSE", "HASE", 0),
+    ("the rarer of two that fit, A tried before O", "HAUS HASE HOSE", "HOSE", 1),
+    ("the only word that fits costs nothing", "HAUS HASE HOSE MAUS", "MAUS", 0),
+    ("a refused letter rules its words out", "HAUS HASE HOSE HUPE", "HUPE", 1),
+    ("ß stays ß", "STRAßE STRASSE", "STRAßE", 0),
+]
+
+# Each row: nouns with (uses, abstract), then the level of some of them.
+LEVELS = [
+    ("common and found at once: easy; the rarest, found at once: hard",
+     {"HASE": (9, False), "HOSE": (8, False), "HAUS": (7, False)},
+     {"HASE": "leicht", "HOSE": "mittel", "HAUS": "schwer"}),
+    ("an abstract noun is never easy",
+     {"HASE": (9, True), "HOSE": (8, False), "HAUS": (7, False)}, {"HASE": "mittel"}),
 ]
 
 
@@ -121,9 +194,22 @@ class MakeWordlistTest(unittest.TestCase):
                 ding = make_wordlist.Ding(write(self.folder.name, "de-en", entries))
                 words = make_wordlist.choose(ding, self.hunspell, set())
                 for word, topics in chosen.items():
-                    self.assertEqual(words.get(word), topics, word)
+                    self.assertIn(word, words)
+                    self.assertEqual(words[word].topics, topics, word)
                 for word in left_out:
                     self.assertNotIn(word, words)
+
+    def test_guesser(self):
+        for name, known, word, mistakes in GUESSES:
+            with self.subTest(name):
+                by_length = make_wordlist.wordlist_levels.by_length(known.split())
+                self.assertEqual(make_wordlist.wordlist_levels.mistakes(word, by_length), mistakes)
+
+    def test_levels(self):
+        for name, nouns, levels in LEVELS:
+            with self.subTest(name):
+                assigned = make_wordlist.wordlist_levels.assign_levels(nouns)[0]
+                self.assertEqual({word: assigned[word] for word in levels}, levels)
 
     def test_blocked(self):
         ding = make_wordlist.Ding(write(self.folder.name, "de-en", "Hund {m} [zool.] :: dog\n"))
