@@ -367,23 +367,29 @@ void TestRegistry::hiveFileOnDisk_data()
     QTest::addColumn<QString>("read"); // ApplicationFileName before
     QTest::addColumn<bool>("written");
     QTest::addColumn<QByteArray>("after");
+    // What the start is told of the file: too large and no file at all
+    // are apart.
+    QTest::addColumn<SharedFile::Status>("status");
+
+    const SharedFile::Status wasRead = SharedFile::Status::Read;
 
     const QByteArray alt = "[Software]\nKx\\Lettrisko\\ApplicationFileName=sz:alt\n";
     const QByteArray neu = "[Software]\nKx\\Lettrisko\\ApplicationFileName=sz:neu\n";
     const QByteArray huge = alt + ';' + QByteArray(1 << 20, 'x') + '\n';
     const QByteArray other = alt + "Kx\\Lettrisko\\NoUpdate=sz:\n";
     QTest::newRow("the disk full keeps the old file")
-        << alt << QByteArray() << 200 << QString(4000, 'y') << "alt" << false << alt;
+        << alt << QByteArray() << 200 << QString(4000, 'y') << "alt" << false << alt << wasRead;
     const QByteArray byHand = "; von Hand\n" + alt;
     QTest::newRow("the same value leaves the file")
-        << byHand << QByteArray() << 0 << "alt" << "alt" << true << byHand;
+        << byHand << QByteArray() << 0 << "alt" << "alt" << true << byHand << wasRead;
     QTest::newRow("larger than 1 MiB reads as empty and stays")
-        << huge << QByteArray() << 0 << "neu" << "" << false << huge;
+        << huge << QByteArray() << 0 << "neu" << "" << false << huge << SharedFile::Status::TooLarge;
     QTest::newRow("a FIFO reads as empty and stays")
-        << QByteArray("<fifo>") << QByteArray() << 0 << "neu" << "" << false << QByteArray("<fifo>");
+        << QByteArray("<fifo>") << QByteArray() << 0 << "neu" << "" << false << QByteArray("<fifo>")
+        << SharedFile::Status::NotRegular;
     QTest::newRow("another copy saving meanwhile keeps its change")
         << alt << other << 0 << "neu" << "alt" << true
-        << QByteArray(neu + "Kx\\Lettrisko\\NoUpdate=sz:\n");
+        << QByteArray(neu + "Kx\\Lettrisko\\NoUpdate=sz:\n") << wasRead;
 }
 
 void TestRegistry::hiveFileOnDisk()
@@ -408,6 +414,7 @@ void TestRegistry::hiveFileOnDisk()
     Registry reg(RegistryHive::LocalMachine);
     QVERIFY(reg.openKey(QStringLiteral("Software\\Kx\\Lettrisko"), true));
     QCOMPARE(reg.readString(QStringLiteral("ApplicationFileName")), read);
+    QTEST(reg.fileStatus(), "status");
     bool result = !written;
     const auto write = [&] { result = reg.writeString(QStringLiteral("ApplicationFileName"), value); };
     if (!otherCopys.isEmpty()) {
