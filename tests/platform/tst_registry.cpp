@@ -183,6 +183,8 @@ void TestRegistry::valueNamesRoundTrip_data()
     QTest::newRow("at") << QStringLiteral("@") << "%40";
     QTest::newRow("General") << QStringLiteral("General") << "General";
     QTest::newRow("spaces and umlauts") << QStringLiteral("Letzte Prüfung") << QStringLiteral("Letzte Prüfung");
+    QTest::newRow("digits, hyphen, dot and underscore") << QStringLiteral("Lettrisko-2.0_b") << "Lettrisko-2.0_b";
+    QTest::newRow("beyond Latin-1") << QStringLiteral("Łódź") << QStringLiteral("Łódź");
 }
 
 void TestRegistry::valueNamesRoundTrip()
@@ -212,6 +214,11 @@ void TestRegistry::valueNamesRoundTrip()
     QVERIFY(reg.valueNames().contains(name));
     QCOMPARE(reg.valueNames().size(), 2);
     QCOMPARE(QSettings(file, QSettings::IniFormat).value("Software/Kx/" + stored).toString(), QStringLiteral("sz:v"));
+    // Its line spelled as QSettings spells it, not only read alike.
+    const QString alone = m_dir->filePath(QStringLiteral("alone.ini"));
+    QSettings(alone, QSettings::IniFormat).setValue("Software/Kx/" + stored, "sz:v");
+    const QByteArray line = fileBytes(alone).split('\n').value(1);
+    QVERIFY2(fileBytes(file).split('\n').contains(line), line.constData());
     QVERIFY(reg.deleteValue(name));
     QVERIFY(!reg.valueExists(name));
     QCOMPARE(reg.readString(QStringLiteral("other")), QStringLiteral("w"));
