@@ -15,6 +15,22 @@
 
 #include <limits>
 
+namespace {
+
+// Where QSettings reads a hive's value as it is, it also writes it so: the
+// line of `key` in `file` is spelled as QSettings spells it, not only read
+// alike.
+bool spelledAsQSettings(const QString &file, const QString &key, QByteArray *expected)
+{
+    const QString alone = QFileInfo(file).dir().filePath(QStringLiteral("alone.ini"));
+    QFile::remove(alone);
+    QSettings(alone, QSettings::IniFormat).setValue(key, QSettings(file, QSettings::IniFormat).value(key));
+    *expected = fileBytes(alone).split('\n').value(1);
+    return fileBytes(file).split('\n').contains(*expected);
+}
+
+} // namespace
+
 class TestRegistry : public QObject
 {
     Q_OBJECT
@@ -95,6 +111,8 @@ void TestRegistry::stringRoundTrip()
     const QString file = Registry::hiveFilePath(RegistryHive::CurrentUser);
     const QString key = QStringLiteral("Software/Kx/Lettrisko/Text");
     QCOMPARE(QSettings(file, QSettings::IniFormat).value(key).toString(), "sz:" + value);
+    QByteArray line;
+    QVERIFY2(spelledAsQSettings(file, key, &line), line.constData());
     QVERIFY(QFile::remove(file));
     QSettings(file, QSettings::IniFormat).setValue(key, "sz:" + value);
     Registry earlier;
@@ -124,6 +142,10 @@ void TestRegistry::integerRoundTrip()
     QVERIFY(reg.openKey(QStringLiteral("Software\\Kx\\Lettrisko"), false));
     QCOMPARE(reg.valueType(QStringLiteral("UpdateInterval")), Registry::ValueType::Integer);
     QCOMPARE(reg.readInteger(QStringLiteral("UpdateInterval"), 12345), value);
+    QByteArray line;
+    QVERIFY2(spelledAsQSettings(Registry::hiveFilePath(RegistryHive::LocalMachine),
+                                QStringLiteral("Software/Kx/Lettrisko/UpdateInterval"), &line),
+             line.constData());
 }
 
 void TestRegistry::binaryRoundTrip_data()
@@ -214,11 +236,8 @@ void TestRegistry::valueNamesRoundTrip()
     QVERIFY(reg.valueNames().contains(name));
     QCOMPARE(reg.valueNames().size(), 2);
     QCOMPARE(QSettings(file, QSettings::IniFormat).value("Software/Kx/" + stored).toString(), QStringLiteral("sz:v"));
-    // Its line spelled as QSettings spells it, not only read alike.
-    const QString alone = m_dir->filePath(QStringLiteral("alone.ini"));
-    QSettings(alone, QSettings::IniFormat).setValue("Software/Kx/" + stored, "sz:v");
-    const QByteArray line = fileBytes(alone).split('\n').value(1);
-    QVERIFY2(fileBytes(file).split('\n').contains(line), line.constData());
+    QByteArray line;
+    QVERIFY2(spelledAsQSettings(file, "Software/Kx/" + stored, &line), line.constData());
     QVERIFY(reg.deleteValue(name));
     QVERIFY(!reg.valueExists(name));
     QCOMPARE(reg.readString(QStringLiteral("other")), QStringLiteral("w"));
@@ -389,6 +408,10 @@ void TestRegistry::hiveFileOnDisk_data()
     const QByteArray byHand = "; von Hand\n" + alt;
     QTest::newRow("the same value leaves the file")
         << byHand << QByteArray() << 0 << "alt" << "alt" << true << byHand << wasRead;
+    // As QSettings reads it: blanks after a value not in quotes are no part of it.
+    const QByteArray blanksAfter = QByteArray(alt).replace("sz:alt", "sz:alt \t ");
+    QTest::newRow("blanks after the value by hand")
+        << blanksAfter << QByteArray() << 0 << "alt" << "alt" << true << blanksAfter << wasRead;
     QTest::newRow("larger than 1 MiB reads as empty and stays")
         << huge << QByteArray() << 0 << "neu" << "" << false << huge << SharedFile::Status::TooLarge;
     QTest::newRow("a FIFO reads as empty and stays")
