@@ -3,6 +3,8 @@
 
 #include "game/MatchState.h"
 
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -28,6 +30,7 @@ class TestMatchState : public QObject
 private Q_SLOTS:
     void moves_data();
     void moves();
+    void guessPerLetterBeginsAWholeSecond();
 };
 
 namespace {
@@ -178,6 +181,33 @@ void TestMatchState::moves()
                      .arg(QLatin1String(kOutcomes[int(turn.outcome)]));
     QCOMPARE(turns.join(QLatin1Char(' ')), record);
     QCOMPARE(match.clock()->isActive(), clockRuns);
+}
+
+// The moves above tick by hand; here the clock runs, shortened. A guess
+// half-way through a second must not be followed by a tick half a second
+// later: its period starts whole.
+void TestMatchState::guessPerLetterBeginsAWholeSecond()
+{
+    constexpr int second = 300;
+    GameSettings settings;
+    settings.TimeLimit = TimeLimitMode::PerLetter;
+    MatchState match;
+    match.start(settings, QStringLiteral("Computer"), QStringLiteral("Bert"));
+    match.clock()->setInterval(second);
+    QVERIFY(match.setWord(QStringLiteral("haus")).accepted());
+    match.startTurn();
+    QSignalSpy ticks(&match, &MatchState::clockChanged);
+    QVERIFY(ticks.wait());
+
+    QElapsedTimer sinceGuess;
+    QTimer::singleShot(second / 2, &match, [&] {
+        QCOMPARE(match.guess(match.guesser(), QLatin1Char('a')), Round::Guess::Hit);
+        sinceGuess.start();
+    });
+    QVERIFY(ticks.wait());
+    // A timer may fire a little early, never by a tenth.
+    QVERIFY2(sinceGuess.isValid() && sinceGuess.elapsed() >= second * 9 / 10,
+             qPrintable(QString::number(sinceGuess.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestMatchState)
