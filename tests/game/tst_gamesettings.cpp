@@ -138,6 +138,25 @@ void TestGameSettings::read_data()
                                        s.SetFirstLetter = false;
                                        s.PlaySounds = false;
                                    });
+    // Over these two rows, the empty file and the others each switch reads
+    // its own run of values: one read from another's key is seen.
+    QTest::newRow("switches apart")
+        << QByteArray("[Properties]\nNoSpecialChars=0\nCapitalLetters=1\nAcceptSentences=1\nAcceptNumbers=0\n"
+                      "SetFirstLetter=0\nWonRounds=1\nPlaySounds=1\n")
+        << defaultsWith([](GameSettings &s) {
+               s.NoSpecialChars = false;
+               s.AcceptSentences = true;
+               s.SetFirstLetter = false;
+           });
+    QTest::newRow("switches apart the other way")
+        << QByteArray("[Properties]\nNoSpecialChars=0\nCapitalLetters=0\nAcceptSentences=0\nAcceptNumbers=1\n"
+                      "SetFirstLetter=1\nWonRounds=0\nPlaySounds=1\n")
+        << defaultsWith([](GameSettings &s) {
+               s.NoSpecialChars = false;
+               s.CapitalLetters = false;
+               s.AcceptNumbers = true;
+               s.WonRounds = false;
+           });
     QTest::newRow("fewest mistakes") << QByteArray("[Properties]\nWonRounds=0\n")
                                      << defaultsWith([](GameSettings &s) { s.WonRounds = false; });
     QTest::newRow("keys in any case, LF lines") << QByteArray("[PROPERTIES]\nrounds=3\nacceptsentences=1\n")
@@ -206,6 +225,37 @@ void TestGameSettings::onlyChangesAreWritten_data()
     QTest::newRow("a value this run left alone stays the other copy's")
         << otherCopysRounds << defaultsWith([](GameSettings &s) { s.WonRounds = false; })
         << defaultsWith([](GameSettings &s) { s.WonRounds = false; }) << otherCopysRounds;
+    // A switch changed alone, beside others with its default: over these
+    // rows no two switches could trade keys unseen.
+    const auto switched = [](std::initializer_list<const char *> keys) {
+        QByteArray file = kDefaultFile;
+        for (const char *key : keys) {
+            const QByteArray line = QByteArray("\n") + key + '=';
+            const qsizetype at = file.indexOf(line) + line.size();
+            file[at] = file.at(at) == '1' ? '0' : '1';
+        }
+        return file;
+    };
+    QTest::newRow("switches changed: no special characters, first letter, sounds, sentences")
+        << kDefaultFile << defaults << defaultsWith([](GameSettings &s) {
+               s.NoSpecialChars = false;
+               s.SetFirstLetter = false;
+               s.PlaySounds = false;
+               s.AcceptSentences = true;
+           })
+        << switched({"NoSpecialChars", "SetFirstLetter", "PlaySounds", "AcceptSentences"});
+    QTest::newRow("switches changed: capitals, first letter")
+        << kDefaultFile << defaults << defaultsWith([](GameSettings &s) {
+               s.CapitalLetters = false;
+               s.SetFirstLetter = false;
+           })
+        << switched({"CapitalLetters", "SetFirstLetter"});
+    QTest::newRow("switches changed: rounds won, sounds")
+        << kDefaultFile << defaults << defaultsWith([](GameSettings &s) {
+               s.WonRounds = false;
+               s.PlaySounds = false;
+           })
+        << switched({"WonRounds", "PlaySounds"});
     QTest::newRow("a missing key is written whatever its value")
         << QByteArray("[Properties]\r\nRounds=7\r\n") << defaults << defaults
         << QByteArray(kDefaultFile).replace("Rounds=5", "Rounds=7").left(kDefaultFile.indexOf("[Names]"));

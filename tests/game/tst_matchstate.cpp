@@ -8,6 +8,7 @@
 #include "game/WordPool.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void moves_data();
     void moves();
     void computerSeat();
+    void guessPerLetterBeginsAWholeSecond();
 };
 
 namespace {
@@ -256,6 +258,34 @@ void TestMatchState::computerSeat()
     QVERIFY(match.nextTurn());
     QCOMPARE(noWordLeft.count(), 1);
     QVERIFY(match.allows(*computer, MatchState::Move::SetWord));
+}
+
+// The moves above tick by hand; here the clock runs, shortened. A guess
+// half-way through a second must not be followed by a tick half a second
+// later: its period starts whole.
+void TestMatchState::guessPerLetterBeginsAWholeSecond()
+{
+    constexpr int second = 300;
+    GameSettings settings;
+    settings.TimeLimit = TimeLimitMode::PerLetter;
+    MatchState match;
+    auto *keyboard = new KeyboardSeat(match);
+    match.start(settings, QStringLiteral("Anna"), QStringLiteral("Bert"), keyboard, keyboard);
+    match.clock()->setInterval(second);
+    QVERIFY(keyboard->setWord(QStringLiteral("haus")).accepted());
+    QVERIFY(keyboard->startTurn());
+    QSignalSpy ticks(&match, &MatchState::clockChanged);
+    QVERIFY(ticks.wait());
+
+    QElapsedTimer sinceGuess;
+    QTimer::singleShot(second / 2, &match, [&] {
+        QCOMPARE(keyboard->guess(QLatin1Char('a')), Round::Guess::Hit);
+        sinceGuess.start();
+    });
+    QVERIFY(ticks.wait());
+    // A timer may fire a little early, never by a tenth.
+    QVERIFY2(sinceGuess.isValid() && sinceGuess.elapsed() >= second * 9 / 10,
+             qPrintable(QString::number(sinceGuess.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestMatchState)

@@ -35,15 +35,15 @@ void TestRound::turn_data()
     const int none = int(Round::TimeLimit::None);
     const int perGuess = int(Round::TimeLimit::PerGuess);
     const int whole = int(Round::TimeLimit::WholeTurn);
-    QTest::newRow("first letter revealed") << "HAUS" << 9 << none << true << "H" << "h" << "P" << 0 << 3;
-    QTest::newRow("first letter completes a word of one letter") << "AAA" << 9 << none << true << "W" << "a." << "Ri" << 0 << 3;
-    QTest::newRow("nothing to reveal, nothing given") << "HAUS" << 9 << none << false << "" << "" << "" << 0 << 3;
-    QTest::newRow("exact maximum loses, then nothing counts") << "HAUS" << 2 << none << false << "" << "xyz." << "MLRi" << 2 << 3;
-    QTest::newRow("maximum 0 is never reached") << "AB" << 0 << none << false << "" << "xyab" << "MMHW" << 2 << 3;
-    QTest::newRow("whole turn runs out at the maximum") << "HAUS" << 7 << whole << false << "" << "x..." << "Mcct" << 7 << 0;
+    QTest::newRow("first letter revealed") << "HAUS" << 9 << none << true << "H" << "h" << "P" << 0 << 4;
+    QTest::newRow("first letter completes a word of one letter") << "AAA" << 9 << none << true << "W" << "a." << "Ri" << 0 << 4;
+    QTest::newRow("nothing to reveal, nothing given") << "HAUS" << 9 << none << false << "" << "" << "" << 0 << 4;
+    QTest::newRow("exact maximum loses, then nothing counts") << "HAUS" << 2 << none << false << "" << "xyz." << "MLRi" << 2 << 4;
+    QTest::newRow("maximum 0 is never reached") << "AB" << 0 << none << false << "" << "xyab" << "MMHW" << 2 << 4;
+    QTest::newRow("whole turn runs out at the maximum") << "HAUS" << 7 << whole << false << "" << "x...." << "Mccct" << 7 << 0;
     QTest::newRow("a new guess restarts the period") << "HAUS" << 9 << perGuess << false << "" << "..ah.." << "ccHHcc" << 0 << 1;
     QTest::newRow("a repeated guess does not") << "HAUS" << 9 << perGuess << false << "" << ".a.a." << "cHcPc" << 0 << 1;
-    QTest::newRow("a won turn ignores ticks") << "AB" << 9 << whole << false << "" << "ab." << "HWi" << 0 << 3;
+    QTest::newRow("a won turn ignores ticks") << "AB" << 9 << whole << false << "" << "ab." << "HWi" << 0 << 4;
 }
 
 void TestRound::turn()
@@ -65,7 +65,8 @@ void TestRound::turn()
     Round::Rules rules;
     rules.maxMistakes = maxMistakes;
     rules.timeLimit = Round::TimeLimit(limit);
-    rules.startSeconds = 3;
+    // Apart, so that a period begun with the start's seconds is seen.
+    rules.startSeconds = 4;
     rules.periodSeconds = 3;
     rules.firstLetterGiven = firstLetter;
 

@@ -76,8 +76,16 @@ void TestNetCodec::hostSends_data()
     s.AcceptNumbers = true;
     QTest::newRow("whole word, fewest mistakes")
         << s << QByteArray::fromHex("64000000" "00000000" "58020000" "02" "0101000101" "00" "00");
+    // Each flag takes its own run of values over the rows, so that no two
+    // of them can trade places unseen.
     s.TimeLimit = TimeLimitMode::PerLetter;
-    QTest::newRow("per letter") << s << QByteArray::fromHex("64000000" "00000000" "58020000" "01" "0101000101" "00" "00");
+    s.NoSpecialChars = false;
+    s.AcceptSentences = true;
+    s.AcceptNumbers = false;
+    QTest::newRow("per letter") << s << QByteArray::fromHex("64000000" "00000000" "58020000" "01" "0001010001" "00" "00");
+    s.CapitalLetters = false;
+    QTest::newRow("sentences in small letters")
+        << s << QByteArray::fromHex("64000000" "00000000" "58020000" "01" "0000010001" "00" "00");
 }
 
 void TestNetCodec::hostSends()

@@ -104,6 +104,8 @@ private Q_SLOTS:
     void connectFailureGoesToTheHandler_data();
     void connectFailureGoesToTheHandler();
     void portInUseIsTold();
+    void linkFailureTellsWhatEnded_data();
+    void linkFailureTellsWhatEnded();
     void sendWithoutConnectionSendsNothing();
     void eventsArriveWhileAHandlersBoxIsOpen();
     void leaveHandledInsideABoxClosesEverythingSafely();
@@ -213,6 +215,67 @@ void TestNetSockets::portInUseIsTold()
     QVERIFY(!second.activate());
     QCOMPARE(second.serverError(), QAbstractSocket::AddressInUseError);
     QVERIFY(!second.isActive());
+}
+
+// What the link says when it cannot be made or goes down: a computer that
+// is not there, nobody listening on it, a host that turns the participant
+// away, that drops it before its login, or that vanishes in the match are
+// each told apart, for the window words each differently.
+void TestNetSockets::linkFailureTellsWhatEnded_data()
+{
+    QTest::addColumn<QString>("host"); // what the other end does
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("stage");
+
+    QTest::newRow("no computer of that name") << "unknown" << int(LinkFailure::HostNotFound) << int(LinkFailure::Opening);
+    QTest::newRow("nobody listening there") << "closed port" << int(LinkFailure::Refused) << int(LinkFailure::Opening);
+    QTest::newRow("the port taken by another program")
+        << "port taken" << int(LinkFailure::AddressInUse) << int(LinkFailure::Opening);
+    QTest::newRow("closed before any greeting") << "turns away" << int(LinkFailure::TurnedAway)
+                                                << int(LinkFailure::LoggingIn);
+    QTest::newRow("closed after the greeting, before the login")
+        << "greets, closes" << int(LinkFailure::Closed) << int(LinkFailure::LoggingIn);
+    QTest::newRow("gone in the match") << "logged in, closes" << int(LinkFailure::Closed) << int(LinkFailure::Playing);
+}
+
+void TestNetSockets::linkFailureTellsWhatEnded()
+{
+    QFETCH(QString, host);
+    QFETCH(int, kind);
+    QFETCH(int, stage);
+
+    PeerLink link;
+    QList<LinkFailure> failures;
+    connect(&link, &PeerLink::failed, this, [&](const LinkFailure &failure) { failures << failure; });
+    QTcpServer rawHost;
+    QVERIFY(rawHost.listen(QHostAddress::LocalHost));
+    if (host == QLatin1String("port taken")) {
+        link.setPort(rawHost.serverPort());
+        QVERIFY(!link.host());
+    } else if (host == QLatin1String("unknown")) {
+        link.join(QStringLiteral("lettrisko-test.invalid"));
+    } else if (host == QLatin1String("closed port")) {
+        link.setPort(portWithoutListener());
+        link.join(QStringLiteral("127.0.0.1"));
+    } else {
+        link.setPort(rawHost.serverPort());
+        QSignalSpy greeted(&link, &PeerLink::greetingReceived);
+        link.join(QStringLiteral("127.0.0.1"));
+        QTRY_VERIFY(rawHost.hasPendingConnections());
+        std::unique_ptr<QTcpSocket> raw(rawHost.nextPendingConnection());
+        QTRY_VERIFY(link.isConnected());
+        if (host != QLatin1String("turns away")) {
+            raw->write("Anna");
+            QVERIFY(greeted.wait());
+        }
+        if (host == QLatin1String("logged in, closes"))
+            QVERIFY(link.sendLogin(QStringLiteral("Bert")));
+        raw->close();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(failures.size(), 1, 2000);
+    QCOMPARE(int(failures.first().kind), kind);
+    QCOMPARE(int(failures.first().stage), stage);
+    QVERIFY(!link.isConnected());
 }
 
 void TestNetSockets::sendWithoutConnectionSendsNothing()

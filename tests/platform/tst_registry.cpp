@@ -15,6 +15,22 @@
 
 #include <limits>
 
+namespace {
+
+// Where QSettings reads a hive's value as it is, it also writes it so: the
+// line of `key` in `file` is spelled as QSettings spells it, not only read
+// alike.
+bool spelledAsQSettings(const QString &file, const QString &key, QByteArray *expected)
+{
+    const QString alone = QFileInfo(file).dir().filePath(QStringLiteral("alone.ini"));
+    QFile::remove(alone);
+    QSettings(alone, QSettings::IniFormat).setValue(key, QSettings(file, QSettings::IniFormat).value(key));
+    *expected = fileBytes(alone).split('\n').value(1);
+    return fileBytes(file).split('\n').contains(*expected);
+}
+
+} // namespace
+
 class TestRegistry : public QObject
 {
     Q_OBJECT
@@ -95,6 +111,8 @@ void TestRegistry::stringRoundTrip()
     const QString file = Registry::hiveFilePath(RegistryHive::CurrentUser);
     const QString key = QStringLiteral("Software/Kx/Lettrisko/Text");
     QCOMPARE(QSettings(file, QSettings::IniFormat).value(key).toString(), "sz:" + value);
+    QByteArray line;
+    QVERIFY2(spelledAsQSettings(file, key, &line), line.constData());
     QVERIFY(QFile::remove(file));
     QSettings(file, QSettings::IniFormat).setValue(key, "sz:" + value);
     Registry earlier;
@@ -124,6 +142,10 @@ void TestRegistry::integerRoundTrip()
     QVERIFY(reg.openKey(QStringLiteral("Software\\Kx\\Lettrisko"), false));
     QCOMPARE(reg.valueType(QStringLiteral("UpdateInterval")), Registry::ValueType::Integer);
     QCOMPARE(reg.readInteger(QStringLiteral("UpdateInterval"), 12345), value);
+    QByteArray line;
+    QVERIFY2(spelledAsQSettings(Registry::hiveFilePath(RegistryHive::LocalMachine),
+                                QStringLiteral("Software/Kx/Lettrisko/UpdateInterval"), &line),
+             line.constData());
 }
 
 void TestRegistry::binaryRoundTrip_data()
@@ -183,6 +205,8 @@ void TestRegistry::valueNamesRoundTrip_data()
     QTest::newRow("at") << QStringLiteral("@") << "%40";
     QTest::newRow("General") << QStringLiteral("General") << "General";
     QTest::newRow("spaces and umlauts") << QStringLiteral("Letzte Prüfung") << QStringLiteral("Letzte Prüfung");
+    QTest::newRow("digits, hyphen, dot and underscore") << QStringLiteral("Lettrisko-2.0_b") << "Lettrisko-2.0_b";
+    QTest::newRow("beyond Latin-1") << QStringLiteral("Łódź") << QStringLiteral("Łódź");
 }
 
 void TestRegistry::valueNamesRoundTrip()
@@ -212,6 +236,8 @@ void TestRegistry::valueNamesRoundTrip()
     QVERIFY(reg.valueNames().contains(name));
     QCOMPARE(reg.valueNames().size(), 2);
     QCOMPARE(QSettings(file, QSettings::IniFormat).value("Software/Kx/" + stored).toString(), QStringLiteral("sz:v"));
+    QByteArray line;
+    QVERIFY2(spelledAsQSettings(file, "Software/Kx/" + stored, &line), line.constData());
     QVERIFY(reg.deleteValue(name));
     QVERIFY(!reg.valueExists(name));
     QCOMPARE(reg.readString(QStringLiteral("other")), QStringLiteral("w"));
@@ -367,23 +393,33 @@ void TestRegistry::hiveFileOnDisk_data()
     QTest::addColumn<QString>("read"); // ApplicationFileName before
     QTest::addColumn<bool>("written");
     QTest::addColumn<QByteArray>("after");
+    // What the start is told of the file: too large and no file at all
+    // are apart.
+    QTest::addColumn<SharedFile::Status>("status");
+
+    const SharedFile::Status wasRead = SharedFile::Status::Read;
 
     const QByteArray alt = "[Software]\nKx\\Lettrisko\\ApplicationFileName=sz:alt\n";
     const QByteArray neu = "[Software]\nKx\\Lettrisko\\ApplicationFileName=sz:neu\n";
     const QByteArray huge = alt + ';' + QByteArray(1 << 20, 'x') + '\n';
     const QByteArray other = alt + "Kx\\Lettrisko\\NoUpdate=sz:\n";
     QTest::newRow("the disk full keeps the old file")
-        << alt << QByteArray() << 200 << QString(4000, 'y') << "alt" << false << alt;
+        << alt << QByteArray() << 200 << QString(4000, 'y') << "alt" << false << alt << wasRead;
     const QByteArray byHand = "; von Hand\n" + alt;
     QTest::newRow("the same value leaves the file")
-        << byHand << QByteArray() << 0 << "alt" << "alt" << true << byHand;
+        << byHand << QByteArray() << 0 << "alt" << "alt" << true << byHand << wasRead;
+    // As QSettings reads it: blanks after a value not in quotes are no part of it.
+    const QByteArray blanksAfter = QByteArray(alt).replace("sz:alt", "sz:alt \t ");
+    QTest::newRow("blanks after the value by hand")
+        << blanksAfter << QByteArray() << 0 << "alt" << "alt" << true << blanksAfter << wasRead;
     QTest::newRow("larger than 1 MiB reads as empty and stays")
-        << huge << QByteArray() << 0 << "neu" << "" << false << huge;
+        << huge << QByteArray() << 0 << "neu" << "" << false << huge << SharedFile::Status::TooLarge;
     QTest::newRow("a FIFO reads as empty and stays")
-        << QByteArray("<fifo>") << QByteArray() << 0 << "neu" << "" << false << QByteArray("<fifo>");
+        << QByteArray("<fifo>") << QByteArray() << 0 << "neu" << "" << false << QByteArray("<fifo>")
+        << SharedFile::Status::NotRegular;
     QTest::newRow("another copy saving meanwhile keeps its change")
         << alt << other << 0 << "neu" << "alt" << true
-        << QByteArray(neu + "Kx\\Lettrisko\\NoUpdate=sz:\n");
+        << QByteArray(neu + "Kx\\Lettrisko\\NoUpdate=sz:\n") << wasRead;
 }
 
 void TestRegistry::hiveFileOnDisk()
@@ -408,6 +444,7 @@ void TestRegistry::hiveFileOnDisk()
     Registry reg(RegistryHive::LocalMachine);
     QVERIFY(reg.openKey(QStringLiteral("Software\\Kx\\Lettrisko"), true));
     QCOMPARE(reg.readString(QStringLiteral("ApplicationFileName")), read);
+    QTEST(reg.fileStatus(), "status");
     bool result = !written;
     const auto write = [&] { result = reg.writeString(QStringLiteral("ApplicationFileName"), value); };
     if (!otherCopys.isEmpty()) {

@@ -229,7 +229,8 @@ void TestUninstallEntry::modifyPathOnlyWhenGiven()
 }
 
 // Written at every start: a moved program changes it, an unchanged one
-// leaves both files alone, and a full disk keeps them as they were.
+// leaves both files alone, and a full disk keeps them as they were. A file
+// grown past its bound (64 KiB the entry, 1 MiB the icon) is left alone.
 void TestUninstallEntry::rewriteOfTheEntry_data()
 {
     QTest::addColumn<QString>("second");
@@ -237,12 +238,22 @@ void TestUninstallEntry::rewriteOfTheEntry_data()
     QTest::addColumn<bool>("written");
     QTest::addColumn<QString>("program");
     QTest::addColumn<bool>("replaced");
+    // "entry 65536": the entry padded to that many bytes before the second
+    // start; "icon ...": the icon.
+    QTest::addColumn<QString>("padded");
 
     const QString oldPlace = QStringLiteral("/old place/lettrisko");
     const QString newPlace = QStringLiteral("/new place/lettrisko");
-    QTest::newRow("another place replaces the entry") << newPlace << 0 << true << newPlace << true;
-    QTest::newRow("the same place leaves both files") << oldPlace << 0 << true << oldPlace << false;
-    QTest::newRow("a full disk keeps both files") << newPlace << 64 << false << oldPlace << false;
+    QTest::newRow("another place replaces the entry") << newPlace << 0 << true << newPlace << true << "";
+    QTest::newRow("the same place leaves both files") << oldPlace << 0 << true << oldPlace << false << "";
+    QTest::newRow("a full disk keeps both files") << newPlace << 64 << false << oldPlace << false << "";
+    QTest::newRow("an entry as large as allowed is rewritten")
+        << newPlace << 0 << true << newPlace << true << "entry 65536";
+    QTest::newRow("an entry a byte larger stays") << newPlace << 0 << false << oldPlace << false << "entry 65537";
+    QTest::newRow("an icon as large as allowed is rewritten")
+        << oldPlace << 0 << true << oldPlace << true << "icon 1048576";
+    QTest::newRow("an icon a byte larger stays, and serves")
+        << oldPlace << 0 << true << oldPlace << false << "icon 1048577";
 }
 
 void TestUninstallEntry::rewriteOfTheEntry()
@@ -252,11 +263,20 @@ void TestUninstallEntry::rewriteOfTheEntry()
     QFETCH(bool, written);
     QFETCH(QString, program);
     QFETCH(bool, replaced);
+    QFETCH(QString, padded);
 
     const QString entryPath = uninstallEntryFilePath(QStringLiteral("Zeichenjagd"));
     const QString iconPath = uninstallEntryIconPath(QStringLiteral("Zeichenjagd"));
     QVERIFY(RegisterUninstallEntry(QStringLiteral("Lettrisko"), quotedCommand(QStringLiteral("/old place/lettrisko")),
                                    QString(), false, QStringLiteral("Zeichenjagd")));
+    const QByteArray freshIcon = fileBytes(iconPath);
+    if (!padded.isEmpty()) {
+        const QString paddedPath = padded.startsWith(QLatin1String("entry")) ? entryPath : iconPath;
+        QByteArray bytes = fileBytes(paddedPath);
+        // A comment line to a menu; past a picture's end, nothing.
+        bytes += '#' + QByteArray(padded.section(' ', 1).toInt() - bytes.size() - 2, 'x') + '\n';
+        QVERIFY(writeFileBytes(paddedPath, bytes));
+    }
     const QByteArray icon = fileBytes(iconPath);
     const QList<ino_t> before{inodeOf(entryPath), inodeOf(iconPath)};
     {
@@ -271,7 +291,8 @@ void TestUninstallEntry::rewriteOfTheEntry()
     QCOMPARE(execArguments(groups.value(QStringLiteral("Desktop Action Uninstall")).value(QStringLiteral("Exec"))),
              (QStringList{program, QStringLiteral("/uninstall")}));
     QCOMPARE(groups.value(QStringLiteral("Desktop Entry")).value(QStringLiteral("Icon")), iconPath);
-    QCOMPARE(fileBytes(iconPath), icon);
+    // A padded icon within the bound is made afresh; one beyond it stays.
+    QCOMPARE(fileBytes(iconPath), padded.startsWith(QLatin1String("icon")) && replaced ? freshIcon : icon);
     QCOMPARE((QList<ino_t>{inodeOf(entryPath), inodeOf(iconPath)} != before), replaced);
 }
 

@@ -4,6 +4,7 @@
 #include "update/Unzip.h"
 
 #include "support/HostileFiles.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/TestFiles.h"
 
 #include <QDirIterator>
@@ -101,6 +102,9 @@ void TestUnzip::brokenArchivesAreReported_data()
     QTest::newRow("truncated") << "truncated" << "kein gültiges Zip-Archiv" << QStringList();
     QTest::newRow("damaged entry") << "flipped" << "„second.bin“ im Archiv ist beschädigt" << QStringList{"first.txt"};
     QTest::newRow("no destination") << "destination" << "Zielordner" << QStringList();
+    // Refused, not full: the player is not sent to free space.
+    QTest::newRow("a destination that refuses the file")
+        << "read-only" << "Die Datei „first.txt“ konnte nicht in „" << QStringList();
     // Refused on the archive's own account, before a byte is written.
     QTest::newRow("too many entries") << "entries" << "enthält 2 Dateien; mehr als 1 werden nicht entpackt"
                                       << QStringList();
@@ -143,6 +147,9 @@ void TestUnzip::brokenArchivesAreReported()
                                         : damage == "flipped" ? bytes.replace("MARK", "KRAM")
                                                               : QByteArray()));
 
+    std::optional<ReadOnlyFolder> readOnly;
+    if (damage == "read-only")
+        readOnly.emplace(destination);
     const UnzipResult result =
         unzipFlat(archive, damage == "destination" ? dir.filePath("none") : destination, limits, &progress);
     QVERIFY(!result.ok);

@@ -193,6 +193,11 @@ void TestUpdateSchedule::automaticUpdate()
     QCOMPARE(boxFits, longNote);
     if (!hostile.isEmpty() && !longNote) {
         QVERIFY(boxes.last().text.contains(hostile == "note FIFO" ? QString() : hive));
+        // A file too large and one that is no file at all are told apart.
+        if (hostile == "huge" || hostile == "FIFO")
+            QVERIFY2(boxes.last().text.contains(hostile == "huge" ? QStringLiteral("größer als 1 MiB")
+                                                                  : QStringLiteral("keine gewöhnliche Datei")),
+                     qPrintable(boxes.last().text));
         QVERIFY(fifo ? fifo->stillThere() && !fifo->opened() : fileBytes(hive) == huge);
         return;
     }

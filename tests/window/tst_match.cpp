@@ -30,9 +30,9 @@
 
 namespace {
 
-// Six words, each its own letters' worth of difficulty; Ä only where
+// Six words of no level, which play under "gemischt" only; Ä only where
 // umlauts are allowed.
-const QByteArray kWords = "Garten\tPflanzen\nHaus\nMaus\tTiere\nTisch\nLampe\nBär\tTiere\n";
+const QByteArray kWords = "Garten\t\tPflanzen\nHaus\nMaus\t\tTiere\nTisch\nLampe\nBär\t\tTiere\n";
 
 } // namespace
 
