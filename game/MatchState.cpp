@@ -187,6 +187,14 @@ void MatchState::tick()
         endTurn(TurnRecord::Outcome::LostByTime);
 }
 
+bool MatchState::giveUp(int seat)
+{
+    if (m_stage != Stage::Guessing || seat != guesser() || RoundState.NetworkGame || !RoundState.giveUp())
+        return false;
+    endTurn(TurnRecord::Outcome::GivenUp);
+    return true;
+}
+
 void MatchState::endTurn(TurnRecord::Outcome outcome)
 {
     m_clock->stop();

@@ -106,6 +106,11 @@ public:
     bool hintAvailable() const;
     std::optional<QChar> takeHint();
     void tick();
+    // The guesser gives the word up: the turn is lost with the maximum of
+    // mistakes. Refused (false) unless the turn is being guessed and the
+    // seat is the guesser's, and in a network game, whose messages cannot
+    // tell the other computer.
+    bool giveUp(int seat);
     // The turn's result has been seen: the next turn awaits its word. False
     // when that was the last turn: the match is over.
     bool nextTurn();

@@ -135,6 +135,8 @@ private:
     void showWordEntry(int entry);
     void showRefusal(const MatchState::WordVerdict &verdict);
     int keyboardSeat() const;
+    // "Aufgeben" asks once before the turn is given up.
+    void askToGiveUp();
     // Every way to play ends here: the match stops, the start page shows.
     void leaveMatch(bool tellPeer = true);
 

@@ -45,6 +45,8 @@ struct TForm1::State
     QString peerNickname;
     // Open while the participant types the host's password.
     QPointer<QWidget> passwordQuery;
+    // Open while the player is asked whether to give the word up.
+    QPointer<QWidget> giveUpQuery;
 
     // Playing alone: the words the settings allow, kept while the settings
     // stay, and the computer at the setter's seat.

@@ -144,6 +144,9 @@ void TForm1::connectPage(Page page)
         connect(p.game, &GamePage::startClicked, m_match, &MatchState::startTurn);
         connect(p.game, &GamePage::okClicked, this, [this] { showPage(Statistics); });
         connect(p.game, &GamePage::hintClicked, m_match, &MatchState::takeHint);
+        connect(p.game, &GamePage::giveUpClicked, this, &TForm1::askToGiveUp);
+        // A letter clicked is the key typed, from the keyboard's seat.
+        connect(p.game, &GamePage::letterClicked, this, &TForm1::FormKeyPress);
         break;
     case Statistics:
         // A match under way shows what it has played.

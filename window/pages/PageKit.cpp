@@ -9,6 +9,7 @@
 #include "controls/TSpinEdit.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -142,6 +143,23 @@ void chainTabOrder(std::initializer_list<QWidget *> widgets)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+QString fitName(const QFontMetrics &metrics, int width, const QString &before, const QString &name,
+                const QString &after)
+{
+    const QString whole = before + name + after;
+    if (metrics.horizontalAdvance(whole) <= width)
+        return whole;
+    const int room = width - metrics.horizontalAdvance(before + after);
+    return before + metrics.elidedText(name, Qt::ElideRight, qMax(room, 0)) + after;
+}
+
+void showWithName(QLabel *label, const QString &before, const QString &name, const QString &after)
+{
+    // The frame and the margins take their share of the width.
+    const int width = label->contentsRect().width() - 2 * label->margin() - 2 * qMax(0, label->indent()) - 8;
+    label->setText(fitName(QFontMetrics(label->font()), width, before, name, after));
 }
 
 } // namespace PageKit

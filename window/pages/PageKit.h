@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 class QCheckBox;
+class QFontMetrics;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -48,5 +49,11 @@ QPixmap decorationPicture();
 // within the group.
 void tabStopOnCheckedChoice(std::initializer_list<QRadioButton *> group);
 void chainTabOrder(std::initializer_list<QWidget *> widgets);
+// A text with a player's name in it, made to fit the width: the name is
+// shortened ("…") as far as needed, never the words and numbers around it.
+QString fitName(const QFontMetrics &metrics, int width, const QString &before, const QString &name,
+                const QString &after);
+// The same on a label, fitted to the label's own width and font.
+void showWithName(QLabel *label, const QString &before, const QString &name, const QString &after);
 
 } // namespace PageKit

@@ -25,6 +25,8 @@ QString outcomeText(TurnRecord::Outcome outcome)
         return QStringLiteral("nicht erraten");
     case TurnRecord::Outcome::LostByTime:
         return QStringLiteral("Zeit abgelaufen");
+    case TurnRecord::Outcome::GivenUp:
+        return QStringLiteral("aufgegeben");
     }
     return QString();
 }
