@@ -139,6 +139,7 @@ void TForm1::connectPage(Page page)
             showRefusal(m_match->setWord(typed));
         });
         connect(p.word, &WordPage::cancelled, this, [this] { leaveMatch(); });
+        connect(p.word, &WordPage::inputRefused, this, beep);
         break;
     case Game:
         connect(p.game, &GamePage::startClicked, m_match, &MatchState::startTurn);

@@ -58,8 +58,9 @@ void TestScoring::standings_data()
 
     QTest::newRow("rounds: no round played") << "/ / /" << won << 0LL << 0LL << Leader::Nobody;
     QTest::newRow("rounds: equal mistakes tie the round") << "2/2" << won << 0LL << 0LL << Leader::Nobody;
-    QTest::newRow("rounds: first turn only, player 1's empty cell counts 0")
-        << "3/" << won << 1LL << 0LL << Leader::Player1;
+    QTest::newRow("rounds: after its first turn a round is nobody's yet") << "3/" << won << 0LL << 0LL << Leader::Nobody;
+    QTest::newRow("rounds: a round counts once both turns are played")
+        << "1/0 3/" << won << 1LL << 0LL << Leader::Player1;
     QTest::newRow("rounds: first turn without mistakes wins nobody the round") << "0/" << won << 0LL << 0LL << Leader::Nobody;
     QTest::newRow("rounds: fewer mistakes win the round") << "5/1 0/4 2/3" << won << 1LL << 2LL << Leader::Player2;
     QTest::newRow("rounds: more wins lead, not fewer mistakes")

@@ -141,15 +141,15 @@ void TestMatch::twoRoundMatch_data()
         << false << "xund" << 1
         << QStringList{"Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 0|-",
                        "Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 1|2",
-                       // Bert's mistakes stand against Anna's empty cell.
-                       "Gewonnene Runden Anna: 1|Gewonnene Runden Bert: 1|-",
+                       // Round 2 counts for nobody until Anna has guessed too.
+                       "Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 1|2",
                        "Gewonnene Runden Anna: 1|Gewonnene Runden Bert: 1|-"}
         << draw;
     QTest::newRow("most rounds won: both lose round 2, Bert has round 1")
         << false << "xyz" << 3
         << QStringList{"Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 0|-",
                        "Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 1|2",
-                       "Gewonnene Runden Anna: 1|Gewonnene Runden Bert: 1|-",
+                       "Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 1|2",
                        "Gewonnene Runden Anna: 0|Gewonnene Runden Bert: 1|2"}
         << bertWins;
     QTest::newRow("fewest mistakes: 4 against 3")

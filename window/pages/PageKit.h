@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 
 class QCheckBox;
@@ -55,5 +56,9 @@ QString fitName(const QFontMetrics &metrics, int width, const QString &before, c
                 const QString &after);
 // The same on a label, fitted to the label's own width and font.
 void showWithName(QLabel *label, const QString &before, const QString &name, const QString &after);
+// The same for a text made around the name.
+void showWithName(QLabel *label, const QString &name, const std::function<QString(const QString &)> &textWith);
+// The room a label leaves for its text.
+int textRoom(const QLabel *label);
 
 } // namespace PageKit

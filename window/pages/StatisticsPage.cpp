@@ -38,6 +38,14 @@ void setBold(QLabel *label, bool bold)
     label->setFont(font);
 }
 
+// A standings line in its style, the player's name shortened as far as the
+// line needs, never its number.
+void showLine(QLabel *label, bool bold, const QString &name, const std::function<QString(const QString &)> &line)
+{
+    setBold(label, bold);
+    showWithName(label, name, line);
+}
+
 } // namespace
 
 StatisticsPage::StatisticsPage(const MatchState &match, QWidget *parent)
@@ -104,9 +112,11 @@ void StatisticsPage::showRecord(const QString &soloResult)
     const QString player2 = m_match.name(MatchState::Player2);
     const bool solo = m_match.mode() == MatchState::Mode::Solo;
     StatistikCancel->setVisible(solo && !m_match.lastTurnPlayed());
-    // Alone, the fourth column takes the room of the outcome's words.
+    // Alone, the fourth column takes the room of the outcome's words, and
+    // the fifth is hidden: a column of no width is nothing to paint.
     Statistik->setColWidth(3, solo ? 160 : 64);
     Statistik->setColWidth(4, solo ? 0 : 192);
+    Statistik->setColumnHidden(4, solo);
     if (solo) {
         // One player: the computer's words, the mistakes on each, and how it went.
         Statistik->setCells(1, 0, QStringLiteral("Wörter des Computers"));
@@ -142,18 +152,18 @@ void StatisticsPage::showStandings(const Scoring::Standings &standings)
     if (m_match.mode() == MatchState::Mode::Solo) {
         const Scoring::SoloResult result = Scoring::soloResultOf(m_match.record());
         const QString player = m_match.name(MatchState::Player2);
-        StatistikP1Info->setText(Scoring::soloGuessedLine(player, result.guessed));
-        StatistikP2Info->setText(
-            Scoring::standingsLine(Scoring::WinnerRule::FewestMistakes, player, result.mistakes));
-        setBold(StatistikP1Info, false);
-        setBold(StatistikP2Info, false);
+        showLine(StatistikP1Info, false, player,
+                 [&result](const QString &name) { return Scoring::soloGuessedLine(name, result.guessed); });
+        showLine(StatistikP2Info, false, player, [&result](const QString &name) {
+            return Scoring::standingsLine(Scoring::WinnerRule::FewestMistakes, name, result.mistakes);
+        });
         return;
     }
     const Scoring::WinnerRule rule = m_match.winnerRule();
-    StatistikP1Info->setText(Scoring::standingsLine(rule, m_match.name(MatchState::Player1), standings.player1));
-    StatistikP2Info->setText(Scoring::standingsLine(rule, m_match.name(MatchState::Player2), standings.player2));
-    setBold(StatistikP1Info, standings.leader == Scoring::Leader::Player1);
-    setBold(StatistikP2Info, standings.leader == Scoring::Leader::Player2);
+    showLine(StatistikP1Info, standings.leader == Scoring::Leader::Player1, m_match.name(MatchState::Player1),
+             [&](const QString &name) { return Scoring::standingsLine(rule, name, standings.player1); });
+    showLine(StatistikP2Info, standings.leader == Scoring::Leader::Player2, m_match.name(MatchState::Player2),
+             [&](const QString &name) { return Scoring::standingsLine(rule, name, standings.player2); });
 }
 
 void StatisticsPage::StatistikOKClick()
