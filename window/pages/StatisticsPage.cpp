@@ -112,11 +112,9 @@ void StatisticsPage::showRecord(const QString &soloResult)
     const QString player2 = m_match.name(MatchState::Player2);
     const bool solo = m_match.mode() == MatchState::Mode::Solo;
     StatistikCancel->setVisible(solo && !m_match.lastTurnPlayed());
-    // Alone, the fourth column takes the room of the outcome's words, and
-    // the fifth is hidden: a column of no width is nothing to paint.
+    // Alone, the fourth column takes the room of the outcome's words.
     Statistik->setColWidth(3, solo ? 160 : 64);
     Statistik->setColWidth(4, solo ? 0 : 192);
-    Statistik->setColumnHidden(4, solo);
     if (solo) {
         // One player: the computer's words, the mistakes on each, and how it went.
         Statistik->setCells(1, 0, QStringLiteral("Wörter des Computers"));
