@@ -11,8 +11,10 @@
 //   x       the guesser guesses x        o:x  the other seat guesses x
 //   .       a tick of the clock          >  the result has been seen
 //   -       the match is given up        ( )  the clock paused, resumed
-//   !       a hint is asked for
-// A match alone is marked "solo:" before its moves.
+//   !       a hint is asked for          ?  the guesser gives up
+//   o?      the other seat gives up
+// A match alone is marked "solo:" before its moves, one over the network
+// "net:" (the host's computer).
 // Each signal the match gives is written down as one token:
 //   M match started, W word set, S turn started, the answer to a guess as
 //   h/m/w/l/r/p (hit, miss, won, lost, refused, repeated; upper case for the
@@ -40,7 +42,7 @@ QString answerToken(Round::Guess result, bool atStart)
 }
 
 // In the order of the enumerations.
-const char *const kOutcomes[] = {"won", "lost", "time"};
+const char *const kOutcomes[] = {"won", "lost", "time", "gave"};
 const char *const kVerdicts[] = {"", "?late", "?empty", "?distinct", "?chars"};
 
 } // namespace
@@ -97,6 +99,16 @@ void TestMatchState::moves_data()
         << 1 << 9 << 0 << "solo:w:haus + a u ! s" << "M W H S h h w E T X0" << "1/1/HAUS/0/won" << false;
     QTest::newRow("a maximum of 0: a hint costs a mistake that ends nothing")
         << 1 << 0 << 0 << "solo:w:haus + ! a u s" << "M W H S !A p h w E T X0" << "1/1/HAUS/1/won" << false;
+    QTest::newRow("given up: lost with the maximum of mistakes, the clock stops")
+        << 1 << 7 << 2 << "w:haus + x . ? . a" << "M W H S m C4 E T" << "1/1/HAUS/7/gave" << false;
+    QTest::newRow("only the guesser gives up, only while guessing")
+        << 1 << 9 << 0 << "w:haus ? + o? a" << "M W H S h" << "" << false;
+    QTest::newRow("a turn over is not given up after")
+        << 1 << 9 << 0 << "w:ab + b ?" << "M W H S w E T" << "1/1/AB/0/won" << false;
+    QTest::newRow("a maximum of 0: given up with 0 mistakes")
+        << 1 << 0 << 0 << "w:haus + x ?" << "M W H S m E T" << "1/1/HAUS/0/gave" << false;
+    QTest::newRow("no giving up over the network, which could not tell the other computer")
+        << 1 << 9 << 0 << "net:w:haus + ? a" << "M W H S h" << "" << false;
     QTest::newRow("a turn lost by mistakes stops the clock")
         << 1 << 1 << 2 << "w:haus + x a"
         << "M W H S l E T" << "1/1/HAUS/1/lost" << false;
@@ -137,6 +149,11 @@ void TestMatchState::moves()
                 solo ? MatchState::Mode::Solo : MatchState::Mode::TwoPlayers);
     if (solo)
         moves.remove(0, 5);
+    if (moves.startsWith(QLatin1String("net:"))) {
+        moves.remove(0, 4);
+        match.RoundState.NetworkGame = true;
+        match.RoundState.IsHost = true;
+    }
     // Ticks come from the moves alone.
     match.clock()->setInterval(24 * 3600 * 1000);
 
@@ -162,6 +179,10 @@ void TestMatchState::moves()
             match.resumeClock();
         } else if (move == QLatin1String("!")) {
             match.takeHint();
+        } else if (move == QLatin1String("?")) {
+            match.giveUp(match.guesser());
+        } else if (move == QLatin1String("o?")) {
+            QVERIFY(!match.giveUp(match.setter()));
         } else {
             match.guess(match.guesser(), move.at(0));
         }
