@@ -11,9 +11,9 @@
 
 namespace {
 
-// The figure is designed in a box of these units and scaled to the
+// The figure is drawn in a box of these units and scaled to the
 // control, centred, keeping its proportions.
-constexpr QRectF kDesignBox(30, 12, 196, 218);
+constexpr QRectF kDrawingBox(30, 12, 196, 218);
 constexpr qreal kWoodWidth = 9;
 constexpr qreal kRopeWidth = 3;
 constexpr qreal kBodyWidth = 5;
@@ -85,7 +85,7 @@ TGallows::TGallows(QWidget *parent)
 
 QSize TGallows::sizeHint() const
 {
-    return kDesignBox.size().toSize();
+    return kDrawingBox.size().toSize();
 }
 
 void TGallows::setSteps(int shown, int total)
@@ -149,11 +149,11 @@ void TGallows::renderPicture()
 
     QPainter painter(&m_picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal scale = qMin(width() / kDesignBox.width(), height() / kDesignBox.height());
+    const qreal scale = qMin(width() / kDrawingBox.width(), height() / kDrawingBox.height());
     // Standing on the control's bottom edge, in the middle.
-    painter.translate((width() - kDesignBox.width() * scale) / 2, height() - kDesignBox.height() * scale);
+    painter.translate((width() - kDrawingBox.width() * scale) / 2, height() - kDrawingBox.height() * scale);
     painter.scale(scale, scale);
-    painter.translate(-kDesignBox.topLeft());
+    painter.translate(-kDrawingBox.topLeft());
 
     const double drawn = partsDrawn(m_shown, m_total);
     for (int i = 0; i < kPartCount && i < drawn; ++i) {
