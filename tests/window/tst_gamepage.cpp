@@ -668,6 +668,23 @@ void TestGamePage::paintBoxEmptyBeforeStart()
 
 namespace {
 
+// Whether the figure's head is drawn: its round edge left and right of its
+// middle, where no other part passes.
+bool headDrawn(TGallows *gallows)
+{
+    gallows->grab();
+    const QImage picture = gallows->renderedImage();
+    const qreal scale = qMin(gallows->width() / 196.0, gallows->height() / 218.0);
+    const QPointF origin((gallows->width() - 196 * scale) / 2, gallows->height() - 218 * scale);
+    const qreal ratio = picture.devicePixelRatio();
+    for (const int x : {172, 208}) {
+        const QPointF edge = origin + QPointF(x - 30, 78 - 12) * scale;
+        if (qAlpha(picture.pixel((edge * ratio).toPoint())) == 0)
+            return false;
+    }
+    return true;
+}
+
 // The letters marked on the pad: the right ones, "/", the wrong ones.
 QString marksOf(const TLetterPad *pad)
 {
@@ -772,6 +789,8 @@ void TestGamePage::pageStates()
     for (const QChar letter : pad)
         QCOMPARE(letters->key(letter)->isEnabled(), !over && letters->key(letter)->mark() == LetterKey::Mark::Untried);
     QCOMPARE(gallows->accessibleName(), figure);
+    // The head is the sixth part.
+    QCOMPARE(headDrawn(gallows), TGallows::partsDrawn(gallows->shownSteps(), gallows->totalSteps()) >= 6);
     auto *line = controlOf<QLabel>(m_form, "OutcomeLine");
     QCOMPARE(line->isVisible() ? line->text() : QString(), outcome);
     if (!outcome.isEmpty())
