@@ -38,6 +38,10 @@ public:
 protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
     {
+        // A column of no width has nothing to show, and the style would
+        // draw it on a picture of no size.
+        if (rect.isEmpty())
+            return;
         QStyleOptionHeader option = optionFor(logicalIndex, rect);
         option.text = option.fontMetrics.elidedText(option.text, Qt::ElideRight, labelWidth(option));
         style()->drawControl(QStyle::CE_Header, &option, painter, this);

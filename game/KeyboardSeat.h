@@ -16,6 +16,7 @@ class KeyboardSeat : public Seat
 public:
     using Seat::Seat;
 
+    using Seat::giveUp;
     using Seat::guess;
     using Seat::leave;
     using Seat::setWord;

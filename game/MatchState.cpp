@@ -104,6 +104,8 @@ bool MatchState::allows(const Seat &seat, Move move) const
         return m_stage == Stage::Guessing && sitsAt(seat, guesser());
     case Move::Hint:
         return hintAvailable() && sitsAt(seat, guesser());
+    case Move::GiveUp:
+        return m_stage == Stage::Guessing && !RoundState.NetworkGame && sitsAt(seat, guesser());
     case Move::Leave:
         return sitsAt(seat, Player1) || sitsAt(seat, Player2);
     }
@@ -228,6 +230,14 @@ void MatchState::tick()
     Q_EMIT clockChanged(RoundState.secondsLeft());
     if (tick == Round::Tick::TimedOut)
         endTurn(TurnRecord::Outcome::LostByTime);
+}
+
+bool MatchState::giveUp(const Seat &seat)
+{
+    if (!allows(seat, Move::GiveUp) || !RoundState.giveUp())
+        return false;
+    endTurn(TurnRecord::Outcome::GivenUp);
+    return true;
 }
 
 void MatchState::endTurn(TurnRecord::Outcome outcome)

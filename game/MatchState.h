@@ -46,7 +46,7 @@ public:
     static constexpr int Player2 = 1;
 
     // What a seat may hand the match.
-    enum class Move { SetWord, StartTurn, Guess, Hint, Leave };
+    enum class Move { SetWord, StartTurn, Guess, Hint, GiveUp, Leave };
 
     // What word acceptance says of a word.
     struct WordVerdict
@@ -152,6 +152,10 @@ private:
     std::optional<QChar> takeHint(const Seat &seat);
     // The match is given up; a turn being guessed stops where it stands.
     bool leave(const Seat &seat);
+    // The guesser gives the word up: the turn is lost with the maximum of
+    // mistakes. Refused in a network game, whose messages cannot tell the
+    // other computer.
+    bool giveUp(const Seat &seat);
 
     bool sitsAt(const Seat &seat, int player) const;
     void stop();

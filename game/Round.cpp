@@ -57,9 +57,16 @@ Round::Tick Round::tick()
     --m_seconds;
     if (m_seconds > 0)
         return Tick::Counted;
-    m_mistakes = m_rules.maxMistakes;
-    end();
+    loseWithMaximum();
     return Tick::TimedOut;
+}
+
+bool Round::giveUp()
+{
+    if (!RoundRunning)
+        return false;
+    loseWithMaximum();
+    return true;
 }
 
 bool Round::settle()
@@ -130,6 +137,13 @@ int Round::hiddenCount() const
             ++hidden;
     }
     return hidden;
+}
+
+// A turn lost other than by mistakes costs the full count of them.
+void Round::loseWithMaximum()
+{
+    m_mistakes = m_rules.maxMistakes;
+    end();
 }
 
 void Round::end()

@@ -62,6 +62,9 @@ public:
     std::optional<Guess> start(const Rules &rules);
     Guess guess(QChar key);
     Tick tick();
+    // The guesser gives the word up: lost, as a turn lost by time counts.
+    // False when no turn runs.
+    bool giveUp();
     // Ends the turn as won when no character is hidden any more; true when
     // this call ended it.
     bool settle();
@@ -88,6 +91,7 @@ public:
 
 private:
     void end();
+    void loseWithMaximum();
 
     Rules m_rules;
     int m_mistakes = 0;

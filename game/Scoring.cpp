@@ -4,30 +4,46 @@
 #include "game/Scoring.h"
 
 #include <QMap>
-#include <QPair>
 
 namespace Scoring {
 
 Standings standingsOf(const QList<TurnRecord> &turns, WinnerRule rule)
 {
     // Mistakes by round: what player 1 made guessing player 2's word, and
-    // what player 2 made guessing player 1's.
-    QMap<int, QPair<long long, long long>> rounds;
+    // what player 2 made guessing player 1's, and whether each was played.
+    struct RoundMistakes
+    {
+        long long ofPlayer1 = 0;
+        long long ofPlayer2 = 0;
+        bool player1Guessed = false;
+        bool player2Guessed = false;
+    };
+    QMap<int, RoundMistakes> rounds;
     for (const TurnRecord &turn : turns) {
-        auto &round = rounds[turn.round];
-        (turn.guessingPlayer == 0 ? round.first : round.second) += turn.mistakes;
+        RoundMistakes &round = rounds[turn.round];
+        if (turn.guessingPlayer == 0) {
+            round.ofPlayer1 += turn.mistakes;
+            round.player1Guessed = true;
+        } else {
+            round.ofPlayer2 += turn.mistakes;
+            round.player2Guessed = true;
+        }
     }
 
     Standings standings;
-    for (const auto &[ofPlayer1, ofPlayer2] : qAsConst(rounds)) {
+    for (const RoundMistakes &round : qAsConst(rounds)) {
         if (rule == WinnerRule::MostRoundsWon) {
-            if (ofPlayer1 > ofPlayer2)
+            // Half a round is nobody's yet: its second guesser has made no
+            // mistake so far, not fewer than the first.
+            if (!round.player1Guessed || !round.player2Guessed)
+                continue;
+            if (round.ofPlayer1 > round.ofPlayer2)
                 ++standings.player2;
-            else if (ofPlayer1 < ofPlayer2)
+            else if (round.ofPlayer1 < round.ofPlayer2)
                 ++standings.player1;
         } else {
-            standings.player1 += ofPlayer1;
-            standings.player2 += ofPlayer2;
+            standings.player1 += round.ofPlayer1;
+            standings.player2 += round.ofPlayer2;
         }
     }
 

@@ -28,9 +28,9 @@ struct Standings
     }
 };
 
-// A round goes to the player who made fewer mistakes guessing; a turn not
-// yet played counts no mistakes, so after the first turn of a round its
-// setter leads it.
+// A round goes to the player who made fewer mistakes guessing, once both
+// have guessed; until then it counts for nobody. The totals of mistakes
+// count every turn played.
 Standings standingsOf(const QList<TurnRecord> &turns, WinnerRule rule);
 
 // "Gewonnene Runden Anna: 2" or "Fehleranzahl Anna: 7".

@@ -35,3 +35,8 @@ bool Seat::leave()
 {
     return m_match.leave(*this);
 }
+
+bool Seat::giveUp()
+{
+    return m_match.giveUp(*this);
+}

@@ -34,6 +34,7 @@ protected:
     std::optional<Round::Guess> guess(QChar key);
     std::optional<QChar> takeHint();
     bool leave();
+    bool giveUp();
 
     // The match has let the seat go: from now on it takes no move from
     // here, and whatever the seat still hears from outside is stale.

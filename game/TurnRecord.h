@@ -9,7 +9,7 @@
 // One played turn as the match keeps it: whose word, how it went.
 struct TurnRecord
 {
-    enum class Outcome { Won, LostByMistakes, LostByTime };
+    enum class Outcome { Won, LostByMistakes, LostByTime, GivenUp };
 
     // 1-based round the turn belongs to.
     int round = 0;
@@ -18,7 +18,7 @@ struct TurnRecord
     quint8 guessingPlayer = 1;
     // The word as it was played, folded by word acceptance.
     QString word;
-    // A turn lost by time counts the maximum.
+    // A turn lost by time or given up counts the maximum.
     int mistakes = 0;
     Outcome outcome = Outcome::Won;
 

@@ -125,6 +125,8 @@ private:
     void showHint();
     void showWordEntry(int entry);
     void showRefusal(const MatchState::WordVerdict &verdict);
+    // "Aufgeben" asks once before the turn is given up.
+    void askToGiveUp();
     // Every way to play ends here: the match stops, the start page shows.
     void leaveMatch(bool tellPeer = true);
 

@@ -57,6 +57,8 @@ struct TForm1::State
 
     // This computer's keyboard at the match being played.
     QPointer<KeyboardSeat> keyboard;
+    // Open while the player is asked whether to give the word up.
+    QPointer<QWidget> giveUpQuery;
 
     // The window's parts for playing alone and over the network.
     SoloPlay *solo = nullptr;

@@ -14,6 +14,7 @@
 #include "window/pages/WordPage.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 void TForm1::connectMatch()
 {
@@ -32,8 +33,8 @@ void TForm1::connectMatch()
     connect(m_match, &MatchState::turnEnded, this, &TForm1::showHint);
     connect(m_match, &MatchState::turnEnded, this, [this] { solo().turnEnded(); });
     connect(m_match, &MatchState::matchEnded, this, [this] { solo().matchEnded(); });
-    connect(m_match, &MatchState::hintGiven, this, [this] {
-        m_pages->game->showHintTaken();
+    connect(m_match, &MatchState::hintGiven, this, [this](QChar letter) {
+        m_pages->game->showHintTaken(letter);
         showHint();
     });
 }
@@ -83,6 +84,32 @@ void TForm1::FormKeyPress(QChar key)
         m_state->keyboard->guess(key);
 }
 
+// The clock runs on while the box is open; an answer that comes after the
+// turn has ended otherwise is not taken.
+void TForm1::askToGiveUp()
+{
+    if (m_match->stage() != MatchState::Stage::Guessing || RoundState.NetworkGame || m_state->giveUpQuery)
+        return;
+    auto *box = new QMessageBox(QMessageBox::Question, QStringLiteral("Aufgeben"),
+                                QStringLiteral("Willst du das Wort wirklich aufgeben? Es zählt dann als nicht "
+                                               "erraten, mit der höchsten Fehleranzahl."),
+                                QMessageBox::NoButton, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTextFormat(Qt::PlainText);
+    QPushButton *yes = box->addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton *no = box->addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    box->setDefaultButton(yes);
+    box->setEscapeButton(no);
+    m_state->giveUpQuery = box;
+    const qsizetype turnsPlayed = m_match->record().size();
+    connect(box, &QDialog::finished, this, [this, box, yes, turnsPlayed] {
+        if (box->clickedButton() == yes && m_match->record().size() == turnsPlayed)
+            if (m_state->keyboard)
+                m_state->keyboard->giveUp();
+    });
+    box->open();
+}
+
 bool TForm1::PlaySoundResource(const QString &name)
 {
     if (!m_settings.PlaySounds)
@@ -95,13 +122,13 @@ void TForm1::showTurn()
 {
     ensurePage(Game);
     const QString guesser = m_match->name(m_match->guesser());
-    QString info;
     if (m_match->mode() == MatchState::Mode::Solo)
-        info = QStringLiteral("Errate das Wort des Computers, ") + guesser + QLatin1Char('!');
+        m_pages->game->showTurn(QStringLiteral("Errate das Wort des Computers, "), guesser, QStringLiteral("!"), true);
     else
-        info = guesser + (LocalSetsWord() ? QStringLiteral(" versucht, das Wort zu erraten")
-                                          : QStringLiteral(", errate dieses Wort:"));
-    m_pages->game->showTurn(info, !LocalSetsWord());
+        m_pages->game->showTurn(QString(), guesser,
+                                LocalSetsWord() ? QStringLiteral(" versucht, das Wort zu erraten")
+                                                : QStringLiteral(", errate dieses Wort:"),
+                                !LocalSetsWord());
     showPage(Game);
     showHint();
 }

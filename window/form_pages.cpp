@@ -140,6 +140,7 @@ void TForm1::connectPage(Page page)
                 showRefusal(m_state->keyboard->setWord(typed));
         });
         connect(p.word, &WordPage::cancelled, this, [this] { leaveMatch(); });
+        connect(p.word, &WordPage::inputRefused, this, beep);
         break;
     case Game:
         connect(p.game, &GamePage::startClicked, this, [this] {
@@ -151,6 +152,9 @@ void TForm1::connectPage(Page page)
             if (m_state->keyboard)
                 m_state->keyboard->takeHint();
         });
+        connect(p.game, &GamePage::giveUpClicked, this, &TForm1::askToGiveUp);
+        // A letter clicked is the key typed, from the keyboard's seat.
+        connect(p.game, &GamePage::letterClicked, this, &TForm1::FormKeyPress);
         break;
     case Statistics:
         // A match under way shows what it has played.

@@ -24,7 +24,7 @@ convert -size 258x233 xc:none \
     decoration.png
 
 # The title picture of the start page (516 x 466): the name over letters to
-# guess and the gallows.
+# guess and the gallows, whose beam stays below the position numbers.
 convert -size 516x466 xc:none \
     -font "$FONT" -pointsize 78 -fill '#1c4f9c' -stroke '#0c2f6c' -strokewidth 2 \
     -gravity north -annotate +0+10 'Lettrisko' \
@@ -32,7 +32,7 @@ convert -size 516x466 xc:none \
     -annotate +40+150 'L  _  T  T  _  _  S  K  _' \
     -pointsize 16 -fill '#555555' \
     -annotate +50+200 '1       2       3       4       5       6       7       8       9' \
-    \( decoration.png -resize 120% \) -gravity southeast -geometry +10+0 -composite \
+    \( decoration.png -resize 110% \) -gravity southeast -geometry +10+0 -composite \
     -gravity southwest -font "$FONT" -pointsize 30 -fill '#c01818' \
     -annotate +30+60 'Ä  X  Q  Z' \
     title.png

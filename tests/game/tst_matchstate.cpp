@@ -18,12 +18,14 @@
 //   w:WORD  the setter gives a word      +  the guesser starts guessing
 //   x       the guesser guesses x        !  the guesser asks for a hint
 //   .       a tick of the clock          >  the result has been seen
-//   -       the guesser gives up         ( )  the clock paused, resumed
+//   -       the guesser leaves the match ( )  the clock paused, resumed
 //   ~       the seats let go are deleted, written as G and how many are
+//   ?       the word is given up
 // Each player has a seat of its own. A move marked o: comes from the other
-// player's seat (o:x the setter guesses x, o:- the setter gives up), one
+// player's seat (o:x the setter guesses x, o:- the setter leaves), one
 // marked s: from a seat that is not at the match. A match alone is marked
-// "solo:" before its moves.
+// "solo:" before its moves, one over the network "net:" (the host's
+// computer).
 // Each signal the match gives is written down as one token:
 //   M match started, W word set, S turn started, the answer to a guess as
 //   h/m/w/l/r/p (hit, miss, won, lost, refused, repeated; upper case for the
@@ -54,7 +56,7 @@ QString answerToken(Round::Guess result, bool atStart)
 }
 
 // In the order of the enumerations.
-const char *const kOutcomes[] = {"won", "lost", "time"};
+const char *const kOutcomes[] = {"won", "lost", "time", "gave"};
 const char *const kVerdicts[] = {"", "?late", "?empty", "?distinct", "?chars"};
 
 // All a move could change.
@@ -132,6 +134,16 @@ void TestMatchState::moves_data()
         << 1 << 9 << 0 << "solo:w:haus + a u ! s" << "M W H S h h w E T X0" << "1/1/HAUS/0/won" << false;
     QTest::newRow("a maximum of 0: a hint costs a mistake that ends nothing")
         << 1 << 0 << 0 << "solo:w:haus + ! a u s" << "M W H S !A p h w E T X0" << "1/1/HAUS/1/won" << false;
+    QTest::newRow("given up: lost with the maximum of mistakes, the clock stops")
+        << 1 << 7 << 2 << "w:haus + x . ? . a" << "M W H S m C4 E T" << "1/1/HAUS/7/gave" << false;
+    QTest::newRow("only the guesser gives up, only while guessing")
+        << 1 << 9 << 0 << "w:haus ? + o:? a" << "M W H S × h" << "" << false;
+    QTest::newRow("a turn over is not given up after")
+        << 1 << 9 << 0 << "w:ab + b ?" << "M W H S w E T" << "1/1/AB/0/won" << false;
+    QTest::newRow("a maximum of 0: given up with 0 mistakes")
+        << 1 << 0 << 0 << "w:haus + x ?" << "M W H S m E T" << "1/1/HAUS/0/gave" << false;
+    QTest::newRow("no giving up over the network, which could not tell the other computer")
+        << 1 << 9 << 0 << "net:w:haus + ? a" << "M W H S h" << "" << false;
     QTest::newRow("a turn lost by mistakes stops the clock")
         << 1 << 1 << 2 << "w:haus + x a"
         << "M W H S l E T" << "1/1/HAUS/1/lost" << false;
@@ -174,6 +186,10 @@ void TestMatchState::moves()
                 solo ? MatchState::Mode::Solo : MatchState::Mode::TwoPlayers);
     if (solo)
         moves.remove(0, 5);
+    if (moves.startsWith(QLatin1String("net:"))) {
+        moves.remove(0, 4);
+        match.setNetworkGame(true, true);
+    }
     // Ticks come from the moves alone.
     match.clock()->setInterval(24 * 3600 * 1000);
 
@@ -215,6 +231,8 @@ void TestMatchState::moves()
             seen << QStringLiteral("G%1").arg(int(!seats[0]) + int(!seats[1]));
         } else if (move == QLatin1String("!")) {
             taken = seat->takeHint().has_value();
+        } else if (move == QLatin1String("?")) {
+            taken = seat->giveUp();
         } else {
             taken = seat->guess(move.at(0)).has_value();
         }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "game/Scoring.h"
+#include "game/TurnOutcome.h"
 
 #include <QTest>
 
@@ -58,8 +59,9 @@ void TestScoring::standings_data()
 
     QTest::newRow("rounds: no round played") << "/ / /" << won << 0LL << 0LL << Leader::Nobody;
     QTest::newRow("rounds: equal mistakes tie the round") << "2/2" << won << 0LL << 0LL << Leader::Nobody;
-    QTest::newRow("rounds: first turn only, player 1's empty cell counts 0")
-        << "3/" << won << 1LL << 0LL << Leader::Player1;
+    QTest::newRow("rounds: after its first turn a round is nobody's yet") << "3/" << won << 0LL << 0LL << Leader::Nobody;
+    QTest::newRow("rounds: a round counts once both turns are played")
+        << "1/0 3/" << won << 1LL << 0LL << Leader::Player1;
     QTest::newRow("rounds: first turn without mistakes wins nobody the round") << "0/" << won << 0LL << 0LL << Leader::Nobody;
     QTest::newRow("rounds: fewer mistakes win the round") << "5/1 0/4 2/3" << won << 1LL << 2LL << Leader::Player2;
     QTest::newRow("rounds: more wins lead, not fewer mistakes")
@@ -90,6 +92,19 @@ void TestScoring::standings()
     QCOMPARE(standings.leader, leader);
 }
 
+// "shown/total" of the figure after these mistakes, during the turn or
+// once it is lost.
+static QString figure(int maxMistakes, int mistakes, bool lost)
+{
+    const TurnOutcome::FigureSteps steps = TurnOutcome::figureSteps(maxMistakes, mistakes, lost);
+    return QStringLiteral("%1/%2").arg(steps.shown).arg(steps.total);
+}
+
+static QString outcome(TurnRecord::Outcome outcome, int mistakes, TurnOutcome::Viewer viewer)
+{
+    return TurnOutcome::line(outcome, mistakes, viewer, QStringLiteral("Bert")).text();
+}
+
 void TestScoring::texts_data()
 {
     QTest::addColumn<QString>("actual");
@@ -107,6 +122,30 @@ void TestScoring::texts_data()
         << QStringLiteral("Herzlichen Glückwunsch, Bert! Du hast das Spiel gewonnen!");
     QTest::newRow("draw") << Scoring::matchResultText(Leader::Nobody, QStringLiteral("Anna"), QStringLiteral("Bert"))
                           << QStringLiteral("Unentschieden! Beide Spieler haben ihr Bestes gegeben!");
+
+    using Outcome = TurnRecord::Outcome;
+    using Viewer = TurnOutcome::Viewer;
+    QTest::newRow("won, on a screen both share") << outcome(Outcome::Won, 2, Viewer::BothPlayers)
+                                                 << QStringLiteral("Bert hat das Wort erraten, mit 2 Fehlern.");
+    QTest::newRow("won with one mistake, the guesser's own screen")
+        << outcome(Outcome::Won, 1, Viewer::Guesser) << QStringLiteral("Du hast das Wort erraten, mit 1 Fehler.");
+    QTest::newRow("won without a mistake, the setter's screen")
+        << outcome(Outcome::Won, 0, Viewer::Setter) << QStringLiteral("Bert hat dein Wort erraten, ohne Fehler.");
+    QTest::newRow("lost by mistakes") << outcome(Outcome::LostByMistakes, 9, Viewer::BothPlayers)
+                                      << QStringLiteral("9 Fehler: Bert hat das Wort nicht erraten.");
+    QTest::newRow("lost by time, the setter's screen") << outcome(Outcome::LostByTime, 9, Viewer::Setter)
+                                                       << QStringLiteral("Zeit abgelaufen: Bert hat dein Wort nicht erraten.");
+    QTest::newRow("given up, alone") << outcome(Outcome::GivenUp, 9, Viewer::Guesser)
+                                     << QStringLiteral("Aufgegeben: Du hast das Wort nicht erraten.");
+
+    QTest::newRow("figure: a step a mistake") << figure(9, 3, false) << QStringLiteral("3/9");
+    QTest::newRow("figure: complete at the maximum") << figure(25, 25, false) << QStringLiteral("25/25");
+    QTest::newRow("figure: complete at once when lost otherwise") << figure(9, 2, true) << QStringLiteral("9/9");
+    QTest::newRow("figure: maximum 1") << figure(1, 0, false) << QStringLiteral("0/1");
+    QTest::newRow("figure: no maximum, a part a mistake") << figure(0, 4, false) << QStringLiteral("4/11");
+    QTest::newRow("figure: no maximum, the last part waits for a lost turn")
+        << figure(0, 30, false) << QStringLiteral("10/11");
+    QTest::newRow("figure: no maximum, lost by time") << figure(0, 0, true) << QStringLiteral("11/11");
 }
 
 void TestScoring::texts()

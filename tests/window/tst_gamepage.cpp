@@ -3,7 +3,9 @@
 
 // The game page through the real window: starting a turn, typed guesses,
 // the countdown, the end of a turn and the drawn word.
+#include "controls/TGallows.h"
 #include "controls/TKxBitBtn.h"
+#include "controls/TLetterPad.h"
 #include "controls/TKxDigit.h"
 #include "controls/TPaintBox.h"
 #include "game/GameSettings.h"
@@ -20,6 +22,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -73,6 +76,10 @@ private Q_SLOTS:
     void drawnWord_data();
     void drawnWord();
     void paintBoxEmptyBeforeStart();
+    void pageStates_data();
+    void pageStates();
+    void giveUpAsksFirst_data();
+    void giveUpAsksFirst();
 
 private:
     TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
@@ -657,6 +664,207 @@ void TestGamePage::paintBoxEmptyBeforeStart()
     typeKeys(m_form, QStringLiteral("a"));
     image = controlOf<TPaintBox>(m_form, "WordPaintBox")->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(inkIn(image, cell(2)) > atStart);
+}
+
+namespace {
+
+// Whether the figure's head is drawn: its round edge left and right of its
+// middle, where no other part passes.
+bool headDrawn(TGallows *gallows)
+{
+    gallows->grab();
+    const QImage picture = gallows->renderedImage();
+    const qreal scale = qMin(gallows->width() / 196.0, gallows->height() / 218.0);
+    const QPointF origin((gallows->width() - 196 * scale) / 2, gallows->height() - 218 * scale);
+    const qreal ratio = picture.devicePixelRatio();
+    for (const int x : {172, 208}) {
+        const QPointF edge = origin + QPointF(x - 30, 78 - 12) * scale;
+        if (qAlpha(picture.pixel((edge * ratio).toPoint())) == 0)
+            return false;
+    }
+    return true;
+}
+
+// The letters marked on the pad: the right ones, "/", the wrong ones.
+QString marksOf(const TLetterPad *pad)
+{
+    QString right;
+    QString wrong;
+    for (const QChar letter : pad->letters()) {
+        const LetterKey::Mark mark = pad->key(letter)->mark();
+        if (mark == LetterKey::Mark::Right)
+            right += letter;
+        else if (mark == LetterKey::Mark::Wrong)
+            wrong += letter;
+    }
+    return right + QLatin1Char('/') + wrong;
+}
+
+} // namespace
+
+void TestGamePage::pageStates_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("maxMistakes");
+    // U umlauts, N digits, S sentences, C capitals only.
+    QTest::addColumn<QString>("rules");
+    // Typed keys; "#x" clicks the letter X, "." is a tick of a 3-second clock.
+    QTest::addColumn<QString>("moves");
+    QTest::addColumn<QString>("pad");
+    QTest::addColumn<QString>("marks");
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<QString>("outcome");
+
+    const QString az = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    QTest::newRow("typed and clicked alike, a step a mistake")
+        << "HAUS" << 9 << "C" << "x#a" << az << "AH/X" << "1 von 9 Teilen" << "";
+    QTest::newRow("a letter clicked after it was typed counts once")
+        << "HAUS" << 9 << "C" << "q#q" << az << "H/Q" << "1 von 9 Teilen" << "";
+    QTest::newRow("maximum 1: one mistake completes the figure")
+        << "HAUS" << 1 << "C" << "#z" << az << "H/Z" << "1 von 1 Teil"
+        << "1 Fehler: Bert hat das Wort nicht erraten.";
+    QTest::newRow("maximum 25: won with a mistake, the figure stays")
+        << "HAUS" << 25 << "C" << "xaus" << az << "AHSU/X" << "1 von 25 Teilen"
+        << "Bert hat das Wort erraten, mit 1 Fehler.";
+    QTest::newRow("lost by time: the whole figure at once")
+        << "HAUS" << 9 << "C" << "x..." << az << "H/X" << "9 von 9 Teilen"
+        << "Zeit abgelaufen: Bert hat das Wort nicht erraten.";
+    QTest::newRow("no maximum: the last part waits for a lost turn")
+        << "HAUS" << 0 << "C" << "bcdefgijklmn" << az << "H/BCDEFGIJKLMN" << "10 von 11 Teilen" << "";
+    QTest::newRow("no maximum, lost by time: complete")
+        << "HAUS" << 0 << "C" << "..." << az << "H/" << "11 von 11 Teilen"
+        << "Zeit abgelaufen: Bert hat das Wort nicht erraten.";
+    QTest::newRow("umlauts, ß, digits and the blank as the rules allow")
+        << "HAUS" << 9 << "UNS" << "" << az + QString::fromUtf8("ÄÖÜß0123456789 ")
+        << "H/" << "0 von 9 Teilen" << "";
+    QTest::newRow("capitals only: no ß") << "HAUS" << 9 << "UC" << "" << az + QString::fromUtf8("ÄÖÜ")
+                                         << "H/" << "0 von 9 Teilen" << "";
+    QTest::newRow("the longest sentence: the figure beside the letters")
+        << QString(59, QLatin1Char('A')) + QLatin1Char('B') << 9 << "S" << "z" << az + QLatin1Char(' ')
+        << "A/Z" << "1 von 9 Teilen" << "";
+    QTest::newRow("three lines leave too little room below")
+        << QString(31, QLatin1Char('A')) + QLatin1Char('B') << 9 << "C" << "" << az
+        << "A/" << "0 von 9 Teilen" << "";
+    QTest::newRow("two lines leave room below") << QString(29, QLatin1Char('A')) + QLatin1Char('B') << 9 << "C"
+                                                << "" << az << "A/" << "0 von 9 Teilen" << "";
+}
+
+void TestGamePage::pageStates()
+{
+    QFETCH(QString, word);
+    QFETCH(int, maxMistakes);
+    QFETCH(QString, rules);
+    QFETCH(QString, moves);
+    QFETCH(QString, pad);
+    QFETCH(QString, marks);
+    QFETCH(QString, figure);
+    QFETCH(QString, outcome);
+
+    Turn turn;
+    turn.word = word;
+    turn.maxMistakes = maxMistakes;
+    turn.timeMode = moves.contains(QLatin1Char('.')) ? WholeTurn : NoTimeLimit;
+    turn.timeLimit = 3;
+    turn.characters.noSpecialChars = !rules.contains(QLatin1Char('U'));
+    turn.characters.acceptNumbers = rules.contains(QLatin1Char('N'));
+    turn.characters.acceptSentences = rules.contains(QLatin1Char('S'));
+    turn.characters.capitalLetters = rules.contains(QLatin1Char('C'));
+    prepare(turn);
+    auto *letters = controlOf<TLetterPad>(m_form, "Letters");
+    auto *gallows = controlOf<TGallows>(m_form, "Gallows");
+    QVERIFY(letters->isHidden() && gallows->isHidden());
+    begin();
+    for (int i = 0; i < moves.size(); ++i) {
+        if (moves.at(i) == QLatin1Char('#'))
+            QTest::mouseClick(letters->key(moves.at(++i)), Qt::LeftButton);
+        else if (moves.at(i) == QLatin1Char('.'))
+            m_form->match().tick();
+        else
+            QTest::keyClick(m_form, moves.at(i).toLatin1());
+    }
+
+    QCOMPARE(letters->letters(), pad);
+    QCOMPARE(marksOf(letters), marks);
+    const bool over = m_form->RoundState.RoundOver;
+    for (const QChar letter : pad)
+        QCOMPARE(letters->key(letter)->isEnabled(), !over && letters->key(letter)->mark() == LetterKey::Mark::Untried);
+    QCOMPARE(gallows->accessibleName(), figure);
+    // The head is the sixth part.
+    QCOMPARE(headDrawn(gallows), TGallows::partsDrawn(gallows->shownSteps(), gallows->totalSteps()) >= 6);
+    auto *line = controlOf<QLabel>(m_form, "OutcomeLine");
+    QCOMPARE(line->isVisible() ? line->text() : QString(), outcome);
+    if (!outcome.isEmpty())
+        QCOMPARE(QAccessible::queryAccessibleInterface(line)->text(QAccessible::Name), outcome);
+    QCOMPARE(controlOf<TKxBitBtn>(m_form, "GiveUp")->isVisible(), !over);
+
+    // The figure covers neither the word, nor the letters, nor the clocks.
+    const int lines = (int(word.size()) + 14) / 15;
+    const QRect place = gallows->geometry();
+    QVERIFY(gallows->isVisible() && place.height() >= 60);
+    QVERIFY(!place.intersects(QRect(0, 120, 792, lines * 70)));
+    QVERIFY(!place.intersects(letters->geometry()));
+    QVERIFY(place.bottom() < 412 && place.top() > 41);
+}
+
+void TestGamePage::giveUpAsksFirst_data()
+{
+    QTest::addColumn<bool>("byEscape");
+    QTest::addColumn<int>("answer"); // 0 Esc, 1 Nein, 2 Ja
+    QTest::addColumn<int>("ticksWhileOpen");
+    QTest::addColumn<bool>("givenUp");
+
+    QTest::newRow("Ja gives the word up") << false << 2 << 0 << true;
+    QTest::newRow("Esc opens the question, Ja gives up") << true << 2 << 0 << true;
+    QTest::newRow("Esc in the box declines") << false << 0 << 0 << false;
+    QTest::newRow("Nein declines") << true << 1 << 0 << false;
+    QTest::newRow("the clock ran out meanwhile: the answer is not taken") << false << 2 << 3 << false;
+}
+
+void TestGamePage::giveUpAsksFirst()
+{
+    QFETCH(bool, byEscape);
+    QFETCH(int, answer);
+    QFETCH(int, ticksWhileOpen);
+    QFETCH(bool, givenUp);
+
+    Turn turn;
+    turn.word = QStringLiteral("HAUS");
+    turn.timeMode = WholeTurn;
+    turn.timeLimit = 3;
+    prepare(turn);
+    begin();
+    if (byEscape)
+        QTest::keyClick(m_form, Qt::Key_Escape);
+    else
+        QTest::mouseClick(button("GiveUp"), Qt::LeftButton);
+    QMessageBox *box = m_form->findChild<QMessageBox *>();
+    QVERIFY(box && box->isVisible());
+    // Asked once: the question is not stacked.
+    QTest::mouseClick(button("GiveUp"), Qt::LeftButton);
+    QCOMPARE(m_form->findChildren<QMessageBox *>().size(), 1);
+    QVERIFY(m_form->RoundState.RoundRunning);
+    for (int i = 0; i < ticksWhileOpen; ++i)
+        m_form->match().tick();
+    if (answer == 0)
+        QTest::keyClick(box, Qt::Key_Escape);
+    else
+        box->buttons().at(answer == 2 ? 0 : 1)->click();
+    QTRY_VERIFY(m_form->findChild<QMessageBox *>() == nullptr);
+
+    const QList<TurnRecord> &record = m_form->match().record();
+    QCOMPARE(record.size(), givenUp || ticksWhileOpen ? 1 : 0);
+    if (givenUp) {
+        QCOMPARE(record.last().outcome, TurnRecord::Outcome::GivenUp);
+        QCOMPARE(record.last().mistakes, 9);
+        QCOMPARE(controlOf<TGallows>(m_form, "Gallows")->accessibleName(), QStringLiteral("9 von 9 Teilen"));
+        QCOMPARE(controlOf<QLabel>(m_form, "OutcomeLine")->text(),
+                 QStringLiteral("Aufgegeben: Bert hat das Wort nicht erraten."));
+        QCOMPARE(m_fixture->sound().played.last(), QStringLiteral("VERLOREN"));
+    } else if (ticksWhileOpen) {
+        QCOMPARE(record.last().outcome, TurnRecord::Outcome::LostByTime);
+    } else {
+        QVERIFY(m_form->RoundState.RoundRunning);
+    }
 }
 
 GAME_TEST_MAIN(TestGamePage)

@@ -140,14 +140,15 @@ void TestMainWindow::everyButtonHovers_data()
     for (const char *name : {"Properties", "StartGame", "Terminate", "IPGame", "PropertiesOK", "PlayersCancel",
                              "PlayersOK", "WordOK", "WordCancel", "GameStartGame", "GameOK", "StatistikOK",
                              "Button_IPSettings", "Button_HostStart", "Button_IPCancel", "Button_ClientStart",
-                             "Button_Troubleshooting", "SoloGame", "Hint", "StatistikCancel", "SoloCancel", "SoloOK"})
+                             "Button_Troubleshooting", "SoloGame", "Hint", "StatistikCancel", "SoloCancel", "SoloOK",
+                             "GiveUp"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
 void TestMainWindow::everyButtonHovers()
 {
     QFETCH(QString, name);
-    QCOMPARE(m_form->findChildren<TKxBitBtn *>().size(), 22);
+    QCOMPARE(m_form->findChildren<TKxBitBtn *>().size(), 23);
 
     auto *hover = m_form->findChild<TKxBitBtn *>(name);
     QVERIFY(hover);

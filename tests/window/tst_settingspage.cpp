@@ -18,6 +18,7 @@
 #include "window/TForm1.h"
 #include "window/pages/SettingsPage.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -431,6 +432,11 @@ void TestSettingsPage::acceleratorsReachTheirControls()
     QTest::keyClick(m_form, Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(control<QRadioButton>("perLetter")->isChecked());
     QTRY_VERIFY(control<QSpinBox>("TimeLimit")->isEnabled());
+    // Every caption is tall enough to show its underlined letter.
+    for (const QAbstractButton *choice : m_form->findChild<QWidget *>(QStringLiteral("Einstellungen"))->findChildren<QAbstractButton *>()) {
+        if (choice->text().contains(QLatin1Char('&')))
+            QVERIFY2(choice->height() >= choice->fontMetrics().height(), qPrintable(choice->text()));
+    }
 
     m_form->showPage(TForm1::Players);
     QTest::keyClick(m_form, Qt::Key_2, Qt::AltModifier);

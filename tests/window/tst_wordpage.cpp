@@ -142,8 +142,11 @@ void TestWordPage::wordRules()
 
     startMatch(properties);
     auto *word = control<QLineEdit>("Word");
+    m_fixture->sound().clear();
     typeKeys(word, typed);
-    // The edit takes no more than the longest word.
+    // The edit takes no more than the longest word, and beeps at each
+    // character past it.
+    QCOMPARE(m_fixture->sound().beeps, qMax(0, int(typed.size()) - 60));
     typed.truncate(60);
     QCOMPARE(word->text(), typed);
 

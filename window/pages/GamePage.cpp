@@ -157,6 +157,7 @@ GamePage::GamePage(const MatchState &match, QWidget *parent)
     connect(GameOK, &QAbstractButton::clicked, this, &GamePage::GameOKClick);
     connect(Hint, &QAbstractButton::clicked, this, &GamePage::HintClick);
     connect(&m_match, &MatchState::turnStarted, GameStartGame, &QWidget::hide);
+    setUpTurnControls();
     setUpAccess();
 }
 
@@ -203,11 +204,12 @@ bool GamePage::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void GamePage::showTurn(const QString &info, bool startOffered)
+void GamePage::showTurn(const QString &before, const QString &guesser, const QString &after, bool startOffered)
 {
     const GameSettings &settings = m_match.settings();
     const bool timed = settings.TimeLimit != TimeLimitMode::NoLimit;
-    WordGuessingInfo->setText(info);
+    showWithName(WordGuessingInfo, before, guesser, after);
+    showNextWord();
     curMistakes->setValue(0);
     MaxMistakes->setValue(settings.Mistakes);
     TimeLabel->setVisible(timed);
@@ -230,6 +232,7 @@ void GamePage::showGuess(QChar key, Round::Guess result)
         // Sorted in, the new guess may land beyond the visible columns.
         CharList->scrollToItem(wrongGuess);
     }
+    showTried(key, result == Round::Guess::Hit || result == Round::Guess::Won);
     if (round().timeLimit() == Round::TimeLimit::PerGuess)
         Time->setValue(round().secondsLeft());
     DrawWord();
@@ -245,6 +248,7 @@ void GamePage::showTurnEnd(const TurnRecord &turn)
     // Running out of time costs the full count of mistakes.
     curMistakes->setValue(turn.mistakes);
     DrawWord();
+    showOutcome(turn);
     GameOK->show();
 }
 
@@ -254,10 +258,11 @@ void GamePage::showHint(bool shown, bool usable)
     Hint->setEnabled(usable);
 }
 
-void GamePage::showHintTaken()
+void GamePage::showHintTaken(QChar letter)
 {
     // A hint's mistake counts as any other.
     curMistakes->setValue(round().mistakes());
+    showTried(letter, true);
     DrawWord();
 }
 

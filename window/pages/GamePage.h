@@ -13,8 +13,10 @@ class QListWidget;
 class QPainter;
 struct TRoundState;
 struct TurnRecord;
+class TGallows;
 class TKxBitBtn;
 class TKxDigit;
+class TLetterPad;
 class TPaintBox;
 
 // The turn being guessed: the word with its gaps, the counters, the clock
@@ -28,14 +30,18 @@ public:
 
     // A new turn's word was accepted; "Beginnen!" is offered to whoever
     // starts it.
-    void showTurn(const QString &info, bool startOffered);
+    // The banner names the guesser, shortened as far as it must.
+    void showTurn(const QString &before, const QString &guesser, const QString &after, bool startOffered);
+    // Guessing has started: the letters open to the guesser, the figure
+    // and "Aufgeben" show.
+    void showTurnStarted();
     void showGuess(QChar key, Round::Guess result);
     void showSecondsLeft(int seconds);
     void showTurnEnd(const TurnRecord &turn);
     // "Tipp", alone: shown while the turn lasts, usable while a hint is to
     // be had.
     void showHint(bool shown, bool usable);
-    void showHintTaken();
+    void showHintTaken(QChar letter);
     // Where the focus rests while the page offers nothing to press.
     QWidget *restingPlace() const;
     // The paint box is told that its picture changed.
@@ -47,11 +53,15 @@ public:
     void GameStartGameClick();
     void GameOKClick();
     void HintClick();
+    void GiveUpClick();
 
 Q_SIGNALS:
     void startClicked();
     void okClicked();
     void hintClicked();
+    void giveUpClicked();
+    // A letter clicked or tapped, as if typed.
+    void letterClicked(QChar letter);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,6 +69,17 @@ protected:
 private:
     const TRoundState &round() const;
     void setUpAccess();
+    void setUpTurnControls();
+    // The characters the rules let the guesser type, in the pad's order.
+    QString letterChoices() const;
+    // The figure stands below the word, or, where a long sentence leaves
+    // no room there, beside the letters.
+    void placeFigure();
+    void showFigure(bool lost);
+    // A new word: fresh letters, no figure, no outcome yet.
+    void showNextWord();
+    void showTried(QChar key, bool right);
+    void showOutcome(const TurnRecord &turn);
 
     const MatchState &m_match;
     QLabel *WordGuessingInfo = nullptr;
@@ -71,4 +92,8 @@ private:
     QListWidget *CharList = nullptr;
     TKxBitBtn *GameOK = nullptr;
     TKxBitBtn *Hint = nullptr;
+    TGallows *Gallows = nullptr;
+    TLetterPad *Letters = nullptr;
+    QLabel *OutcomeLine = nullptr;
+    TKxBitBtn *GiveUp = nullptr;
 };

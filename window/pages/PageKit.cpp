@@ -9,6 +9,7 @@
 #include "controls/TSpinEdit.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -142,6 +143,39 @@ void chainTabOrder(std::initializer_list<QWidget *> widgets)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+QString fitName(const QFontMetrics &metrics, int width, const QString &before, const QString &name,
+                const QString &after)
+{
+    const QString whole = before + name + after;
+    if (metrics.horizontalAdvance(whole) <= width)
+        return whole;
+    const int room = width - metrics.horizontalAdvance(before + after);
+    return before + metrics.elidedText(name, Qt::ElideRight, qMax(room, 0)) + after;
+}
+
+int textRoom(const QLabel *label)
+{
+    // The frame and the margins take their share of the width.
+    return label->contentsRect().width() - 2 * label->margin() - 2 * qMax(0, label->indent()) - 8;
+}
+
+void showWithName(QLabel *label, const QString &before, const QString &name, const QString &after)
+{
+    label->setText(fitName(QFontMetrics(label->font()), textRoom(label), before, name, after));
+}
+
+void showWithName(QLabel *label, const QString &name, const std::function<QString(const QString &)> &textWith)
+{
+    const QFontMetrics metrics(label->font());
+    const int room = textRoom(label);
+    QString text = textWith(name);
+    if (metrics.horizontalAdvance(text) > room) {
+        const int nameRoom = room - metrics.horizontalAdvance(textWith(QString()));
+        text = textWith(metrics.elidedText(name, Qt::ElideRight, qMax(nameRoom, 0)));
+    }
+    label->setText(text);
 }
 
 } // namespace PageKit

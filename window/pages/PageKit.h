@@ -8,9 +8,11 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 
 class QCheckBox;
+class QFontMetrics;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -48,5 +50,15 @@ QPixmap decorationPicture();
 // within the group.
 void tabStopOnCheckedChoice(std::initializer_list<QRadioButton *> group);
 void chainTabOrder(std::initializer_list<QWidget *> widgets);
+// A text with a player's name in it, made to fit the width: the name is
+// shortened ("…") as far as needed, never the words and numbers around it.
+QString fitName(const QFontMetrics &metrics, int width, const QString &before, const QString &name,
+                const QString &after);
+// The same on a label, fitted to the label's own width and font.
+void showWithName(QLabel *label, const QString &before, const QString &name, const QString &after);
+// The same for a text made around the name.
+void showWithName(QLabel *label, const QString &name, const std::function<QString(const QString &)> &textWith);
+// The room a label leaves for its text.
+int textRoom(const QLabel *label);
 
 } // namespace PageKit

@@ -53,7 +53,8 @@ SettingsPage::SettingsPage(QWidget *parent)
                          GameSettings::MaxTimeLimit, defaults.TimeLimitValue);
     TimeLimit->setEnabled(false);
 
-    NoSpecialChars = checkBox(this, "NoSpecialChars", QStringLiteral("keine Um&laute und ß"), {52, 256, 201, 17}, true);
+    // As tall as its neighbours, so that the underlined letter shows.
+    NoSpecialChars = checkBox(this, "NoSpecialChars", QStringLiteral("keine Um&laute und ß"), {52, 252, 201, 25}, true);
     CapitalLetters = checkBox(this, "CapitalLetters", QStringLiteral("nur Großb&uchstaben"), {52, 288, 201, 25}, true);
     AcceptSentences = checkBox(this, "AcceptSentences", QStringLiteral("&Sätze zulassen"), {96, 320, 157, 25}, false);
     AcceptNumbers = checkBox(this, "AcceptNumbers", QStringLiteral("&Zahlen zulassen"), {92, 352, 161, 25}, false);

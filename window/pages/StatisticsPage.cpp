@@ -25,6 +25,8 @@ QString outcomeText(TurnRecord::Outcome outcome)
         return QStringLiteral("nicht erraten");
     case TurnRecord::Outcome::LostByTime:
         return QStringLiteral("Zeit abgelaufen");
+    case TurnRecord::Outcome::GivenUp:
+        return QStringLiteral("aufgegeben");
     }
     return QString();
 }
@@ -34,6 +36,14 @@ void setBold(QLabel *label, bool bold)
     QFont font = label->font();
     font.setBold(bold);
     label->setFont(font);
+}
+
+// A standings line in its style, the player's name shortened as far as the
+// line needs, never its number.
+void showLine(QLabel *label, bool bold, const QString &name, const std::function<QString(const QString &)> &line)
+{
+    setBold(label, bold);
+    showWithName(label, name, line);
 }
 
 } // namespace
@@ -140,18 +150,18 @@ void StatisticsPage::showStandings(const Scoring::Standings &standings)
     if (m_match.mode() == MatchState::Mode::Solo) {
         const Scoring::SoloResult result = Scoring::soloResultOf(m_match.record());
         const QString player = m_match.name(MatchState::Player2);
-        StatistikP1Info->setText(Scoring::soloGuessedLine(player, result.guessed));
-        StatistikP2Info->setText(
-            Scoring::standingsLine(Scoring::WinnerRule::FewestMistakes, player, result.mistakes));
-        setBold(StatistikP1Info, false);
-        setBold(StatistikP2Info, false);
+        showLine(StatistikP1Info, false, player,
+                 [&result](const QString &name) { return Scoring::soloGuessedLine(name, result.guessed); });
+        showLine(StatistikP2Info, false, player, [&result](const QString &name) {
+            return Scoring::standingsLine(Scoring::WinnerRule::FewestMistakes, name, result.mistakes);
+        });
         return;
     }
     const Scoring::WinnerRule rule = m_match.winnerRule();
-    StatistikP1Info->setText(Scoring::standingsLine(rule, m_match.name(MatchState::Player1), standings.player1));
-    StatistikP2Info->setText(Scoring::standingsLine(rule, m_match.name(MatchState::Player2), standings.player2));
-    setBold(StatistikP1Info, standings.leader == Scoring::Leader::Player1);
-    setBold(StatistikP2Info, standings.leader == Scoring::Leader::Player2);
+    showLine(StatistikP1Info, standings.leader == Scoring::Leader::Player1, m_match.name(MatchState::Player1),
+             [&](const QString &name) { return Scoring::standingsLine(rule, name, standings.player1); });
+    showLine(StatistikP2Info, standings.leader == Scoring::Leader::Player2, m_match.name(MatchState::Player2),
+             [&](const QString &name) { return Scoring::standingsLine(rule, name, standings.player2); });
 }
 
 void StatisticsPage::StatistikOKClick()

@@ -9,6 +9,8 @@
 #include "game/WordRules.h"
 #include "window/pages/PageKit.h"
 
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -35,6 +37,7 @@ WordPage::WordPage(QWidget *parent)
     setOkGlyph(WordOK);
 
     chainTabOrder({Word, WordCancel, WordOK});
+    Word->installEventFilter(this);
 
     connect(WordOK, &QAbstractButton::clicked, this, &WordPage::WordOKClick);
     connect(WordCancel, &QAbstractButton::clicked, this, &WordPage::WordCancelClick);
@@ -43,20 +46,36 @@ WordPage::WordPage(QWidget *parent)
 void WordPage::showWordEntry(WordEntry entry, const QString &setter, const QString &guesser)
 {
     const bool open = entry == WordEntry::Open || entry == WordEntry::OpenOncePeerReady;
+    // What the closed field says, with a name that fits beside the rest.
+    const QFontMetrics fieldMetrics(Word->font());
+    const int fieldRoom = Word->width() - 16;
     if (entry == WordEntry::PeerTypes) {
-        WordInfo->setText(setter + QStringLiteral(" gibt ein Wort ein"));
-        Word->setText(setter + QStringLiteral(" gibt ein Wort ein..."));
+        showWithName(WordInfo, QString(), setter, QStringLiteral(" gibt ein Wort ein"));
+        Word->setText(fitName(fieldMetrics, fieldRoom, QString(), setter, QStringLiteral(" gibt ein Wort ein...")));
     } else {
-        WordInfo->setText(QStringLiteral("Gib ein Wort an, ") + setter + QLatin1Char('!'));
+        showWithName(WordInfo, QStringLiteral("Gib ein Wort an, "), setter, QStringLiteral("!"));
         if (open)
             Word->clear();
         else
-            Word->setText(QStringLiteral("Warten auf ") + guesser);
+            Word->setText(fitName(fieldMetrics, fieldRoom, QStringLiteral("Warten auf "), guesser, QString()));
     }
     Word->setEnabled(open);
     // While the entry waits, OK stays closed too, or the waiting text
     // could be sent as a word.
     WordOK->setEnabled(entry == WordEntry::Open);
+}
+
+bool WordPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Word && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString typed = key->text();
+        const bool character = !typed.isEmpty() && typed.at(0).isPrint()
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (character && Word->text().size() - Word->selectedText().size() + typed.size() > Word->maxLength())
+            Q_EMIT inputRefused();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void WordPage::allowWord()

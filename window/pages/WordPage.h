@@ -36,6 +36,11 @@ public:
 Q_SIGNALS:
     void wordEntered(const QString &typed);
     void cancelled();
+    // A character typed into a full field, which takes it not.
+    void inputRefused();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QLabel *WordInfo = nullptr;
