@@ -104,6 +104,7 @@ protected:
 
 private:
     struct Pages;
+    struct State;
     void createControls();
     void setUpWindowKeys();
     void connectMatch();
@@ -130,15 +131,13 @@ private:
     // Every way to play ends here: the match stops, the start page shows.
     void leaveMatch(bool tellPeer = true);
 
-    // Playing alone, and the network game shown and answered; each made
-    // when first asked for.
+    // Playing alone, and the network game shown and answered; each made when first asked for.
     friend class SoloPlay;
     friend class NetworkPlay;
     SoloPlay &solo();
     NetworkPlay &network();
 
     std::unique_ptr<Pages> m_pages;
-    struct State;
     std::unique_ptr<State> m_state;
     FormEnvironment m_environment;
     std::shared_ptr<SoundService> m_sound;
