@@ -171,6 +171,7 @@ void TestMainWindow::controlsAreNamedForReaders_data()
     QTest::addColumn<QString>("name");
 
     QTest::newRow("logo") << "Firm" << QString::fromUtf8("Info über Lettrisko");
+    QTest::newRow("the title picture") << "PLogo" << "Lettrisko";
     QTest::newRow("time limit") << "TimeLimit" << "Zeitbegrenzung in Sekunden";
     QTest::newRow("word") << "WordPaintBox" << "Wort";
     QTest::newRow("time") << "Time" << "verbleibende Zeit in Sekunden";
