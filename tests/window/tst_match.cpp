@@ -65,8 +65,8 @@ private:
     // The players' names, which a line may shorten.
     static inline QStringList s_names;
     // A window of its own for three rounds alone, at "gemischt", with these
-    // words drawn first to last.
-    void playAlone(const QByteArray &words);
+    // words drawn first to last; or with the settings given.
+    void playAlone(const QByteArray &words, const QByteArray &settings = QByteArray());
     // The letters of the word still hidden, or as many letters the word
     // lacks.
     QString hiddenLetters() const;
@@ -367,11 +367,12 @@ void TestMatch::namesShownAsTyped()
     QCOMPARE(noBoxExpected.count(), 0);
 }
 
-void TestMatch::playAlone(const QByteArray &words)
+void TestMatch::playAlone(const QByteArray &words, const QByteArray &settings)
 {
     m_fixture = std::make_unique<FormFixture>();
-    m_fixture->writeSettingsFile("[Properties]\r\nRounds=3\r\nMistakes=3\r\nTimeLimit=2\r\nTimeLimitValue=5\r\n"
-                                 "[Solo]\r\nDifficulty=gemischt\r\n");
+    m_fixture->writeSettingsFile(!settings.isEmpty() ? settings
+                                 : "[Properties]\r\nRounds=3\r\nMistakes=3\r\nTimeLimit=2\r\nTimeLimitValue=5\r\n"
+                                   "[Solo]\r\nDifficulty=gemischt\r\n");
     m_fixture->playAloneWith(std::make_shared<WordList>(WordList::fromText(words)), [](int) { return 0; });
     m_form = &m_fixture->createActive();
     // Ticks come from the test alone.
@@ -476,12 +477,17 @@ void TestMatch::aloneWithoutAMatch_data()
     QTest::addColumn<QByteArray>("words");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("box");
+    QTest::addColumn<QByteArray>("settings");
 
-    QTest::newRow("no name") << kWords << "" << "Gib deinen Namen ein.";
+    QTest::newRow("no name") << kWords << "" << "Gib deinen Namen ein." << QByteArray();
     QTest::newRow("fewer words the settings allow than rounds") << QByteArray("Bär\nHaus\nMaus\n") << "Anna"
-                                               << QString::fromUtf8("Zu diesen Einstellungen passen nicht genug Wörter.");
+                                               << QString::fromUtf8("Zu diesen Einstellungen passen nicht genug Wörter.")
+                                               << QByteArray();
     QTest::newRow("as many words as rounds: the match starts") << QByteArray("Bär\nHaus\nMaus\nTisch\n") << "Anna"
-                                                               << "";
+                                                               << "" << QByteArray();
+    // The words are ranked for the settings as they come, never read before.
+    QTest::newRow("the game's own settings") << QByteArray("Bär\nHaus\nMaus\nTisch\nLampe\nGarten\n") << "Anna" << ""
+                                             << QByteArray("[Solo]\r\nDifficulty=gemischt\r\n");
 }
 
 void TestMatch::aloneWithoutAMatch()
@@ -489,8 +495,9 @@ void TestMatch::aloneWithoutAMatch()
     QFETCH(QByteArray, words);
     QFETCH(QString, name);
     QFETCH(QString, box);
+    QFETCH(QByteArray, settings);
 
-    playAlone(words);
+    playAlone(words, settings);
     ModalBoxAnswerer answerer;
     controlOf<TKxBitBtn>(m_form, "SoloGame")->click();
     typeKeys(m_form, name + QStringLiteral("{Return}"));
