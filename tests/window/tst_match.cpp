@@ -452,10 +452,10 @@ void TestMatch::threeWordsAloneByKeyboard()
     for (const QString &word : words)
         QVERIFY2(!word.contains(QChar(0xC4)), qPrintable(word));
     QStringList rows;
-    for (int row = 1; row <= 3; ++row)
+    for (int row = 0; row <= 3; ++row)
         rows << controlOf<TStringGrid>(m_form, "Statistik")->Cells(1, row) + QLatin1Char('/') + controlOf<TStringGrid>(m_form, "Statistik")->Cells(2, row)
                     + QLatin1Char('/') + controlOf<TStringGrid>(m_form, "Statistik")->Cells(3, row);
-    QCOMPARE(rows, (QStringList{words.at(0) + "/1/erraten", words.at(1) + "/3/nicht erraten",
+    QCOMPARE(rows, (QStringList{QString::fromUtf8("Wörter des Computers/Fehler/Ergebnis"), words.at(0) + "/1/erraten", words.at(1) + "/3/nicht erraten",
                                 words.at(2) + "/3/Zeit abgelaufen"}));
     QCOMPARE(controlOf<QLabel>(m_form, "StatistikP1Info")->text(), QString::fromUtf8("Erratene Wörter Anna: 1"));
     QCOMPARE(controlOf<QLabel>(m_form, "StatistikP2Info")->text(), QStringLiteral("Fehleranzahl Anna: 7"));
@@ -463,6 +463,18 @@ void TestMatch::threeWordsAloneByKeyboard()
              QString::fromUtf8("Anna hat 1 von 3 Wörtern erraten.\n\nDas ist dein neuer Bestwert auf „gemischt“!"));
     QVERIFY(controlOf<TKxBitBtn>(m_form, "StatistikCancel")->isHidden());
     typeKeys(m_form, QStringLiteral("{Return}"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Start));
+
+    // The next match shows none of the last one's words in rows it has not
+    // played, and may be left after its first word.
+    typeKeys(m_form, QStringLiteral("{+Ctrl}a{-Ctrl}"));
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::Solo));
+    typeKeys(m_form, QStringLiteral("{Return}{Return}"));
+    typeKeys(m_form, hiddenLetters() + QStringLiteral("{Return}"));
+    QCOMPARE(m_form->currentPage(), int(TForm1::Statistics));
+    const TStringGrid *grid = controlOf<TStringGrid>(m_form, "Statistik");
+    QCOMPARE(grid->Cells(1, 2) + grid->Cells(2, 2) + grid->Cells(3, 3), QString());
+    typeKeys(m_form, QStringLiteral("{Esc}"));
     QCOMPARE(m_form->currentPage(), int(TForm1::Start));
 
     m_fixture->destroy();
