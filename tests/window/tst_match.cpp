@@ -16,6 +16,7 @@
 #include "window/TForm1.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -52,6 +53,7 @@ private Q_SLOTS:
     void threeWordsAloneByKeyboard();
     void aloneWithoutAMatch_data();
     void aloneWithoutAMatch();
+    void topicsFollowTheLevel();
 
 private:
     TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
@@ -521,6 +523,20 @@ void TestMatch::aloneWithoutAMatch()
     QTRY_COMPARE(answerer.count(), 1);
     QVERIFY2(answerer.last().text.startsWith(box), qPrintable(answerer.last().text));
     QCOMPARE(m_form->currentPage(), int(TForm1::Solo));
+}
+
+// A topic is offered at a level only with a word there for every round.
+void TestMatch::topicsFollowTheLevel()
+{
+    playAlone("Hund\tmittel\tTiere\nKatze\tmittel\tTiere\nMaus\tmittel\tTiere\nBaum\tleicht\nHaus\tleicht\n"
+              "Tisch\tleicht\n",
+              "[Properties]\r\nRounds=3\r\n[Solo]\r\nDifficulty=leicht\r\n");
+    typeKeys(m_form, QStringLiteral("{+Ctrl}a{-Ctrl}"));
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::Solo));
+    auto *topics = controlOf<QComboBox>(m_form, "SoloTopic");
+    QCOMPARE(topics->findText(QStringLiteral("Tiere")), -1);
+    typeKeys(m_form, QStringLiteral("{+Alt}m{-Alt}"));
+    QTRY_VERIFY(topics->findText(QStringLiteral("Tiere")) >= 0);
 }
 
 GAME_TEST_MAIN(TestMatch)
