@@ -461,6 +461,9 @@ void TestMatch::threeWordsAloneByKeyboard()
                                 words.at(2) + "/3/Zeit abgelaufen"}));
     QCOMPARE(controlOf<QLabel>(m_form, "StatistikP1Info")->text(), QString::fromUtf8("Erratene Wörter Anna: 1"));
     QCOMPARE(controlOf<QLabel>(m_form, "StatistikP2Info")->text(), QStringLiteral("Fehleranzahl Anna: 7"));
+    // Alone nobody leads: neither line is bold.
+    QVERIFY(!controlOf<QLabel>(m_form, "StatistikP1Info")->font().bold());
+    QVERIFY(!controlOf<QLabel>(m_form, "StatistikP2Info")->font().bold());
     QCOMPARE(controlOf<QLabel>(m_form, "WinnerLabel")->text(),
              QString::fromUtf8("Anna hat 1 von 3 Wörtern erraten.\n\nDas ist dein neuer Bestwert auf „gemischt“!"));
     QVERIFY(controlOf<TKxBitBtn>(m_form, "StatistikCancel")->isHidden());
