@@ -35,6 +35,12 @@ QList<QKeySequence> keysFor(QKeySequence::StandardKey command, const QKeySequenc
     return keys;
 }
 
+// The about dialog, from the maker's logo or by its key on any page.
+void showAbout()
+{
+    ShowInfo(QStringLiteral("Lettrisko v2.0"), QStringLiteral("2001-2003"), QApplication::windowIcon());
+}
+
 } // namespace
 
 void TForm1::ensurePage(Page page)
@@ -106,9 +112,7 @@ void TForm1::connectPage(Page page)
         connect(p.start, &StartPage::networkGameChosen, this, [this] { network().open(); });
         connect(p.start, &StartPage::soloGameChosen, this, [this] { solo().open(); });
         connect(p.start, &StartPage::endChosen, this, &TForm1::terminateRequested);
-        connect(p.start, &StartPage::aboutChosen, this, [] {
-            ShowInfo(QStringLiteral("Lettrisko v2.0"), QStringLiteral("2001-2003"), QApplication::windowIcon());
-        });
+        connect(p.start, &StartPage::aboutChosen, this, &showAbout);
         const auto *quit = findChild<QAction *>(QStringLiteral("QuitAction"), Qt::FindDirectChildrenOnly);
         const auto *about = findChild<QAction *>(QStringLiteral("InfoAction"), Qt::FindDirectChildrenOnly);
         p.start->showWindowKeys(quit->shortcut(), about->shortcut());
@@ -210,9 +214,7 @@ void TForm1::setUpWindowKeys()
     about->setShortcuts(keysFor(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)));
     about->setShortcutContext(Qt::WindowShortcut);
     addAction(about);
-    connect(about, &QAction::triggered, this, [] {
-        ShowInfo(QStringLiteral("Lettrisko v2.0"), QStringLiteral("2001-2003"), QApplication::windowIcon());
-    });
+    connect(about, &QAction::triggered, this, &showAbout);
 
     // A new word leaves the readers' text empty until guessing starts.
     connect(m_pages->MainSites, &QStackedWidget::currentChanged, this, [this] {
