@@ -23,6 +23,7 @@ extern "C" int replay_fuzz_inifile(const uint8_t *data, size_t size);
 extern "C" int replay_fuzz_hivefile(const uint8_t *data, size_t size);
 extern "C" int replay_fuzz_settingsrecord(const uint8_t *data, size_t size);
 extern "C" int replay_fuzz_netphase(const uint8_t *data, size_t size);
+extern "C" int replay_fuzz_ownwords(const uint8_t *data, size_t size);
 #if LETTRISKO_ONLINE_UPDATE
 extern "C" int replay_fuzz_updatedescription(const uint8_t *data, size_t size);
 extern "C" int replay_fuzz_updatescript(const uint8_t *data, size_t size);
@@ -42,6 +43,7 @@ const Fuzzer fuzzers[] = {
     {"fuzz_hivefile", replay_fuzz_hivefile},
     {"fuzz_settingsrecord", replay_fuzz_settingsrecord},
     {"fuzz_netphase", replay_fuzz_netphase},
+    {"fuzz_ownwords", replay_fuzz_ownwords},
 #if LETTRISKO_ONLINE_UPDATE
     {"fuzz_updatedescription", replay_fuzz_updatedescription},
     {"fuzz_updatescript", replay_fuzz_updatescript},

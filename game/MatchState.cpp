@@ -114,15 +114,23 @@ bool MatchState::allows(const Seat &seat, Move move) const
 
 MatchState::WordVerdict MatchState::checkWord(const QString &typed) const
 {
-    WordVerdict verdict;
-    if (m_stage != Stage::AwaitingWord)
+    if (m_stage != Stage::AwaitingWord) {
+        WordVerdict verdict;
         verdict.problem = WordVerdict::Problem::NotAwaited;
-    else if (typed.isEmpty())
+        return verdict;
+    }
+    return judgeWord(m_settings, typed);
+}
+
+MatchState::WordVerdict MatchState::judgeWord(const GameSettings &settings, const QString &typed)
+{
+    WordVerdict verdict;
+    if (typed.isEmpty())
         verdict.problem = WordVerdict::Problem::Empty;
-    else if (WordRules::CountDistinctChars(typed) <= 1 && m_settings.SetFirstLetter)
+    else if (WordRules::CountDistinctChars(typed) <= 1 && settings.SetFirstLetter)
         verdict.problem = WordVerdict::Problem::TooFewDistinct;
     else {
-        const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(m_settings));
+        const CharSet allowed = WordRules::allowedChars(WordRules::CharacterOptions::of(settings));
         verdict.refused = WordRules::foldToAllowed(typed, allowed).rejected;
         if (!verdict.refused.isEmpty())
             verdict.problem = WordVerdict::Problem::RefusedCharacters;

@@ -106,6 +106,9 @@ public:
     bool allows(const Seat &seat, Move move) const;
     // The word page's check, without changing anything.
     WordVerdict checkWord(const QString &typed) const;
+    // The same check of a word for a match under these settings, whatever
+    // the match awaits.
+    static WordVerdict judgeWord(const GameSettings &settings, const QString &typed);
     // Alone, once a word, the player may have a hidden letter revealed for
     // a mistake, as long as that mistake does not end the turn and a
     // letter besides it is left to guess.

@@ -70,6 +70,7 @@ SoloSettings SoloSettings::read(const IniFile &ini)
     s.Name = ini.readString(kSolo, QStringLiteral("Name"));
     s.Level = Difficulty::fromName(ini.readString(kSolo, QStringLiteral("Difficulty"))).value_or(s.Level);
     s.Topic = ini.readString(kSolo, QStringLiteral("Topic"), WordPool::AllTopics);
+    s.WordFile = ini.readString(kSolo, QStringLiteral("WordFile"));
     for (const Difficulty::Level level : kLevels)
         s.bestAt(level) = SoloBest::fromString(ini.readString(kSolo, bestKey(level)));
     s.History = WordHistory::fromString(ini.readString(kSolo, QStringLiteral("History")));
@@ -85,6 +86,7 @@ void SoloSettings::writeChanges(IniFile &ini, const SoloSettings &loaded) const
     write(QStringLiteral("Name"), Name, loaded.Name);
     write(QStringLiteral("Difficulty"), Difficulty::name(Level), Difficulty::name(loaded.Level));
     write(QStringLiteral("Topic"), Topic, loaded.Topic);
+    write(QStringLiteral("WordFile"), WordFile, loaded.WordFile);
     for (const Difficulty::Level level : kLevels)
         write(bestKey(level), bestAt(level).toString(), loaded.bestAt(level).toString());
     write(QStringLiteral("History"), History.toString(), loaded.History.toString());

@@ -43,6 +43,8 @@ struct SoloSettings
     Difficulty::Level Level = Difficulty::Level::Medium;
     // A topic's name, or the one that stands for every word.
     QString Topic;
+    // The path of the player's own word list; empty: none chosen.
+    QString WordFile;
     std::array<SoloBest, 4> Best;
     WordHistory History;
 

@@ -9,7 +9,12 @@
 
 WordDraw::WordDraw(const WordPool &pool, Difficulty::Level level, const QString &topic, const WordHistory &history,
                    Random random)
-    : m_candidates(pool.words(level, topic))
+    : WordDraw(pool.words(level, topic), history, std::move(random))
+{
+}
+
+WordDraw::WordDraw(const QStringList &words, const WordHistory &history, Random random)
+    : m_candidates(words)
     , m_history(history)
     , m_random(std::move(random))
 {

@@ -26,6 +26,8 @@ public:
     // Without a random source the system's own is used.
     WordDraw(const WordPool &pool, Difficulty::Level level, const QString &topic, const WordHistory &history,
              Random random = {});
+    // The same from words given as they are, such as a list of one's own.
+    WordDraw(const QStringList &words, const WordHistory &history, Random random = {});
 
     // The next word, or nothing when every word has been drawn in this
     // match (the game then shows WordPool::NoWordMessage).

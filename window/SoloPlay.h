@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include <memory>
 
@@ -31,6 +32,9 @@ public:
     // Only the topics with a word for every round at the chosen level.
     void showTopics();
     void start(const QString &name, Difficulty::Level level, const QString &topic);
+    // A list of one's own words, kept and chosen as the topic when it has
+    // a word to play.
+    void chooseWordFile(const QString &path);
     // Every word the computer set stays in its history.
     void turnEnded();
     void matchEnded();
@@ -40,6 +44,11 @@ public:
 
 private:
     const WordPool &pool();
+    // One's own words are read anew before each match: the file may have
+    // changed.
+    void startOwn(const QString &name, Difficulty::Level level, const QString &topic);
+    void begin(const QString &name, Difficulty::Level level, const QString &topic, const QStringList &words);
+    bool playsOwnWords() const;
 
     TForm1 &m_window;
     // The words the settings allow, kept while the settings stay.

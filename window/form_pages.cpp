@@ -185,6 +185,7 @@ void TForm1::connectPage(Page page)
         connect(p.solo, &SoloPage::levelChosen, this, [this] { solo().showTopics(); });
         connect(p.solo, &SoloPage::accepted, this, [this](const QString &name, Difficulty::Level level, const QString &topic) { solo().start(name, level, topic); });
         connect(p.solo, &SoloPage::cancelled, this, [this] { showPage(Start); });
+        connect(p.solo, &SoloPage::wordFileChosen, this, [this](const QString &path) { solo().chooseWordFile(path); });
         connect(p.solo, &SoloPage::inputRefused, this, beep);
         break;
     }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "game/GameSettings.h"
+#include "game/OwnWords.h"
 #include "game/WordDraw.h"
 #include "game/WordList.h"
 #include "game/WordPool.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Difficulty::Level;
@@ -285,6 +287,66 @@ private Q_SLOTS:
                 drawn.insert(word);
             }
         }
+    }
+
+    // A list of one's own, read from its file: either encoding, the word
+    // page's rules line by line, the size bound.
+    void ownWords_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("refusedLines");
+        QTest::addColumn<OwnWords::Problem>("problem");
+        using P = OwnWords::Problem;
+        const QByteArray sixty = QByteArray(60, 'A').replace(0, 1, "B");
+        QByteArray atBound = "Haus\n#";
+        atBound += QByteArray(OwnWords::MaxFileSize - atBound.size(), 'x');
+        QTest::newRow("UTF-8 with byte order mark and CR LF, a comment, a topic")
+            << QByteArray("\xef\xbb\xbf" "B\xc3\xa4r\r\n# B\xc3\xa4ume\r\nHund\tTiere\r\n") << "U" << ""
+            << split("Bär Hund") << "" << P::None;
+        QTest::newRow("Windows-1252") << QByteArray("B\xe4r\nHund\n") << "U" << "" << split("Bär Hund") << ""
+                                      << P::None;
+        QTest::newRow("Windows-1252 without umlauts allowed")
+            << QByteArray("B\xe4r\nHund\n") << "" << "" << split("Hund") << "1" << P::None;
+        QTest::newRow("each rule names its line, comments and blank lines count")
+            << QByteArray("# Woche 12\n\nGute Nacht\nAa\nHaus\nhaus\nZug7\n") << "" << "" << split("Haus")
+            << "3 4 7" << P::None;
+        QTest::newRow("a line just long enough") << sixty << "" << "" << QStringList{QString::fromLatin1(sixty)}
+                                                 << "" << P::None;
+        QTest::newRow("a line one too long") << sixty + "B\nHaus" << "" << "" << split("Haus") << "1" << P::None;
+        QTest::newRow("only comments") << QByteArray("# Woche 12\n  # nichts\n\n") << "" << ""
+                                       << QStringList() << "" << P::NoWord;
+        QTest::newRow("no line passes") << QByteArray("Stra\xdf" "e\n") << "" << "" << QStringList() << "1"
+                                        << P::NoWord;
+        QTest::newRow("at the size bound") << atBound << "" << "" << split("Haus") << "" << P::None;
+        QTest::newRow("a byte past it") << atBound + "x" << "" << "" << QStringList() << "" << P::TooLarge;
+        QTest::newRow("one topic of the file")
+            << QByteArray("Hund\tTiere\nApfel\tObst\n Katze \t Tiere \n") << "" << "Tiere" << split("Hund Katze")
+            << "" << P::None;
+    }
+    void ownWords()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, flags);
+        QFETCH(QString, topic);
+        QFETCH(QString, refusedLines);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("woche.txt"));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+        out.close();
+
+        const OwnWords own = OwnWords::read(path, settings(flags, 2));
+        QTEST(own.problem(), "problem");
+        QTEST(own.words(topic.isEmpty() ? OwnWords::topicName(path) : OwnWords::topicName(path, topic)), "expected");
+        QStringList lines;
+        for (const OwnWords::Refusal &refusal : own.refused())
+            lines << QString::number(refusal.line);
+        QCOMPARE(lines.join(QLatin1Char(' ')), refusedLines);
+        if (!topic.isEmpty())
+            QCOMPARE(own.topicsOffered(2), (QStringList{OwnWords::topicName(path), OwnWords::topicName(path, topic)}));
     }
 };
 

@@ -83,6 +83,7 @@ void TestRegistry::stringRoundTrip_data()
     QTest::newRow("empty") << QString();
     QTest::newRow("umlauts") << QStringLiteral("Größenänderung ÄÖÜ ß");
     QTest::newRow("ini syntax") << QStringLiteral("a=b; c, d # e [f]");
+    QTest::newRow("a list and a comment to QSettings, no equals sign") << QStringLiteral("eins, zwei; drei");
     QTest::newRow("quotes and backslashes") << QStringLiteral("\"C:\\Programme\\x\" /uninstall");
     QTest::newRow("line breaks") << QStringLiteral("eins\nzwei\r\ndrei\t");
     QTest::newRow("looks like a tag") << QStringLiteral("dword:00000001");
@@ -408,9 +409,9 @@ void TestRegistry::hiveFileOnDisk_data()
     const QByteArray byHand = "; von Hand\n" + alt;
     QTest::newRow("the same value leaves the file")
         << byHand << QByteArray() << 0 << "alt" << "alt" << true << byHand << wasRead;
-    // As QSettings reads it: blanks after a value not in quotes are no part of it.
-    const QByteArray blanksAfter = QByteArray(alt).replace("sz:alt", "sz:alt \t ");
-    QTest::newRow("blanks after the value by hand")
+    // As QSettings reads it: blanks around a value not in quotes are no part of it.
+    const QByteArray blanksAfter = QByteArray(alt).replace("sz:alt", " \tsz:alt \t ");
+    QTest::newRow("blanks around the value by hand")
         << blanksAfter << QByteArray() << 0 << "alt" << "alt" << true << blanksAfter << wasRead;
     QTest::newRow("larger than 1 MiB reads as empty and stays")
         << huge << QByteArray() << 0 << "neu" << "" << false << huge << SharedFile::Status::TooLarge;

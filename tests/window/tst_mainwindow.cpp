@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QKeySequence>
 #include <QTest>
 #include <QTimer>
 
@@ -141,14 +142,14 @@ void TestMainWindow::everyButtonHovers_data()
                              "PlayersOK", "WordOK", "WordCancel", "GameStartGame", "GameOK", "StatistikOK",
                              "Button_IPSettings", "Button_HostStart", "Button_IPCancel", "Button_ClientStart",
                              "Button_Troubleshooting", "SoloGame", "Hint", "StatistikCancel", "SoloCancel", "SoloOK",
-                             "GiveUp"})
+                             "GiveUp", "SoloOwnWords"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
 void TestMainWindow::everyButtonHovers()
 {
     QFETCH(QString, name);
-    QCOMPARE(m_form->findChildren<TKxBitBtn *>().size(), 23);
+    QCOMPARE(m_form->findChildren<TKxBitBtn *>().size(), 24);
 
     auto *hover = m_form->findChild<TKxBitBtn *>(name);
     QVERIFY(hover);
@@ -169,16 +170,21 @@ void TestMainWindow::controlsAreNamedForReaders_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
+    // Read out after the name where given: the tooltip with the key.
+    QTest::addColumn<QString>("description");
 
-    QTest::newRow("logo") << "Firm" << QString::fromUtf8("Info über Lettrisko");
-    QTest::newRow("the title picture") << "PLogo" << "Lettrisko";
-    QTest::newRow("time limit") << "TimeLimit" << "Zeitbegrenzung in Sekunden";
-    QTest::newRow("word") << "WordPaintBox" << "Wort";
-    QTest::newRow("time") << "Time" << "verbleibende Zeit in Sekunden";
-    QTest::newRow("mistakes") << "curMistakes" << "Fehleranzahl";
-    QTest::newRow("maximum") << "MaxMistakes" << "maximale Fehleranzahl";
-    QTest::newRow("wrong guesses") << "CharList" << "geratene, nicht vorkommende Buchstaben";
-    QTest::newRow("statistics") << "Statistik" << "Statistik";
+    QTest::newRow("logo") << "Firm" << QString::fromUtf8("Info über Lettrisko") << QString();
+    QTest::newRow("the title picture") << "PLogo" << "Lettrisko" << QString();
+    QTest::newRow("time limit") << "TimeLimit" << "Zeitbegrenzung in Sekunden" << QString();
+    QTest::newRow("word") << "WordPaintBox" << "Wort" << QString();
+    QTest::newRow("time") << "Time" << "verbleibende Zeit in Sekunden" << QString();
+    QTest::newRow("mistakes") << "curMistakes" << "Fehleranzahl" << QString();
+    QTest::newRow("maximum") << "MaxMistakes" << "maximale Fehleranzahl" << QString();
+    QTest::newRow("wrong guesses") << "CharList" << "geratene, nicht vorkommende Buchstaben" << QString();
+    QTest::newRow("statistics") << "Statistik" << "Statistik" << QString();
+    QTest::newRow("alone, with its key") << "SoloGame" << "Allein spielen"
+                                         << QStringLiteral("Allein gegen den Computer spielen (%1)")
+                                                .arg(QKeySequence(Qt::CTRL | Qt::Key_A).toString(QKeySequence::NativeText));
 }
 
 void TestMainWindow::controlsAreNamedForReaders()
@@ -188,6 +194,9 @@ void TestMainWindow::controlsAreNamedForReaders()
     // The grid shares its name with its page, which holds it.
     QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(m_form->findChildren<QWidget *>(control).last());
     QCOMPARE(reader->text(QAccessible::Name), name);
+    QFETCH(QString, description);
+    if (!description.isEmpty())
+        QCOMPARE(reader->text(QAccessible::Description), description);
 }
 
 void TestMainWindow::focusedButtonIsFramed_data()

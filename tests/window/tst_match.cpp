@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -54,6 +56,8 @@ private Q_SLOTS:
     void aloneWithoutAMatch_data();
     void aloneWithoutAMatch();
     void topicsFollowTheLevel();
+    void ownWordsAlone_data();
+    void ownWordsAlone();
 
 private:
     TKxBitBtn *button(const char *name) const { return m_fixture->control<TKxBitBtn>(name); }
@@ -540,6 +544,76 @@ void TestMatch::topicsFollowTheLevel()
     QCOMPARE(topics->findText(QStringLiteral("Tiere")), -1);
     typeKeys(m_form, QStringLiteral("{+Alt}m{-Alt}"));
     QTRY_VERIFY(topics->findText(QStringLiteral("Tiere")) >= 0);
+}
+
+void TestMatch::ownWordsAlone_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("firstWord");
+    QTest::addColumn<bool>("kept");
+
+    QTest::newRow("a line left out is named, then the match")
+        << QByteArray("# Woche 12\nMaus\nStra\xc3\x9f" "e\nHaus\nTisch\n") << QString::fromUtf8(
+               "Diese Zeilen aus „woche.txt“ passen nicht zu den Einstellungen und werden nicht gespielt:\n\n"
+               "Zeile 3: Straße – unzulässige Zeichen: ß")
+        << "MAUS" << true;
+    QTest::newRow("fewer words than rounds") << QByteArray("Maus\nHaus\n")
+                                             << QString::fromUtf8("Für „Eigene Wörter: woche.txt“ passen 2 Wörter")
+                                             << "" << true;
+    QTest::newRow("no usable word, not kept") << QByteArray("# Woche 12\n")
+                                              << QString::fromUtf8("In der Datei „woche.txt“ steht kein Wort") << ""
+                                              << false;
+}
+
+// A list of one's own chosen with the file dialog by keyboard, kept, and
+// played without a difficulty or a best.
+void TestMatch::ownWordsAlone()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, box);
+    QFETCH(QString, firstWord);
+    QFETCH(bool, kept);
+    playAlone(kWords);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("woche.txt"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+    out.close();
+
+    ModalBoxAnswerer answerer;
+    typeKeys(m_form, QStringLiteral("{+Ctrl}a{-Ctrl}"));
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::Solo));
+    typeKeys(m_form, QStringLiteral("Anna{+Alt}e{-Alt}"));
+    QFileDialog *dialog = nullptr;
+    QTRY_VERIFY((dialog = m_form->findChild<QFileDialog *>(QStringLiteral("SoloWordFileDialog"))) && dialog->isVisible());
+    QTRY_VERIFY(QApplication::focusWidget() && dialog->isAncestorOf(QApplication::focusWidget()));
+    typeKeys(QApplication::focusWidget(), path + QStringLiteral("{Return}"));
+    const QString topic = QString::fromUtf8("Eigene Wörter: woche.txt");
+    auto *topics = controlOf<QComboBox>(m_form, "SoloTopic");
+    QTRY_VERIFY(!dialog->isVisible());
+    QCOMPARE(topics->currentText() == topic, kept);
+    QCOMPARE(controlOf<TRadioGroup>(m_form, "SoloDifficulty")->isEnabled(), !kept);
+    if (kept) {
+        // What the window manager does once the dialog is gone.
+        // The path typed left the file name's completion list open.
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        QApplication::setActiveWindow(m_form);
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        typeKeys(m_form, QStringLiteral("{Return}"));
+    }
+    QTRY_COMPARE(answerer.count(), 1);
+    QVERIFY2(answerer.last().text.startsWith(box), qPrintable(answerer.last().text));
+    if (firstWord.isEmpty()) {
+        QCOMPARE(m_form->currentPage(), int(TForm1::Solo));
+        return;
+    }
+    QTRY_COMPARE(m_form->currentPage(), int(TForm1::Game));
+    QCOMPARE(m_form->RoundState.SecretWord, firstWord);
+    m_fixture->destroy();
+    const QByteArray settings = m_fixture->settingsFile();
+    QVERIFY2(settings.contains(("Topic=" + topic + "\r\nWordFile=" + path + "\r\n").toLatin1()), settings.constData());
 }
 
 GAME_TEST_MAIN(TestMatch)

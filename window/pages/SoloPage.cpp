@@ -8,10 +8,14 @@
 #include "controls/TImage.h"
 #include "controls/TKxBitBtn.h"
 #include "controls/TRadioGroup.h"
+#include "game/OwnWords.h"
 #include "text/CodePageValidator.h"
 #include "window/pages/PageKit.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -48,6 +52,10 @@ SoloPage::SoloPage(QWidget *parent)
     SoloInfo->setGeometry(24, 320, 489, 60);
     SoloInfo->setWordWrap(true);
 
+    SoloOwnWords = button(this, "SoloOwnWords", QStringLiteral("&Eigene Wörter …"), {240, 392, 273, 44});
+    SoloOwnWords->setToolTip(QStringLiteral("Eine Textdatei mit einem Wort oder Satz je Zeile, "
+                                            "dahinter nach einem Tabulator auf Wunsch ein Thema"));
+
     SoloCancel = button(this, "SoloCancel", QStringLiteral("Abbrechen"), {16, 504, 185, 57});
     SoloCancel->setCancelButton(true);
     setCancelGlyph(SoloCancel);
@@ -55,9 +63,13 @@ SoloPage::SoloPage(QWidget *parent)
     SoloOK->setDefaultButton(true);
     setOkGlyph(SoloOK);
 
-    chainTabOrder({SoloName, SoloDifficulty, SoloTopic, SoloCancel, SoloOK});
+    chainTabOrder({SoloName, SoloDifficulty, SoloTopic, SoloOwnWords, SoloCancel, SoloOK});
 
     connect(SoloDifficulty, &TRadioGroup::Click, this, &SoloPage::SoloDifficultyClick);
+    // One's own words have no difficulty.
+    connect(SoloTopic, &QComboBox::currentTextChanged, this,
+            [this](const QString &topic) { SoloDifficulty->setEnabled(!OwnWords::isOwnTopic(topic)); });
+    connect(SoloOwnWords, &QAbstractButton::clicked, this, &SoloPage::SoloOwnWordsClick);
     connect(SoloOK, &QAbstractButton::clicked, this, &SoloPage::SoloOKClick);
     connect(SoloCancel, &QAbstractButton::clicked, this, &SoloPage::SoloCancelClick);
 }
@@ -76,6 +88,13 @@ void SoloPage::showTopics(const QStringList &offered, const QString &preferred)
     SoloTopic->setCurrentIndex(qMax(0, SoloTopic->findText(chosen)));
 }
 
+void SoloPage::chooseTopic(const QString &topic)
+{
+    SoloTopic->setCurrentIndex(qMax(0, SoloTopic->findText(topic)));
+    // Return now starts the match rather than opening the file dialog again.
+    SoloTopic->setFocus();
+}
+
 Difficulty::Level SoloPage::level() const
 {
     return Difficulty::Level(qMax(0, SoloDifficulty->ItemIndex()));
@@ -89,6 +108,23 @@ void SoloPage::focusName()
 void SoloPage::SoloDifficultyClick()
 {
     Q_EMIT levelChosen(level());
+}
+
+void SoloPage::SoloOwnWordsClick()
+{
+    // Kept for the next time: the key that closes it may still be on its
+    // way to it.
+    if (!m_fileDialog) {
+        m_fileDialog = new QFileDialog(this, QStringLiteral("Eigene Wörter wählen"), QString(),
+                                       QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+        m_fileDialog->setObjectName(QStringLiteral("SoloWordFileDialog"));
+        m_fileDialog->setFileMode(QFileDialog::ExistingFile);
+        connect(m_fileDialog, &QFileDialog::fileSelected, this, &SoloPage::wordFileChosen);
+    }
+    m_fileDialog->setDirectory(m_wordFile.isEmpty() ? QDir::homePath() : QFileInfo(m_wordFile).path());
+    if (!m_wordFile.isEmpty())
+        m_fileDialog->selectFile(m_wordFile);
+    m_fileDialog->open();
 }
 
 void SoloPage::SoloOKClick()

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QFileDialog;
 class QLabel;
 class QLineEdit;
 class TImage;
@@ -27,17 +28,23 @@ public:
     // The topics offered at the chosen level; the one chosen before stays
     // chosen while it is offered, else the one given.
     void showTopics(const QStringList &offered, const QString &preferred);
+    // Chooses a topic that showTopics offered, and shows it focused.
+    void chooseTopic(const QString &topic);
     Difficulty::Level level() const;
     void focusName();
+    // Where the file dialog for one's own words opens.
+    void setWordFile(const QString &path) { m_wordFile = path; }
 
     void SoloOKClick();
     void SoloCancelClick();
     void SoloDifficultyClick();
+    void SoloOwnWordsClick();
 
 Q_SIGNALS:
     void levelChosen(Difficulty::Level level);
     void accepted(const QString &name, Difficulty::Level level, const QString &topic);
     void cancelled();
+    void wordFileChosen(const QString &path);
     // A character the name cannot hold was typed.
     void inputRefused();
 
@@ -47,7 +54,10 @@ private:
     TRadioGroup *SoloDifficulty = nullptr;
     QComboBox *SoloTopic = nullptr;
     QLabel *SoloInfo = nullptr;
+    TKxBitBtn *SoloOwnWords = nullptr;
     TKxBitBtn *SoloCancel = nullptr;
     TKxBitBtn *SoloOK = nullptr;
     TImage *Logo6 = nullptr;
+    QFileDialog *m_fileDialog = nullptr;
+    QString m_wordFile;
 };
