@@ -12,7 +12,9 @@
 #include "text/CodePageValidator.h"
 #include "window/pages/PageKit.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -120,6 +122,11 @@ void SoloPage::SoloOwnWordsClick()
         m_fileDialog->setObjectName(QStringLiteral("SoloWordFileDialog"));
         m_fileDialog->setFileMode(QFileDialog::ExistingFile);
         connect(m_fileDialog, &QFileDialog::fileSelected, this, &SoloPage::wordFileChosen);
+        // The file name's completion list would stay open above the page.
+        connect(m_fileDialog, &QDialog::finished, this, [this] {
+            for (QCompleter *completer : m_fileDialog->findChildren<QCompleter *>())
+                completer->popup()->hide();
+        });
     }
     m_fileDialog->setDirectory(m_wordFile.isEmpty() ? QDir::homePath() : QFileInfo(m_wordFile).path());
     if (!m_wordFile.isEmpty())
