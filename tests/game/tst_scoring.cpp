@@ -122,6 +122,10 @@ void TestScoring::texts_data()
         << QStringLiteral("Herzlichen Glückwunsch, Bert! Du hast das Spiel gewonnen!");
     QTest::newRow("draw") << Scoring::matchResultText(Leader::Nobody, QStringLiteral("Anna"), QStringLiteral("Bert"))
                           << QStringLiteral("Unentschieden! Beide Spieler haben ihr Bestes gegeben!");
+    QTest::newRow("alone, one word") << Scoring::soloResultText(QStringLiteral("Anna"), 1, 1)
+                                     << QStringLiteral("Anna hat 1 von 1 Wort erraten.");
+    QTest::newRow("alone, two words") << Scoring::soloResultText(QStringLiteral("Anna"), 0, 2)
+                                      << QStringLiteral("Anna hat 0 von 2 Wörtern erraten.");
 
     using Outcome = TurnRecord::Outcome;
     using Viewer = TurnOutcome::Viewer;
