@@ -159,7 +159,10 @@ QString OwnWords::refusedText(int shown) const
     QStringList lines;
     for (const Refusal &refusal : m_refused.mid(0, shown))
         lines << QStringLiteral("Zeile %1: %2 – %3").arg(refusal.line).arg(refusal.text, refusal.reason);
-    if (m_refused.size() > shown)
-        lines << QStringLiteral("… und %1 weitere Zeilen").arg(m_refused.size() - shown);
+    const qsizetype more = m_refused.size() - shown;
+    if (more == 1)
+        lines << QStringLiteral("… und eine weitere Zeile");
+    else if (more > 1)
+        lines << QStringLiteral("… und %1 weitere Zeilen").arg(more);
     return lines.join(QLatin1Char('\n'));
 }

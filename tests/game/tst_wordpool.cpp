@@ -303,8 +303,9 @@ private Q_SLOTS:
         QTest::addColumn<OwnWords::Problem>("problem");
         using P = OwnWords::Problem;
         const QByteArray sixty = QByteArray(60, 'A').replace(0, 1, "B");
+        // 64 KiB, spelled out: the bound itself may be what is wrong.
         QByteArray atBound = "Haus\n#";
-        atBound += QByteArray(OwnWords::MaxFileSize - atBound.size(), 'x');
+        atBound += QByteArray(65536 - atBound.size(), 'x');
         QTest::newRow("UTF-8 with byte order mark and CR LF, a comment, a topic")
             << QByteArray("\xef\xbb\xbf" "B\xc3\xa4r\r\n# B\xc3\xa4ume\r\nHund\tTiere\r\n") << "U" << ""
             << split("Bär Hund") << "" << P::None;
@@ -324,6 +325,13 @@ private Q_SLOTS:
                                         << P::NoWord;
         QTest::newRow("at the size bound") << atBound << "" << "" << split("Haus") << "" << P::None;
         QTest::newRow("a byte past it") << atBound + "x" << "" << "" << QStringList() << "" << P::TooLarge;
+        // The box names twelve lines, and counts the rest.
+        QTest::newRow("twelve lines refused, all named")
+            << QByteArray("Haus\n") + QByteArray("Zug7\n").repeated(12) << "" << "" << split("Haus")
+            << "2 3 4 5 6 7 8 9 10 11 12 13" << P::None;
+        QTest::newRow("thirteen, one counted")
+            << QByteArray("Haus\n") + QByteArray("Zug7\n").repeated(13) << "" << "" << split("Haus")
+            << "2 3 4 5 6 7 8 9 10 11 12 13 14" << P::None;
         QTest::newRow("one topic of the file")
             << QByteArray("Hund\tTiere\nApfel\tObst\n Katze \t Tiere \n") << "" << "Tiere" << split("Hund Katze")
             << "" << P::None;
@@ -347,6 +355,10 @@ private Q_SLOTS:
         for (const OwnWords::Refusal &refusal : own.refused())
             lines << QString::number(refusal.line);
         QCOMPARE(lines.join(QLatin1Char(' ')), refusedLines);
+        const QStringList named = own.refusedText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(named.size(), qMin(int(lines.size()), 13));
+        if (lines.size() > 12)
+            QCOMPARE(named.last(), QStringLiteral("… und eine weitere Zeile"));
         if (!topic.isEmpty())
             QCOMPARE(own.topicsOffered(2), (QStringList{OwnWords::topicName(path), OwnWords::topicName(path, topic)}));
     }

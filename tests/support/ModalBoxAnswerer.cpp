@@ -31,6 +31,7 @@ void ModalBoxAnswerer::poll()
     Box seen;
     seen.title = box->windowTitle();
     seen.text = box->text();
+    seen.explanation = box->informativeText();
     seen.icon = box->icon();
     for (QAbstractButton *button : box->buttons())
         seen.buttons << button->text();

@@ -20,6 +20,8 @@ public:
     {
         QString title;
         QString text;
+        // The second paragraph: what to do about it.
+        QString explanation;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QStringList buttons;
     };

@@ -549,21 +549,26 @@ void TestMatch::topicsFollowTheLevel()
 void TestMatch::ownWordsAlone_data()
 {
     QTest::addColumn<QByteArray>("file");
+    // Kept from an earlier run: the dialog opens at it, and Return takes it.
+    QTest::addColumn<bool>("known");
+    // "text|explanation" of the box, from its beginning.
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("firstWord");
     QTest::addColumn<bool>("kept");
 
     QTest::newRow("a line left out is named, then the match")
-        << QByteArray("# Woche 12\nMaus\nStra\xc3\x9f" "e\nHaus\nTisch\n") << QString::fromUtf8(
+        << QByteArray("# Woche 12\nMaus\nStra\xc3\x9f" "e\nHaus\nTisch\n") << true << QString::fromUtf8(
                "Diese Zeilen aus „woche.txt“ passen nicht zu den Einstellungen und werden nicht gespielt:\n\n"
-               "Zeile 3: Straße – unzulässige Zeichen: ß")
+               "Zeile 3: Straße – unzulässige Zeichen: ß|")
         << "MAUS" << true;
-    QTest::newRow("fewer words than rounds") << QByteArray("Maus\nHaus\n")
+    QTest::newRow("fewer words than rounds") << QByteArray("Maus\nHaus\n") << false
                                              << QString::fromUtf8("Für „Eigene Wörter: woche.txt“ passen 2 Wörter")
                                              << "" << true;
-    QTest::newRow("no usable word, not kept") << QByteArray("# Woche 12\n")
-                                              << QString::fromUtf8("In der Datei „woche.txt“ steht kein Wort") << ""
-                                              << false;
+    QTest::newRow("no usable word, not kept")
+        << QByteArray("# Woche 12\nZug7\n") << false
+        << QString::fromUtf8("In der Datei „woche.txt“ steht kein Wort, das zu den Einstellungen passt.|"
+                             "Zeile 2: Zug7 – unzulässige Zeichen: 7")
+        << "" << false;
 }
 
 // A list of one's own chosen with the file dialog by keyboard, kept, and
@@ -571,15 +576,17 @@ void TestMatch::ownWordsAlone_data()
 void TestMatch::ownWordsAlone()
 {
     QFETCH(QByteArray, file);
+    QFETCH(bool, known);
     QFETCH(QString, box);
     QFETCH(QString, firstWord);
     QFETCH(bool, kept);
-    playAlone(kWords);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("woche.txt"));
     QFile out(path);
     QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
     out.close();
+    playAlone(kWords, "[Properties]\r\nRounds=3\r\n[Solo]\r\nDifficulty=gemischt\r\n"
+                          + (known ? "WordFile=" + path.toLatin1() + "\r\n" : QByteArray()));
 
     ModalBoxAnswerer answerer;
     typeKeys(m_form, QStringLiteral("{+Ctrl}a{-Ctrl}"));
@@ -588,30 +595,32 @@ void TestMatch::ownWordsAlone()
     QFileDialog *dialog = nullptr;
     QTRY_VERIFY((dialog = m_form->findChild<QFileDialog *>(QStringLiteral("SoloWordFileDialog"))) && dialog->isVisible());
     QTRY_VERIFY(QApplication::focusWidget() && dialog->isAncestorOf(QApplication::focusWidget()));
-    typeKeys(QApplication::focusWidget(), path + QStringLiteral("{Return}"));
+    typeKeys(QApplication::focusWidget(), (known ? QString() : path) + QStringLiteral("{Return}"));
     const QString topic = QString::fromUtf8("Eigene Wörter: woche.txt");
     auto *topics = controlOf<QComboBox>(m_form, "SoloTopic");
     QTRY_VERIFY(!dialog->isVisible());
     QCOMPARE(topics->currentText() == topic, kept);
     QCOMPARE(controlOf<TRadioGroup>(m_form, "SoloDifficulty")->isEnabled(), !kept);
     if (kept) {
-        // What the window manager does once the dialog is gone.
         QVERIFY(!QApplication::activePopupWidget());
+        // What the window manager does once the dialog is gone.
         QApplication::setActiveWindow(m_form);
         QVERIFY(QTest::qWaitForWindowActive(m_form));
         typeKeys(m_form, QStringLiteral("{Return}"));
     }
     QTRY_COMPARE(answerer.count(), 1);
-    QVERIFY2(answerer.last().text.startsWith(box), qPrintable(answerer.last().text));
+    const QString shown = answerer.last().text + QLatin1Char('|') + answerer.last().explanation;
+    QVERIFY2(shown.startsWith(box), qPrintable(shown));
     if (firstWord.isEmpty()) {
         QCOMPARE(m_form->currentPage(), int(TForm1::Solo));
-        return;
+    } else {
+        QTRY_COMPARE(m_form->currentPage(), int(TForm1::Game));
+        QCOMPARE(m_form->RoundState.SecretWord, firstWord);
     }
-    QTRY_COMPARE(m_form->currentPage(), int(TForm1::Game));
-    QCOMPARE(m_form->RoundState.SecretWord, firstWord);
     m_fixture->destroy();
     const QByteArray settings = m_fixture->settingsFile();
-    QVERIFY2(settings.contains(("Topic=" + topic + "\r\nWordFile=" + path + "\r\n").toLatin1()), settings.constData());
+    QVERIFY2(settings.contains("WordFile=" + path.toLatin1() + "\r\n") == kept, settings.constData());
+    QVERIFY2(settings.contains(("Topic=" + topic).toLatin1()) == !firstWord.isEmpty(), settings.constData());
 }
 
 GAME_TEST_MAIN(TestMatch)
