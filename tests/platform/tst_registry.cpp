@@ -208,6 +208,7 @@ void TestRegistry::valueNamesRoundTrip_data()
     QTest::newRow("spaces and umlauts") << QStringLiteral("Letzte Prüfung") << QStringLiteral("Letzte Prüfung");
     QTest::newRow("digits, hyphen, dot and underscore") << QStringLiteral("Lettrisko-2.0_b") << "Lettrisko-2.0_b";
     QTest::newRow("beyond Latin-1") << QStringLiteral("Łódź") << QStringLiteral("Łódź");
+    QTest::newRow("the ends of the letters and digits") << QStringLiteral("azAZ09") << "azAZ09";
 }
 
 void TestRegistry::valueNamesRoundTrip()
