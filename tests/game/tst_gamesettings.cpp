@@ -312,6 +312,9 @@ void TestGameSettings::soloSection_data()
     QTest::newRow("a game of two leaves the file as it was")
         << kDefaultFile << QString::fromUtf8("|mittel|Alle Wörter|") << "" << "" << kDefaultFile;
     QTest::newRow("every value read") << solo << "Anna|schwer|Tiere|4/5/7" << "" << "" << solo;
+    const QByteArray flawless = "[Solo]\r\nBestMittel=5/5/0\r\n";
+    QTest::newRow("a best without a mistake") << flawless << QString::fromUtf8("|mittel|Alle Wörter|5/5/0") << ""
+                                              << "" << flawless;
     QTest::newRow("malformed values take their defaults")
         << QByteArray("[Solo]\r\nDifficulty=sehr schwer\r\nBestMittel=6/5/0\r\nHistory=!!\r\n")
         << QString::fromUtf8("|mittel|Alle Wörter|") << "" << ""
